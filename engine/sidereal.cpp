@@ -1,0 +1,111 @@
+#include "engine/sidereal.h"
+
+#include "runtime/conversions.h"
+#include "runtime/run_time_error.h"
+
+#include <cmath>
+
+namespace vantoril {
+
+namespace {
+
+[[noreturn]] void Fault() { throw RunTimeError(ErrorKind::ArithmeticFault); }
+
+// Every step is checked as the FPU flags would be: an infinite result from
+// finite operands is an overflow or a division by zero, a NaN result is an
+// invalid operation. An infinite operand carried through (inf + 1) is no
+// fault, so an infinite minute only fails where inf - floor(inf) is taken.
+// Testing the result is far cheaper than clearing and reading <cfenv> flags.
+inline double Checked(double result, double a, double b)
+{
+    if (std::isfinite(result)) [[likely]] return result;
+    if (std::isinf(result) && (std::isinf(a) || std::isinf(b))) return result;
+    Fault();
+}
+
+inline double Add(double a, double b) { return Checked(a + b, a, b); }
+inline double Sub(double a, double b) { return Checked(a - b, a, b); }
+inline double Mul(double a, double b) { return Checked(a * b, a, b); }
+inline double Div(double a, double b) { return Checked(a / b, a, b); }
+
+} // namespace
+
+void ComputeLstStep1(WorkingValues& v)
+{
+    if (std::isnan(v.Month)) Fault();  // an unordered comparison is invalid
+    v.JanFeb = v.Month <= 2.0f ? 1.0f : 0.0f;
+}
+
+void ComputeLstSteps2To5(WorkingValues& v)
+{
+    // Minutes first, then degrees, then seconds: the order fixes the rounding.
+    v.Longitude = Mul(Add(Add(Div(v.LngM, 60), v.LngD), Div(v.LngS, 3600)), v.EWSign);
+
+    // The year counts from March, so January and February belong to the year before.
+    const double marchYear = Sub(v.Year, v.JanFeb);
+    v.Century = FloorToInt16(Div(marchYear, 100));
+
+    // Gregorian century rule: floor the Julian day count, subtract 3/4 day per century, floor again.
+    v.YearDays = FloorInt(Sub(FloorInt(Mul(marchYear, 365.25)), Mul(v.Century, 0.75)));
+
+    std::int16_t monthDays = FloorToInt16(Mul(Add(Div(Sub(v.Month, 2), 12), v.JanFeb), 367));
+    if (monthDays < 0) ++monthDays;  // cannot overflow: the value is negative
+    v.MonthDays = monthDays;
+}
+
+void ComputeLstSteps6To16(WorkingValues& v)
+{
+    v.JD0 = Add(Add(Add(v.Day, 1721088.5), v.YearDays), v.MonthDays);
+
+    // Single inputs, double arithmetic: a float division here would change results.
+    v.UT = Add(Add(Div(v.Minute, 60), v.Hour), Div(v.Second, 3600));
+    v.SiderealGain = Div(v.UT, 365.25);
+
+    // Local mean time replaces the UT.
+    v.UT = Add(Div(Mul(v.Longitude, 24), 360), v.UT);
+    v.DayFraction = Div(v.UT, 24);
+
+    v.T = Div(Sub(v.JD0, 2415020), 36525);
+    v.SiderealDays = Add(Add(Div(Add(Mul(v.T, 2400.0513), 18.64604), 24), 0.5), v.DayFraction);
+
+    const double reduced = Sub(v.SiderealDays, FloorInt(v.SiderealDays));
+    const double lst = Add(Mul(reduced, 24), v.SiderealGain);
+    if (!std::isfinite(lst)) Fault();
+    // The gain can push the sum past 24 h (or, with a negative hour, below 0):
+    // reduce again so the hours stay a clock reading.
+    double wrapped = std::fmod(lst, 24.0);
+    if (wrapped < 0) wrapped += 24.0;
+    v.LST = wrapped;
+
+    v.LstHr = StoreSingle(FloorInt(v.LST));
+    v.LstMin = StoreSingle(Mul(Sub(v.LST, v.LstHr), 60));
+    v.LstSec = StoreSingle(Mul(Sub(v.LstMin, FloorInt(v.LstMin)), 60));
+}
+
+void ComputeLst(WorkingValues& v)
+{
+    ComputeLstStep1(v);
+    ComputeLstSteps2To5(v);
+    ComputeLstSteps6To16(v);
+}
+
+std::string FormatLst(const WorkingValues& v)
+{
+    constexpr double kDay = 86400;
+    // Whole seconds of the day; rounding the seconds may carry into the
+    // minutes and hours, and a float LstMin of 60.0 carries the same way.
+    double total = Add(Add(Mul(v.LstHr, 3600), Mul(FloorInt(v.LstMin), 60)), FloorInt(Add(v.LstSec, 0.5)));
+    if (!std::isfinite(total)) Fault();
+    total = std::floor(std::fmod(total, kDay));
+    if (total < 0) total += kDay;
+
+    const auto seconds = static_cast<int>(total);
+    std::string text = std::to_string(seconds / 3600);
+    text += ':';
+    text += std::to_string(seconds / 60 % 60);
+    text += ':';
+    text += std::to_string(seconds % 60);
+    return text;
+}
+
+} // namespace vantoril

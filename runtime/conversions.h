@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Text-to-number and number-to-text conversions, comparisons and code-page
+// look-ups that the window's event procedures rely on. All of them are
+// independent of the process locale: a Qt program switches LC_NUMERIC to the
+// user's, and a comma decimal separator must not change any result.
+
+namespace vantoril {
+
+// Reads the longest numeric prefix of text, ignoring blanks, tabs and line
+// feeds anywhere: optional sign, digits, one decimal point, optional exponent;
+// or &H / &O followed by hexadecimal or octal digits. No number reads as 0.
+// Throws RunTimeError(Overflow) when the number is beyond the double range.
+double LenientNumber(std::u16string_view text);
+double LenientNumber(std::string_view text);
+
+// The whole text, blanks around it allowed, must be a decimal number.
+// Throws RunTimeError(TypeMismatch) otherwise, RunTimeError(Overflow) beyond
+// the single range.
+float StrictSingle(std::u16string_view text);
+float StrictSingle(std::string_view text);
+
+// Rounds a double into single precision the way a store into a single field
+// does: to nearest, and to infinity of its sign beyond the range, with no error.
+float StoreSingle(double value) noexcept;
+
+// Largest integral value not above x, in the width of x.
+float FloorInt(float x) noexcept;
+double FloorInt(double x) noexcept;
+
+// Floor of x as a 16-bit integer; NaN, infinity and anything outside
+// -32768..32767 throw RunTimeError(Overflow).
+std::int16_t FloorToInt16(double x);
+
+// Decimal text of x: integral values of up to 7 (single) or 15 (double)
+// significant digits are bare digits with "-" when negative; other values use
+// up to that many significant digits, and exponent form ("1.5E+08") when they
+// are very large or very small.
+std::string NumberText(float x);
+std::string NumberText(double x);
+
+// Binary comparisons of UTF-16 code units; a proper prefix sorts first.
+bool StrEqual(std::u16string_view a, std::u16string_view b) noexcept;
+bool StrLess(std::u16string_view a, std::u16string_view b) noexcept;
+bool StrGreater(std::u16string_view a, std::u16string_view b) noexcept;
+
+// The one-character string of an ANSI (Windows-1252) character code.
+std::u16string CharOfAnsiCode(std::uint8_t code);
+
+// The Windows-1252 code of a Unicode character, or '?' (63) when the code
+// page has no such character.
+std::uint8_t AnsiCodeOfChar(char32_t ch) noexcept;
+
+} // namespace vantoril

@@ -1,0 +1,15 @@
+#pragma once
+
+class QCursor;
+class QIcon;
+
+namespace vantoril {
+
+// The clock face, at every size it is drawn in, so launchers and
+// high-density title bars pick a sharp one.
+QIcon ClockIcon();
+
+// The open hand shown over the credits line; hotspot at the index fingertip.
+QCursor HandCursor(double devicePixelRatio);
+
+} // namespace vantoril

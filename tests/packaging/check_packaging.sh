@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Checks what a user gets from `cmake --install` and from the Debian package.
+#
+#   check_packaging.sh install BUILD_DIR   install into a scratch DESTDIR and
+#                                           validate the desktop metadata
+#   check_packaging.sh deb BUILD_DIR       build the .deb in a scratch folder
+#                                           and inspect its contents and control
+#
+# Everything is written under a temporary folder, so the build tree is left
+# as it was and both checks may run at the same time.
+set -euo pipefail
+
+mode=${1:?mode: install or deb}
+build=$(cd "${2:?build folder}" && pwd)
+
+app_id=org.example.VantorilTime
+version=1.00
+icon_sizes=(32 48 64 128 256)
+
+# Every file a desktop needs to show, start and list the program.
+expected_files=(
+  "usr/bin/vantoriltime"
+  "usr/share/applications/$app_id.desktop"
+  "usr/share/metainfo/$app_id.metainfo.xml"
+)
+for size in "${icon_sizes[@]}"; do
+  expected_files+=("usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
+done
+
+# Tools from desktop-file-utils, appstream, dpkg-dev and file.
+for tool in desktop-file-validate appstreamcli dpkg-deb dpkg-shlibdeps file cmake cpack; do
+  command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
+done
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+# Value of KEY in the [Desktop Entry] group of a desktop file.
+desktop_value() {
+  sed -n "/^\[Desktop Entry\]/,/^\[/{s/^$2=//p}" "$1" | head -n 1
+}
+
+check_install() {
+  local root=$scratch/root
+  DESTDIR=$root cmake --install "$build" --prefix /usr >"$scratch/install.log" \
+    || { cat "$scratch/install.log" >&2; fail "cmake --install"; return; }
+
+  local path
+  for path in "${expected_files[@]}"; do
+    [ -f "$root/$path" ] || fail "not installed: /$path"
+  done
+  [ -x "$root/usr/bin/vantoriltime" ] || fail "/usr/bin/vantoriltime is not executable"
+
+  # Each icon must be a PNG of the size its folder promises; a swapped or
+  # missing source picture would otherwise go unnoticed until a menu shows it.
+  local size info
+  for size in "${icon_sizes[@]}"; do
+    path=$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+    [ -f "$path" ] || continue
+    info=$(file -b "$path")
+    [[ $info == "PNG image data, $size x $size,"* ]] \
+      || fail "icon for ${size}x$size is: $info"
+  done
+
+  local desktop=$root/usr/share/applications/$app_id.desktop
+  if [ -f "$desktop" ]; then
+    desktop-file-validate "$desktop" || fail "desktop-file-validate $app_id.desktop"
+    # The entry must start the installed program and name the installed icon.
+    local exec icon
+    exec=$(desktop_value "$desktop" Exec)
+    icon=$(desktop_value "$desktop" Icon)
+    [ -x "$root/usr/bin/${exec%% *}" ] || fail "Exec=$exec is not an installed program"
+    [ "$icon" = "$app_id" ] || fail "Icon=$icon, the installed icons are named $app_id"
+  fi
+
+  local metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+  if [ -f "$metainfo" ]; then
+    appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $app_id.metainfo.xml"
+    # Software centres join the metadata to the menu entry by these names.
+    grep -q "<id>$app_id</id>" "$metainfo" || fail "metainfo id is not $app_id"
+    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
+      || fail "metainfo launchable does not name $app_id.desktop"
+    grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo has no release $version"
+  fi
+}
+
+check_deb() {
+  local out=$scratch/deb
+  cpack -G DEB -B "$out" --config "$build/CPackConfig.cmake" >"$scratch/cpack.log" 2>&1 \
+    || { cat "$scratch/cpack.log" >&2; fail "cpack -G DEB"; return; }
+
+  local debs=("$out"/*.deb)
+  if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    cat "$scratch/cpack.log" >&2
+    fail "cpack made ${#debs[@]} packages: ${debs[*]}"
+    return
+  fi
+  local deb=${debs[0]}
+  local arch
+  arch=$(dpkg --print-architecture)
+  [ "$(basename "$deb")" = "vantoriltime_${version}_$arch.deb" ] \
+    || fail "package file is named $(basename "$deb")"
+
+  local listing path
+  listing=$(dpkg-deb -c "$deb" | awk '{print $NF}')
+  for path in "${expected_files[@]}"; do
+    grep -qxF "./$path" <<<"$listing" || fail "not in the package: /$path"
+  done
+  # Nothing may land outside /usr: no /usr/local, no build paths.
+  if grep -v -e '^\./$' -e '^\./usr/' <<<"$listing" | grep -q .; then
+    fail "files outside /usr: $(grep -v -e '^\./$' -e '^\./usr/' <<<"$listing" | tr '\n' ' ')"
+  fi
+
+  local field expected value
+  while read -r field expected; do
+    value=$(dpkg-deb -f "$deb" "$field")
+    [ "$value" = "$expected" ] || fail "$field is '$value', expected '$expected'"
+  done <<EOF
+Package vantoriltime
+Version $version
+Architecture $arch
+Section science
+Maintainer VantorilTime developers <dev@vantoriltime.example.org>
+EOF
+
+  local depends
+  depends=$(dpkg-deb -f "$deb" Depends)
+  # The font and the platform plugins are loaded at run time; the Qt 6
+  # libraries come from dpkg-shlibdeps, so their absence means it did not run.
+  local needed
+  for needed in fonts-liberation qt6-qpa-plugins libqt6widgets6 libc6; do
+    grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
+  done
+}
+
+case $mode in
+  install) check_install ;;
+  deb) check_deb ;;
+  *) echo "unknown mode: $mode" >&2; exit 2 ;;
+esac
+
+if [ "$failures" -ne 0 ]; then
+  echo "$mode: $failures check(s) failed" >&2
+  exit 1
+fi
+echo "$mode: all checks passed"

@@ -216,6 +216,13 @@ void frmVantorilTime::CreateControls()
         {txtSecond, "Second"},          {cmdPress, "PRESS"},            {txtVantorilTime, "Local Vantoril Time"},
     };
     for (const auto& [widget, name] : names) widget->setAccessibleName(QLatin1String(name));
+    // Captions become the boxes' labels for assistive technology (no mnemonics involved).
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {Label3, txtLngD},   {Label4, txtLngM},  {Label5, txtLngS},   {Label6, cmbEW},
+        {Label9, txtYear},   {Label10, cmbMonth}, {Label11, cmbDate}, {Label12, cmbHour},
+        {Label13, txtMinute}, {Label14, txtSecond}, {Label15, txtVantorilTime},
+    };
+    for (const auto& [label, box] : buddies) label->setBuddy(box);
     Label16->setAccessibleDescription(QStringLiteral("Opens the author's home page"));
 }
 

@@ -17,7 +17,7 @@ QIcon ClockIcon()
 
 QCursor HandCursor(double devicePixelRatio)
 {
-    constexpr int kHotX = 9;
+    constexpr int kHotX = 10;
     constexpr int kHotY = 1;
     const bool sharp = devicePixelRatio > 1.5;
     QPixmap hand(sharp ? QStringLiteral(":/images/hand-cursor-64.png") : QStringLiteral(":/images/hand-cursor-32.png"));

@@ -2,10 +2,12 @@
 
 #include "runtime/message_service.h"
 #include "ui/frm_vantoril_time.h"
+#include "ui/link_label.h"
 #include "ui/url_opener.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QUrl>
 
@@ -49,7 +51,7 @@ struct Harness {
 
     void Press()
     {
-        QTest::mouseClick(reinterpret_cast<QWidget*>(window->cmdPress), Qt::LeftButton);
+        QTest::mouseClick(window->cmdPress, Qt::LeftButton);
     }
 
     QString Result() const { return window->txtVantorilTime->text(); }

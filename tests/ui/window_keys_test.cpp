@@ -1,1 +1,221 @@
+#include "recorders.h"
+
+#include <QApplication>
+#include <QClipboard>
 #include <gtest/gtest.h>
+
+namespace vantoril::testing {
+namespace {
+
+const std::vector<std::string> kRejected = {"Type only Numbers"};
+const std::vector<std::string> kNone = {};
+
+struct KeyCase {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* text;  // event text, as a keyboard would send it
+    bool rejected;
+};
+
+class DigitFilterTest : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(DigitFilterTest, LetsOnlyDigitsAndBackspaceThrough)
+{
+    const KeyCase& c = GetParam();
+    QGuiApplication::clipboard()->setText("123");  // must never be pasted by Ctrl+V
+    for (const char* box : {"txtLngD", "txtLngM", "txtLngS", "txtYear", "txtMinute", "txtSecond"}) {
+        Harness h;
+        auto* edit = h.window->findChild<QLineEdit*>(QLatin1String(box));
+        edit->setFocus();
+        edit->setText("1");
+        edit->setCursorPosition(1);
+        const std::string before = edit->text().toStdString();
+        h.messages.prompts.clear();
+
+        // Qt offers every key as a shortcut first; deliver both as the platform does.
+        QKeyEvent override(QEvent::ShortcutOverride, c.key, c.modifiers, QString::fromLatin1(c.text));
+        QApplication::sendEvent(edit, &override);
+        QTest::sendKeyEvent(QTest::KeyAction::Press, edit, c.key, QString::fromLatin1(c.text), c.modifiers);
+        QTest::sendKeyEvent(QTest::KeyAction::Release, edit, c.key, QString::fromLatin1(c.text), c.modifiers);
+
+        EXPECT_EQ(h.messages.prompts, c.rejected ? kRejected : kNone) << box;
+        if (c.rejected) {
+            EXPECT_EQ(edit->text().toStdString(), before) << box;
+        } else {
+            EXPECT_NE(edit->text().toStdString(), before) << box;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, DigitFilterTest, ::testing::Values(
+    KeyCase{"Digit0", Qt::Key_0, Qt::NoModifier, "0", false},
+    KeyCase{"Digit9", Qt::Key_9, Qt::NoModifier, "9", false},
+    KeyCase{"KeypadDigit", Qt::Key_5, Qt::KeypadModifier, "5", false},
+    KeyCase{"Backspace", Qt::Key_Backspace, Qt::NoModifier, "\b", false},
+    KeyCase{"LetterA", Qt::Key_A, Qt::NoModifier, "a", true},
+    KeyCase{"CapitalZ", Qt::Key_Z, Qt::ShiftModifier, "Z", true},
+    KeyCase{"Blank", Qt::Key_Space, Qt::NoModifier, " ", true},
+    KeyCase{"FullStop", Qt::Key_Period, Qt::NoModifier, ".", true},
+    KeyCase{"Minus", Qt::Key_Minus, Qt::NoModifier, "-", true},
+    KeyCase{"Plus", Qt::Key_Plus, Qt::ShiftModifier, "+", true},
+    KeyCase{"Colon", Qt::Key_Colon, Qt::ShiftModifier, ":", true},
+    KeyCase{"Return", Qt::Key_Return, Qt::NoModifier, "\r", true},
+    KeyCase{"Enter", Qt::Key_Enter, Qt::KeypadModifier, "\r", true},
+    KeyCase{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", true},
+    KeyCase{"CtrlV", Qt::Key_V, Qt::ControlModifier, "v", true},
+    KeyCase{"CtrlVFromX", Qt::Key_V, Qt::ControlModifier, "\x16", true},
+    KeyCase{"CtrlC", Qt::Key_C, Qt::ControlModifier, "c", true},
+    KeyCase{"CtrlX", Qt::Key_X, Qt::ControlModifier, "x", true},
+    KeyCase{"CtrlZ", Qt::Key_Z, Qt::ControlModifier, "z", true},
+    KeyCase{"CtrlA", Qt::Key_A, Qt::ControlModifier, "a", true},
+    KeyCase{"EAcute", Qt::Key_Eacute, Qt::NoModifier, "\xe9", true}),
+    [](const ::testing::TestParamInfo<KeyCase>& p) { return std::string(p.param.name); });
+
+TEST(KeysThatTypeNothing, PassUntouched)
+{
+    Harness h;
+    auto* edit = h.window->txtLngD;
+    edit->setFocus();
+    edit->setText("123");
+    edit->setCursorPosition(3);
+    QTest::keyClick(edit, Qt::Key_Left);
+    QTest::keyClick(edit, Qt::Key_Left);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(edit->text(), "13");
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(edit->text(), "3");
+    QTest::keyClick(edit, Qt::Key_F1);
+    QTest::keyClick(edit, Qt::Key_Shift);
+    EXPECT_TRUE(h.messages.prompts.empty());
+    EXPECT_EQ(h.window->values().LngD, 3);
+}
+
+TEST(Combos, IgnoreEveryTypedCharacterSilently)
+{
+    for (const char* name : {"cmbEW", "cmbMonth", "cmbDate", "cmbHour"}) {
+        Harness h;
+        auto* combo = h.window->findChild<QComboBox*>(QLatin1String(name));
+        const QString before = combo->currentText();
+        const int count = combo->count();
+        combo->setFocus();
+        QTest::keyClicks(combo, "7a. ");
+        QTest::keyClick(combo, Qt::Key_Backspace);
+        QTest::keyClick(combo, Qt::Key_Return);
+        QTest::keyClick(combo, Qt::Key_V, Qt::ControlModifier);
+        // Whichever object the key reaches first, it is blocked.
+        QTest::keyClicks(combo->lineEdit(), "5");
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
+        EXPECT_EQ(combo->currentText(), before) << name;
+        EXPECT_EQ(combo->count(), count) << name;
+        EXPECT_TRUE(h.messages.prompts.empty()) << name;
+    }
+}
+
+TEST(Combos, DeleteStillEditsTheText)
+{
+    Harness h;
+    auto* combo = h.window->cmbDate;
+    combo->setFocus();
+    combo->lineEdit()->setCursorPosition(0);
+    QTest::keyClick(combo, Qt::Key_Delete);
+    QTest::keyClick(combo, Qt::Key_Delete);
+    EXPECT_EQ(combo->currentText(), "");
+}
+
+struct LimitCase {
+    const char* box;
+    const char* text;
+    const char* warning;  // nullptr: none
+};
+
+class LimitTest : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(LimitTest, WarnsOnlyAboveTheLimit)
+{
+    const LimitCase& c = GetParam();
+    Harness h;
+    auto* edit = h.window->findChild<QLineEdit*>(QLatin1String(c.box));
+    edit->clear();
+    h.messages.prompts.clear();
+    h.Type(edit, c.text);
+    const std::vector<std::string> expected = c.warning ? std::vector<std::string>{c.warning} : kNone;
+    EXPECT_EQ(h.messages.prompts, expected) << c.box << ' ' << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, LimitTest, ::testing::Values(
+    LimitCase{"txtLngD", "179", nullptr}, LimitCase{"txtLngD", "180", "It is less than 180"},
+    LimitCase{"txtLngM", "59", nullptr}, LimitCase{"txtLngM", "60", "It is less than 60"},
+    LimitCase{"txtLngS", "59", nullptr}, LimitCase{"txtLngS", "60", "It is less than 60"},
+    LimitCase{"txtMinute", "59", nullptr}, LimitCase{"txtMinute", "60", "It is less than 60"},
+    LimitCase{"txtSecond", "59", nullptr}, LimitCase{"txtSecond", "60", "It is less than 60"},
+    LimitCase{"txtYear", "99999", nullptr}));
+
+TEST(Warnings, RepeatAtEveryChangeAboveTheLimit)
+{
+    Harness h;
+    auto* edit = h.window->txtLngD;
+    edit->clear();
+    h.Type(edit, "200");  // 2 and 20 are fine, 200 is not
+    EXPECT_EQ(h.messages.prompts.size(), 1u);
+    h.Type(edit, "0");
+    EXPECT_EQ(h.messages.prompts.size(), 2u);
+    QTest::keyClick(edit, Qt::Key_Backspace);  // 200 again
+    EXPECT_EQ(h.messages.prompts.size(), 3u);
+    QTest::keyClick(edit, Qt::Key_Backspace);  // 20
+    EXPECT_EQ(h.messages.prompts.size(), 3u);
+    EXPECT_EQ(h.window->values().LngD, 20);
+}
+
+TEST(ChangeProcedures, StoreWhatArrivesByPaste)
+{
+    struct Case { const char* box; const char* pasted; double stored; std::vector<std::string> prompts; };
+    const std::vector<Case> cases = {
+        {"txtMinute", "12ab", 12, {}},
+        {"txtLngS", "59.5", 59.5, {"It is less than 60"}},
+        {"txtLngD", "-7", -7, {}},
+        {"txtLngM", " 1 5 ", 15, {}},
+        {"txtYear", "&H7D2", 2002, {}},
+        {"txtSecond", "", 0, {}},
+        {"txtMinute", "1e39", HUGE_VAL, {"It is less than 60"}},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        auto* edit = h.window->findChild<QLineEdit*>(QLatin1String(c.box));
+        edit->setText("3");  // paste and drop reach the box without a key event
+        h.messages.prompts.clear();
+        edit->selectAll();
+        edit->insert(QString::fromLatin1(c.pasted));
+        const WorkingValues& v = h.window->values();
+        const std::map<std::string, double> stored = {{"txtLngD", v.LngD},     {"txtLngM", v.LngM},
+                                                      {"txtLngS", v.LngS},     {"txtYear", v.Year},
+                                                      {"txtMinute", v.Minute}, {"txtSecond", v.Second}};
+        EXPECT_EQ(stored.at(c.box), c.stored) << c.box << " <- " << c.pasted;
+        EXPECT_EQ(h.messages.prompts, c.prompts) << c.box << " <- " << c.pasted;
+    }
+}
+
+TEST(ChangeProcedures, OverflowIsReportedAndTheWindowCarriesOn)
+{
+    Harness h;
+    h.Type(h.window->txtLngD, "7");
+    h.messages.prompts.clear();
+    h.window->txtLngD->setText(QString(400, QLatin1Char('9')));
+    EXPECT_EQ(h.messages.prompts, std::vector<std::string>{"Run-time error '6': Overflow"});
+    EXPECT_EQ(h.window->values().LngD, 7);  // the field keeps its value
+    EXPECT_TRUE(h.window->isVisible());
+}
+
+TEST(ChangeProcedures, CreatingTheWindowRaisesNone)
+{
+    Harness h;
+    EXPECT_TRUE(h.messages.prompts.empty());
+    const WorkingValues& v = h.window->values();
+    EXPECT_EQ(v.Year, 0);  // "2002" is shown but was never a change
+    EXPECT_EQ(v.LngD, 0);
+    EXPECT_EQ(v.EWSign, 0);
+}
+
+} // namespace
+} // namespace vantoril::testing

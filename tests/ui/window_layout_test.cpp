@@ -1,1 +1,212 @@
+#include "recorders.h"
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <gtest/gtest.h>
+
+namespace vantoril::testing {
+namespace {
+
+struct ControlCase {
+    const char* name;
+    const char* kind;  // class the control must be (or inherit)
+    const char* container;
+    int left, top, width, height;
+    int tabIndex;
+    const char* text;
+};
+
+QString TextOf(const QWidget* w)
+{
+    if (auto* label = qobject_cast<const QLabel*>(w)) return label->text();
+    if (auto* frame = qobject_cast<const QGroupBox*>(w)) return frame->title();
+    if (auto* edit = qobject_cast<const QLineEdit*>(w)) return edit->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(w)) return combo->currentText();
+    if (auto* button = qobject_cast<const QPushButton*>(w)) return button->text();
+    return {};
+}
+
+class ControlTest : public ::testing::TestWithParam<ControlCase> {};
+
+TEST_P(ControlTest, StandsWhereDesigned)
+{
+    Harness h;
+    const ControlCase& c = GetParam();
+    auto* w = h.window->findChild<QWidget*>(QLatin1String(c.name));
+    ASSERT_NE(w, nullptr) << c.name;
+    EXPECT_TRUE(w->inherits(c.kind)) << c.name << " is " << w->metaObject()->className();
+    EXPECT_EQ(w->parentWidget()->objectName(), QLatin1String(c.container));
+    EXPECT_EQ(w->geometry(), QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15)) << c.name;
+    EXPECT_EQ(w->property("tabIndex").toInt(), c.tabIndex) << c.name;
+    EXPECT_EQ(TextOf(w), QString::fromUtf8(c.text)) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, ControlTest, ::testing::Values(
+    ControlCase{"Frame1", "QGroupBox", "frmVantorilTime", 480, 0, 6375, 975, 0, "Vantoril Time"},
+    ControlCase{"Label1", "QLabel", "Frame1", 840, 360, 4935, 495, 14,
+                "This program calculates the Local Vantoril Time for any        location on the Earth for a given time (UTC)"},
+    ControlCase{"Frame3", "QGroupBox", "frmVantorilTime", 480, 1320, 6495, 2775, 15, "Data Input"},
+    ControlCase{"Label2", "QLabel", "Frame3", 120, 480, 855, 255, 16, "Longitude"},
+    ControlCase{"Label3", "QLabel", "Frame3", 1080, 240, 375, 255, 17, "Deg."},
+    ControlCase{"Label4", "QLabel", "Frame3", 1560, 240, 375, 255, 18, "Min."},
+    ControlCase{"Label5", "QLabel", "Frame3", 2040, 240, 375, 255, 19, "Sec."},
+    ControlCase{"Label6", "QLabel", "Frame3", 2640, 240, 495, 255, 20, "E / W"},
+    ControlCase{"txtLngD", "QLineEdit", "Frame3", 960, 480, 495, 315, 1, " "},
+    ControlCase{"txtLngM", "QLineEdit", "Frame3", 1560, 480, 375, 315, 2, " "},
+    ControlCase{"txtLngS", "QLineEdit", "Frame3", 2040, 480, 375, 315, 3, " "},
+    ControlCase{"cmbEW", "QComboBox", "Frame3", 2640, 480, 495, 315, 4, "E"},
+    ControlCase{"cmdPress", "QPushButton", "Frame3", 4560, 480, 855, 375, 11, "PRESS"},
+    ControlCase{"Label9", "QLabel", "Frame3", 1200, 1080, 495, 255, 21, "Year"},
+    ControlCase{"Label10", "QLabel", "Frame3", 1920, 1080, 495, 255, 22, "Month"},
+    ControlCase{"Label11", "QLabel", "Frame3", 2760, 1080, 495, 255, 23, "Date"},
+    ControlCase{"Label12", "QLabel", "Frame3", 4560, 1080, 255, 255, 26, "Hr."},
+    ControlCase{"Label13", "QLabel", "Frame3", 5160, 1080, 375, 255, 27, "Min."},
+    ControlCase{"Label14", "QLabel", "Frame3", 5640, 1080, 495, 255, 28, "Sec."},
+    ControlCase{"Label8", "QLabel", "Frame3", 120, 1440, 855, 255, 24, "Date (UTC)"},
+    ControlCase{"txtYear", "QLineEdit", "Frame3", 1080, 1440, 615, 315, 5, "2002"},
+    ControlCase{"cmbMonth", "QComboBox", "Frame3", 1920, 1440, 615, 315, 6, "01"},
+    ControlCase{"cmbDate", "QComboBox", "Frame3", 2640, 1440, 615, 315, 7, "01"},
+    ControlCase{"Label7", "QLabel", "Frame3", 3480, 1440, 975, 255, 25, "Time (UTC)"},
+    ControlCase{"cmbHour", "QComboBox", "Frame3", 4440, 1440, 615, 315, 8, " 00"},
+    ControlCase{"txtMinute", "QLineEdit", "Frame3", 5160, 1440, 375, 285, 9, " "},
+    ControlCase{"txtSecond", "QLineEdit", "Frame3", 5640, 1440, 375, 285, 10, " "},
+    ControlCase{"Label17", "QLabel", "Frame3", 240, 2040, 6015, 495, 30,
+                "Enter  the Longitude  of the location and select E/W . Then enter the UTC date and time and press "
+                "the button. You can get the Local Vantoril time for the above location."},
+    ControlCase{"Label15", "QLabel", "frmVantorilTime", 720, 4440, 2295, 255, 12, "Local Vantoril Time  ="},
+    ControlCase{"txtVantorilTime", "QLineEdit", "frmVantorilTime", 3120, 4320, 1095, 375, 13, " "},
+    ControlCase{"Label16", "QLabel", "frmVantorilTime", 4800, 4440, 2280, 255, 29, "Programed by  Pelvorand"}),
+    [](const ::testing::TestParamInfo<ControlCase>& p) { return std::string(p.param.name); });
+
+TEST(Window, IsAFixedSizeWindowWithItsCaption)
+{
+    Harness h;
+    EXPECT_EQ(h.window->objectName(), "frmVantorilTime");
+    EXPECT_EQ(h.window->windowTitle(), "Vantoril Time");
+    EXPECT_EQ(h.window->size(), QSize(7260 / 15, 4845 / 15));
+    EXPECT_EQ(h.window->minimumSize(), h.window->maximumSize());
+    EXPECT_FALSE(h.window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(h.window->windowIcon().isNull());
+    EXPECT_EQ(h.window->windowIcon().pixmap(QSize(32, 32)).size(), QSize(32, 32));
+}
+
+TEST(Window, ListsHoldTwoDigitItemsInOrder)
+{
+    Harness h;
+    struct Case { QComboBox* combo; QStringList items; };
+    QStringList months, days, hours;
+    for (int i = 1; i <= 12; ++i) months << QString::asprintf("%02d", i);
+    for (int i = 1; i <= 31; ++i) days << QString::asprintf("%02d", i);
+    for (int i = 0; i <= 23; ++i) hours << QString::asprintf("%02d", i);
+    for (const Case& c : {Case{h.window->cmbEW, {"E", "W"}}, Case{h.window->cmbMonth, months},
+                          Case{h.window->cmbDate, days}, Case{h.window->cmbHour, hours}}) {
+        QStringList actual;
+        for (int i = 0; i < c.combo->count(); ++i) actual << c.combo->itemText(i);
+        EXPECT_EQ(actual, c.items) << c.combo->objectName().toStdString();
+        EXPECT_TRUE(c.combo->isEditable());
+    }
+}
+
+TEST(Window, ChoosingAnHourReplacesTheBlankText)
+{
+    Harness h;
+    h.window->cmbHour->setFocus();
+    QTest::keyClick(h.window->cmbHour, Qt::Key_Down);
+    EXPECT_EQ(h.window->cmbHour->currentText(), "00");
+    QTest::keyClick(h.window->cmbHour, Qt::Key_Down);
+    EXPECT_EQ(h.window->cmbHour->currentText(), "01");
+    QTest::keyClick(h.window->cmbMonth, Qt::Key_Down);
+    EXPECT_EQ(h.window->cmbMonth->currentText(), "02");
+}
+
+TEST(Window, FontsAndColours)
+{
+    Harness h;
+    const auto& w = *h.window;
+    for (const QWidget* large : {static_cast<QWidget*>(w.Frame1), static_cast<QWidget*>(w.Label15),
+                                 static_cast<QWidget*>(w.txtVantorilTime), static_cast<QWidget*>(w.Label1)}) {
+        EXPECT_DOUBLE_EQ(large->font().pointSizeF(), 9.75) << large->objectName().toStdString();
+    }
+    EXPECT_TRUE(w.Frame1->font().bold());
+    EXPECT_TRUE(w.Label15->font().bold());
+    EXPECT_TRUE(w.txtVantorilTime->font().bold());
+    EXPECT_FALSE(w.Label1->font().bold());
+    EXPECT_DOUBLE_EQ(w.Label2->font().pointSizeF(), 8.0);
+    EXPECT_FALSE(w.Label2->font().bold());
+    EXPECT_EQ(w.Label16->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(w.Label16->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_FALSE(w.Label16->cursor().pixmap().isNull());
+}
+
+TEST(Window, EveryCaptionFitsItsBox)
+{
+    Harness h;
+    for (const QLabel* label : h.window->findChildren<QLabel*>()) {
+        const QFontMetrics metrics(label->font());
+        const QRect needed = metrics.boundingRect(QRect(QPoint(0, 0), label->size()),
+                                                  label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
+        EXPECT_LE(needed.width(), label->width()) << label->objectName().toStdString();
+        EXPECT_LE(needed.height(), label->height()) << label->objectName().toStdString();
+    }
+    const QFontMetrics result(h.window->txtVantorilTime->font());
+    EXPECT_LT(result.horizontalAdvance("23:59:59"), h.window->txtVantorilTime->width() - 8);
+}
+
+TEST(Window, TabOrderAndStartingFocus)
+{
+    Harness h;
+    auto& w = *h.window;
+    EXPECT_EQ(QApplication::focusWidget(), w.txtLngD);
+    const QList<QWidget*> expected = {w.txtLngD, w.txtLngM, w.txtLngS, w.cmbEW, w.txtYear, w.cmbMonth,
+                                      w.cmbDate, w.cmbHour, w.txtMinute, w.txtSecond, w.cmdPress,
+                                      w.txtVantorilTime, w.txtLngD};
+    for (qsizetype i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), expected[i]) << "after " << expected[i - 1]->objectName().toStdString();
+    }
+    for (const QWidget* passive : w.findChildren<QLabel*>()) EXPECT_EQ(passive->focusPolicy(), Qt::NoFocus);
+    for (const QWidget* passive : w.findChildren<QGroupBox*>()) EXPECT_EQ(passive->focusPolicy(), Qt::NoFocus);
+}
+
+TEST(Window, ResultBoxIsReadOnlyButSelectable)
+{
+    Harness h;
+    h.Press();
+    auto* result = h.window->txtVantorilTime;
+    EXPECT_TRUE(result->isReadOnly());
+    result->setFocus();
+    QTest::keyClicks(result, "99");
+    EXPECT_EQ(result->text(), "6:41:54");
+    result->selectAll();
+    EXPECT_EQ(result->selectedText(), "6:41:54");
+}
+
+TEST(Window, ControlsCarryAccessibleNames)
+{
+    Harness h;
+    auto& w = *h.window;
+    struct Case { QWidget* widget; const char* name; };
+    for (const Case& c : {Case{w.txtLngD, "Longitude degrees"}, Case{w.txtLngM, "Longitude minutes"},
+                          Case{w.txtLngS, "Longitude seconds"}, Case{w.cmbEW, "East or west"},
+                          Case{w.txtYear, "Year"}, Case{w.cmbMonth, "Month"}, Case{w.cmbDate, "Date"},
+                          Case{w.cmbHour, "Hour"}, Case{w.txtMinute, "Minute"}, Case{w.txtSecond, "Second"},
+                          Case{w.txtVantorilTime, "Local Vantoril Time"}}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c.widget);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(c.widget->accessibleName(), QLatin1String(c.name));
+        if (qobject_cast<QComboBox*>(c.widget) == nullptr) {
+            EXPECT_EQ(a->text(QAccessible::Name), QLatin1String(c.name));
+        }
+        // The caption above or beside the box labels it, so readers can announce both.
+        EXPECT_FALSE(a->relations(QAccessible::Label).isEmpty()) << c.name;
+    }
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(w.Label16);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->role(), QAccessible::Link);
+    EXPECT_EQ(link->text(QAccessible::Name), "Programed by  Pelvorand");
+}
+
+} // namespace
+} // namespace vantoril::testing

@@ -1,6 +1,7 @@
 #include "ui/frm_vantoril_time.h"
 
 #include "engine/sidereal.h"
+#include "ui/compact_style.h"
 #include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
 #include "ui/images.h"
@@ -88,9 +89,10 @@ QLineEdit* MakeText(QWidget* in, const char* name, const QRect& geometry, int ta
 }
 
 QComboBox* MakeCombo(QWidget* in, const char* name, const QRect& geometry, int tabIndex, const QString& text,
-                     const QStringList& items)
+                     const QStringList& items, QStyle* style)
 {
     auto* combo = Place(new QComboBox(in), name, geometry, tabIndex);
+    combo->setStyle(style);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
@@ -154,6 +156,9 @@ void frmVantorilTime::CreateControls()
     Label1->setFont(LargeFont(false));
     Label1->setWordWrap(true);
 
+    // Owned by the window, shared by its combos.
+    auto* comboStyle = new CompactComboStyle;
+    comboStyle->setParent(this);
     Frame3 = MakeFrame(this, "Frame3", Twips(480, 1320, 6495, 2775), 15, QStringLiteral("Data Input"));
     Label2 = MakeLabel(Frame3, "Label2", Twips(120, 480, 855, 255), 16, QStringLiteral("Longitude"));
     Label3 = MakeLabel(Frame3, "Label3", Twips(1080, 240, 375, 255), 17, QStringLiteral("Deg."));
@@ -164,7 +169,7 @@ void frmVantorilTime::CreateControls()
     txtLngM = MakeText(Frame3, "txtLngM", Twips(1560, 480, 375, 315), 2, QStringLiteral(" "));
     txtLngS = MakeText(Frame3, "txtLngS", Twips(2040, 480, 375, 315), 3, QStringLiteral(" "));
     cmbEW = MakeCombo(Frame3, "cmbEW", Twips(2640, 480, 495, 315), 4, QStringLiteral("E"),
-                      {QStringLiteral("E"), QStringLiteral("W")});
+                      {QStringLiteral("E"), QStringLiteral("W")}, comboStyle);
     cmdPress = Place(new QPushButton(QStringLiteral("PRESS"), Frame3), "cmdPress", Twips(4560, 480, 855, 375), 11);
     cmdPress->setAutoDefault(false);
     cmdPress->setDefault(false);
@@ -176,10 +181,10 @@ void frmVantorilTime::CreateControls()
     Label14 = MakeLabel(Frame3, "Label14", Twips(5640, 1080, 495, 255), 28, QStringLiteral("Sec."));
     Label8 = MakeLabel(Frame3, "Label8", Twips(120, 1440, 855, 255), 24, QStringLiteral("Date (UTC)"));
     txtYear = MakeText(Frame3, "txtYear", Twips(1080, 1440, 615, 315), 5, QStringLiteral("2002"));
-    cmbMonth = MakeCombo(Frame3, "cmbMonth", Twips(1920, 1440, 615, 315), 6, QStringLiteral("01"), TwoDigitItems(1, 12));
-    cmbDate = MakeCombo(Frame3, "cmbDate", Twips(2640, 1440, 615, 315), 7, QStringLiteral("01"), TwoDigitItems(1, 31));
+    cmbMonth = MakeCombo(Frame3, "cmbMonth", Twips(1920, 1440, 615, 315), 6, QStringLiteral("01"), TwoDigitItems(1, 12), comboStyle);
+    cmbDate = MakeCombo(Frame3, "cmbDate", Twips(2640, 1440, 615, 315), 7, QStringLiteral("01"), TwoDigitItems(1, 31), comboStyle);
     Label7 = MakeLabel(Frame3, "Label7", Twips(3480, 1440, 975, 255), 25, QStringLiteral("Time (UTC)"));
-    cmbHour = MakeCombo(Frame3, "cmbHour", Twips(4440, 1440, 615, 315), 8, QStringLiteral(" 00"), TwoDigitItems(0, 23));
+    cmbHour = MakeCombo(Frame3, "cmbHour", Twips(4440, 1440, 615, 315), 8, QStringLiteral(" 00"), TwoDigitItems(0, 23), comboStyle);
     txtMinute = MakeText(Frame3, "txtMinute", Twips(5160, 1440, 375, 285), 9, QStringLiteral(" "));
     txtSecond = MakeText(Frame3, "txtSecond", Twips(5640, 1440, 375, 285), 10, QStringLiteral(" "));
     Label17 = MakeLabel(Frame3, "Label17", Twips(240, 2040, 6015, 495), 30,

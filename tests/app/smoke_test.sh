@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Starts the built program on a real (virtual) X server, finds its window,
+# checks its size, and closes it as a user would; the program must exit 0.
+set -euo pipefail
+app="$1"
+closer="$2"
+scale="${3:-1}"
+# shellcheck source=x_session.sh
+source "$(dirname "$0")/x_session.sh"
+start_x
+
+unset QT_QPA_PLATFORM
+QT_SCALE_FACTOR="$scale" "$app" &
+app_pid=$!
+window="$(find_window)"
+[ -n "$window" ] || { echo "no window titled 'Vantoril Time'"; exit 1; }
+
+size="$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')"
+expected="$((484 * scale))x$((323 * scale))"
+echo "window $window at scale $scale: $size"
+[ "$size" = "$expected" ] || { echo "expected $expected"; exit 1; }
+
+"$closer" "$window"
+for _ in $(seq 100); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$app_pid" 2>/dev/null; then
+  echo "program still running after close"
+  kill "$app_pid"
+  exit 1
+fi
+wait "$app_pid"
+echo "closed cleanly"

@@ -1,0 +1,20 @@
+# Starts a private Xvfb for one test and exports DISPLAY; sourced by the app tests.
+# Xvfb picks a free display itself (-displayfd), so parallel tests never collide.
+start_x() {
+  local fifo
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local number
+  read -r -t 20 number <"$fifo"
+  rm -f "$fifo"
+  [ -n "$number" ] || { echo "Xvfb did not start"; exit 1; }
+  export DISPLAY=":$number"
+  trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
+}
+
+# Prints the id of the visible window titled "Vantoril Time", waiting up to 20 s.
+find_window() {
+  timeout 20 xdotool search --sync --onlyvisible --name '^Vantoril Time$' | head -n 1
+}

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <type_traits>
 
 namespace vantoril {
 
@@ -293,7 +294,7 @@ void frmVantorilTime::cmdPress_Click()
     // error leaves exactly the fields stored before it changed.
     Procedure([this] {
         WorkingValues& v = values_;
-        v.Year = vantoril::StoreSingle(LenientNumber(View(txtYear->text())));
+        v.Year = StoreSingle(LenientNumber(View(txtYear->text())));
         v.Month = StrictSingle(View(cmbMonth->currentText()));
         ComputeLstStep1(v);
         v.Day = StrictSingle(View(cmbDate->currentText()));
@@ -323,18 +324,17 @@ void frmVantorilTime::DigitFilter(std::int16_t& keyAscii)
 
 void frmVantorilTime::KeyBlocker(std::int16_t& keyAscii) { keyAscii = 0; }
 
-void frmVantorilTime::StoreDouble(const QLineEdit* box, double& field, double limit, const char* warning)
+template <typename Field>
+void frmVantorilTime::StoreNumber(const QLineEdit* box, Field& field, Field limit, const char* warning)
 {
     Procedure([&] {
-        field = LenientNumber(View(box->text()));
-        if (warning != nullptr && field > limit) messages_->ShowMessage(warning);
-    });
-}
-
-void frmVantorilTime::StoreSingle(const QLineEdit* box, float& field, float limit, const char* warning)
-{
-    Procedure([&] {
-        field = vantoril::StoreSingle(LenientNumber(View(box->text())));
+        const double number = LenientNumber(View(box->text()));
+        if constexpr (std::is_same_v<Field, float>) {
+            field = StoreSingle(number);
+        } else {
+            field = number;
+        }
+        // Compared in the field's own width, after the store.
         if (warning != nullptr && field > limit) messages_->ShowMessage(warning);
     });
 }
@@ -350,12 +350,12 @@ void frmVantorilTime::cmbMonth_KeyPress(std::int16_t& keyAscii) { KeyBlocker(key
 void frmVantorilTime::cmbDate_KeyPress(std::int16_t& keyAscii) { KeyBlocker(keyAscii); }
 void frmVantorilTime::cmbHour_KeyPress(std::int16_t& keyAscii) { KeyBlocker(keyAscii); }
 
-void frmVantorilTime::txtLngD_Change() { StoreDouble(txtLngD, values_.LngD, 179, "It is less than 180"); }
-void frmVantorilTime::txtLngM_Change() { StoreDouble(txtLngM, values_.LngM, 59, "It is less than 60"); }
-void frmVantorilTime::txtLngS_Change() { StoreDouble(txtLngS, values_.LngS, 59, "It is less than 60"); }
-void frmVantorilTime::txtYear_Change() { StoreSingle(txtYear, values_.Year, 0, nullptr); }
-void frmVantorilTime::txtMinute_Change() { StoreSingle(txtMinute, values_.Minute, 59, "It is less than 60"); }
-void frmVantorilTime::txtSecond_Change() { StoreSingle(txtSecond, values_.Second, 59, "It is less than 60"); }
+void frmVantorilTime::txtLngD_Change() { StoreNumber(txtLngD, values_.LngD, 179.0, "It is less than 180"); }
+void frmVantorilTime::txtLngM_Change() { StoreNumber(txtLngM, values_.LngM, 59.0, "It is less than 60"); }
+void frmVantorilTime::txtLngS_Change() { StoreNumber(txtLngS, values_.LngS, 59.0, "It is less than 60"); }
+void frmVantorilTime::txtYear_Change() { StoreNumber(txtYear, values_.Year, 0.0f, nullptr); }
+void frmVantorilTime::txtMinute_Change() { StoreNumber(txtMinute, values_.Minute, 59.0f, "It is less than 60"); }
+void frmVantorilTime::txtSecond_Change() { StoreNumber(txtSecond, values_.Second, 59.0f, "It is less than 60"); }
 
 bool frmVantorilTime::eventFilter(QObject* watched, QEvent* event)
 {

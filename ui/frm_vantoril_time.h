@@ -105,8 +105,8 @@ private:
     // One shape each for the key filters, the key blocker and the change procedures.
     void DigitFilter(std::int16_t& keyAscii);
     static void KeyBlocker(std::int16_t& keyAscii);
-    void StoreDouble(const QLineEdit* box, double& field, double limit, const char* warning);
-    void StoreSingle(const QLineEdit* box, float& field, float limit, const char* warning);
+    template <typename Field>
+    void StoreNumber(const QLineEdit* box, Field& field, Field limit, const char* warning);
 
     // Runs one event procedure; a run-time error ends it and is reported
     // instead of ending the program.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -42,6 +43,12 @@ std::int16_t FloorToInt16(double x);
 // are very large or very small.
 std::string NumberText(float x);
 std::string NumberText(double x);
+// Whole numbers read as doubles, so NumberText(7) is not ambiguous.
+template <std::integral Integer>
+std::string NumberText(Integer x)
+{
+    return NumberText(static_cast<double>(x));
+}
 
 // Binary comparisons of UTF-16 code units; a proper prefix sorts first.
 bool StrEqual(std::u16string_view a, std::u16string_view b) noexcept;

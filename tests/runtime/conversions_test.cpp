@@ -180,6 +180,12 @@ INSTANTIATE_TEST_SUITE_P(Values, NumberTextTest, ::testing::Values(
     TextCase{0.1, "0.1", "0.1"}, TextCase{1e100, "1E+100", "Infinity"},
     TextCase{9999999.5, "9999999.5", "1E+07"}));
 
+TEST(NumberText, WholeNumbersAreBare)
+{
+    EXPECT_EQ(NumberText(59), "59");
+    EXPECT_EQ(NumberText(std::int16_t{-32768}), "-32768");
+}
+
 TEST(StringOrder, IsBinaryAndPrefixesSortFirst)
 {
     EXPECT_TRUE(StrEqual(u"E", u"E"));

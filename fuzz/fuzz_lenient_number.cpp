@@ -6,22 +6,25 @@
 //  - a result is never NaN;
 //  - both entry points agree when every byte is taken as the code unit of
 //    the same number;
-//  - a code unit beyond ASCII ends the number: the text cut there reads the same;
+//  - a character that can be neither part of a number nor a blank (space,
+//    tab, line feed) ends the number, so the text cut there reads the same;
+//    this covers every code unit beyond ASCII;
 //  - on a plain decimal text the value is strtod's in the "C" locale, and an
-//    overflow happens exactly where strtod gives up with ERANGE and infinity.
+//    overflow happens exactly where strtod gives up with ERANGE and infinity,
+//    whatever LC_NUMERIC the program runs with.
 
 #include "fuzz/fuzz_support.h"
 #include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
 
+#include <bit>
 #include <cerrno>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -37,9 +40,26 @@ struct Reading {
     bool operator==(const Reading& other) const
     {
         // Bitwise, so -0 and 0 count as different readings.
-        return overflow == other.overflow && std::memcmp(&value, &other.value, sizeof value) == 0;
+        return overflow == other.overflow &&
+               std::bit_cast<std::uint64_t>(value) == std::bit_cast<std::uint64_t>(other.value);
     }
 };
+
+// Digits, signs, point, exponent, the &H / &O prefixes with their digits, blanks.
+bool MayBelongToNumber(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F') ||
+           c == u'+' || c == u'-' || c == u'.' || c == u'&' || c == u'H' || c == u'h' || c == u'O' ||
+           c == u'o' || c == u' ' || c == u'\t' || c == u'\n';
+}
+
+template <class Text>
+std::size_t NumberAlphabetPrefix(Text text)
+{
+    std::size_t cut = 0;
+    while (cut < text.size() && MayBelongToNumber(static_cast<char16_t>(static_cast<std::make_unsigned_t<typename Text::value_type>>(text[cut])))) ++cut;
+    return cut;
+}
 
 template <class Text>
 Reading Read(Text text)
@@ -60,7 +80,7 @@ Reading Read(Text text)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    std::setlocale(LC_ALL, "C");
+    vantoril::fuzz::UseDecimalCommaLocale();
     return 0;
 }
 
@@ -69,6 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     const Reading narrow = Read(bytes);
+    const std::size_t byteCut = NumberAlphabetPrefix(bytes);
+    if (byteCut < bytes.size()) {
+        Check(Read(bytes.substr(0, byteCut)) == narrow, "a character outside the number alphabet did not end the number",
+              bytes);
+    }
     const std::u16string widened = vantoril::fuzz::WidenBytes(bytes);
     Check(Read(std::u16string_view(widened)) == narrow,
           "8-bit and UTF-16 entry points read the same text differently", bytes);
@@ -76,14 +101,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string units = vantoril::fuzz::Utf16Units(data, size);
     const std::u16string_view unitsView(units);
     const Reading wide = Read(unitsView);
-    std::size_t cut = 0;
-    while (cut < units.size() && units[cut] < 0x80) ++cut;
-    if (cut < units.size()) {
-        Check(Read(unitsView.substr(0, cut)) == wide, "a code unit beyond ASCII did not end the number", unitsView);
+    const std::size_t unitCut = NumberAlphabetPrefix(unitsView);
+    if (unitCut < units.size()) {
+        Check(Read(unitsView.substr(0, unitCut)) == wide, "a character outside the number alphabet did not end the number",
+              unitsView);
     }
 
     if (vantoril::fuzz::IsPlainDecimal(bytes)) {
         const std::string copy(bytes);
+        const vantoril::fuzz::CNumbers cNumbers;
         errno = 0;
         const double expected = std::strtod(copy.c_str(), nullptr);
         const bool strtodOverflow = errno == ERANGE && std::isinf(expected);

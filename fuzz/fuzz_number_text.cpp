@@ -8,7 +8,8 @@
 //    the characters of a decimal number with an optional "E+nn" exponent;
 //  - an integral value below 10^7 / 10^15 in magnitude is bare digits, with
 //    "-" when negative;
-//  - infinities and NaN read back as themselves.
+//  - infinities and NaN read back as themselves;
+//  - all of it with a decimal-comma LC_NUMERIC when the system has one.
 
 #include "fuzz/fuzz_support.h"
 #include "runtime/conversions.h"
@@ -16,7 +17,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <bit>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -86,6 +86,7 @@ int SignificantDigits(const std::string& text)
 
 void CheckText(double x, const std::string& text, int digits)
 {
+    const vantoril::fuzz::CNumbers cNumbers;
     char* end = nullptr;
     const double back = std::strtod(text.c_str(), &end);
     Check(!text.empty() && *end == '\0', "text does not read back as one number", text);
@@ -124,16 +125,21 @@ void CheckText(double x, const std::string& text, int digits)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    std::setlocale(LC_ALL, "C");
+    vantoril::fuzz::UseDecimalCommaLocale();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider in(data, size);
-    const double d = MakeDouble(in);
+    double d = 0;
+    float f = 0;
+    {
+        const vantoril::fuzz::CNumbers cNumbers;
+        d = MakeDouble(in);
+        f = MakeSingle(in);
+    }
     CheckText(d, vantoril::NumberText(d), 15);
-    const float f = MakeSingle(in);
     CheckText(static_cast<double>(f), vantoril::NumberText(f), 7);
     return 0;
 }

@@ -12,17 +12,17 @@
 //    every such halfway point is itself a double. So the single is the
 //    double's nearest single, or the double is the midpoint next to it.
 //  - Overflow exactly when the double reaches the point halfway between
-//    FLT_MAX and the next power of two (where rounding gives infinity).
+//    FLT_MAX and the next power of two (where rounding gives infinity);
+//  - all of it with a decimal-comma LC_NUMERIC when the system has one.
 
 #include "fuzz/fuzz_support.h"
 #include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
 
+#include <bit>
 #include <cfloat>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -37,13 +37,15 @@ using vantoril::fuzz::Check;
 // FLT_MAX plus half an ulp: from here on, rounding to single gives infinity.
 const double kOverflowPoint = static_cast<double>(FLT_MAX) + std::ldexp(1.0, 103);
 
+bool SameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
+
 struct Outcome {
     std::optional<ErrorKind> error;
     float value = 0;
 
     bool operator==(const Outcome& other) const
     {
-        return error == other.error && std::memcmp(&value, &other.value, sizeof value) == 0;
+        return error == other.error && SameBits(value, other.value);
     }
 };
 
@@ -73,8 +75,6 @@ float NearestSingle(double d)
     return static_cast<float>(d);
 }
 
-bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 std::string_view TrimBlanks(std::string_view s)
 {
     const auto first = s.find_first_not_of(" \t");
@@ -86,7 +86,7 @@ std::string_view TrimBlanks(std::string_view s)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    std::setlocale(LC_ALL, "C");
+    vantoril::fuzz::UseDecimalCommaLocale();
     return 0;
 }
 

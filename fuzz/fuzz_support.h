@@ -3,12 +3,15 @@
 // Helpers shared by the fuzz targets: a check that stops the run with a
 // readable message, and small independent readers used as references.
 
+#include <clocale>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
+#include <locale.h>
 
 namespace vantoril::fuzz {
 
@@ -33,6 +36,38 @@ inline void Check(bool ok, const char* what, std::string_view text)
 {
     if (!ok) [[unlikely]] Fail(what, text);
 }
+
+// A Qt program runs with the user's LC_NUMERIC, so the code under test runs
+// with a decimal comma whenever the system has such a locale (scripts/fuzz.sh
+// generates de_DE.UTF-8); the reference functions switch back to "C".
+inline void UseDecimalCommaLocale()
+{
+    std::setlocale(LC_ALL, "C");
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+            std::fprintf(stderr, "code under test runs with LC_NUMERIC=%s\n", name);
+            return;
+        }
+    }
+    std::fprintf(stderr, "no decimal-comma locale installed; LC_NUMERIC stays C\n");
+}
+
+// "C" numbers on this thread for as long as it lives.
+class CNumbers {
+public:
+    CNumbers() : previous_(uselocale(CLocale())) {}
+    ~CNumbers() { uselocale(previous_); }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+private:
+    static locale_t CLocale()
+    {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+        return c;
+    }
+    locale_t previous_;
+};
 
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 

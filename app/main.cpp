@@ -1,3 +1,4 @@
+#include "bench/startup/first_paint_probe.h"
 #include "ui/frm_vantoril_time.h"
 #include "ui/images.h"
 
@@ -12,6 +13,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(vantoril::ClockIcon());
 
     vantoril::frmVantorilTime window;
+    // Times the first paint for bench/startup.sh when VANTORIL_STARTUP_PROBE is set; otherwise nothing.
+    vantoril::startup_probe::Install(window);
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of the program against a bare Qt window of the
+# same size, both under one private Xvfb, run alternately so drift hits both.
+# Start-up is from launch (the shell's clock just before exec) to the first
+# frame painted and flushed, as each program reports it with
+# VANTORIL_STARTUP_PROBE=exit; peak resident memory is /usr/bin/time's %M.
+#
+#   bench/startup.sh [runs] [build dir]     (defaults: 30, build/bench)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+runs="${1:-30}"
+build="${2:-$root/build/bench}"
+real="$build/app/vantoriltime"
+bare="$build/bench/bare_window"
+for program in "$real" "$bare"; do
+  [ -x "$program" ] || { echo "missing $program: build the tree first (bench/run.sh does)" >&2; exit 1; }
+done
+
+work="$(mktemp -d)"
+xvfb_pid=""
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself and writes its number to the pipe.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r -t 20 number <"$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$number"
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+
+now_us() { local t="$EPOCHREALTIME"; echo "${t//[.,]/}"; }
+
+# One launch: appends start-up ms and peak RSS KiB to the program's files.
+measure() {
+  local program="$1" name="$2" start paint
+  start="$(now_us)"
+  env VANTORIL_STARTUP_PROBE=exit timeout 30 /usr/bin/time -f %M -o "$work/rss" "$program" >"$work/out" 2>"$work/err" || {
+    echo "$name failed:" >&2; cat "$work/err" >&2; exit 1; }
+  paint="$(sed -n 's/.*first-paint-epoch-us=\([0-9]*\).*/\1/p' "$work/out")"
+  [ -n "$paint" ] || { echo "$name printed no first paint" >&2; cat "$work/out" "$work/err" >&2; exit 1; }
+  awk -v p="$paint" -v s="$start" 'BEGIN { printf "%.3f\n", (p - s) / 1000 }' >>"$work/$name.ms"
+  tail -n 1 "$work/rss" >>"$work/$name.kib"
+}
+
+median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Warm the page cache and fontconfig's cache first; neither run is counted.
+measure "$real" warmup
+measure "$bare" warmup
+for ((i = 0; i < runs; i++)); do
+  if ((i % 2 == 0)); then
+    measure "$real" real; measure "$bare" bare
+  else
+    measure "$bare" bare; measure "$real" real
+  fi
+done
+
+summary() {
+  awk -v runs="$runs" -v rm="$(median "$work/real.ms")" -v bm="$(median "$work/bare.ms")" \
+      -v rk="$(median "$work/real.kib")" -v bk="$(median "$work/bare.kib")" 'BEGIN {
+    printf "start-up to first paint, median of %d: real %.1f ms, bare %.1f ms, ratio %.2f (target <= 1.25)\n",
+           runs, rm, bm, rm / bm
+    printf "peak resident memory, median of %d: real %.1f MiB, bare %.1f MiB, difference %.1f MiB (target <= 6)\n",
+           runs, rk / 1024, bk / 1024, (rk - bk) / 1024
+  }'
+}
+summary

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Static analysis: clang-tidy (checks in .clang-tidy) and cppcheck over the
+# project's own sources. Any finding fails the run.
+#
+# clang-tidy needs the real compile commands, so build/analysis is configured
+# with clang and only Qt's generated moc files are built. Production code in
+# runtime/ engine/ ui/ app/ gets the full check set; tests/ bench/ fuzz/ a
+# lighter one (test fixtures and benchmark loops trip checks that are about
+# shipped code). New folders' files are picked up from the compile database.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$root/scripts/packages.sh"
+"$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
+  clang-14 clang-tidy-14 cppcheck python3 libfuzzer-14-dev
+
+jobs="$(nproc)"
+build="$root/build/analysis"
+
+ui=ON
+if [ ! -f "$root/ui/CMakeLists.txt" ] || [ ! -f "$root/app/CMakeLists.txt" ]; then ui=OFF; fi
+CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DVANTORIL_BUILD_UI="$ui" -DVANTORIL_FUZZ=ON >/dev/null
+
+# Generated sources the project's files include (moc output, resources).
+mapfile -t generated < <(ninja -C "$build" -t targets all | sed -n 's/^\([A-Za-z0-9_.+-]*_autogen\): phony$/\1/p')
+if [ ${#generated[@]} -gt 0 ]; then
+  cmake --build "$build" -j "$jobs" --target "${generated[@]}" >/dev/null
+fi
+
+# One entry per project source file: the fuzz build compiles runtime/ and
+# engine/ a second time, and generated files are not ours.
+python3 - "$root" "$build" <<'EOF'
+import json, os, sys
+root, build = sys.argv[1], sys.argv[2]
+seen, kept = set(), []
+for entry in json.load(open(os.path.join(build, "compile_commands.json"))):
+    path = os.path.realpath(os.path.join(entry["directory"], entry["file"]))
+    rel = os.path.relpath(path, root)
+    if rel.startswith("..") or rel.startswith("build" + os.sep) or path in seen:
+        continue
+    seen.add(path)
+    kept.append(entry)
+os.makedirs(os.path.join(build, "tidy"), exist_ok=True)
+json.dump(kept, open(os.path.join(build, "tidy", "compile_commands.json"), "w"), indent=1)
+print(f"clang-tidy: {len(kept)} files")
+EOF
+db="$build/tidy"
+
+status=0
+
+# Full set for the program, lighter set for the code around it.
+run-clang-tidy-14 -quiet -j "$jobs" -p "$db" "$root/(runtime|engine|ui|app)/" >"$build/tidy-main.log" 2>&1 || status=1
+run-clang-tidy-14 -quiet -j "$jobs" -p "$db" \
+  -checks='-cppcoreguidelines-pro-type-member-init,-bugprone-exception-escape,-bugprone-integer-division,-clang-analyzer-deadcode.DeadStores,-performance-unnecessary-value-param,-readability-*,-misc-definitions-in-headers' \
+  "$root/(tests|bench|fuzz)/" >"$build/tidy-rest.log" 2>&1 || status=1
+if [ "$status" -ne 0 ]; then
+  # The findings with their source lines, without colours and progress chatter.
+  sed 's/\x1b\[[0-9;]*m//g' "$build/tidy-main.log" "$build/tidy-rest.log" |
+    grep -vE '^(clang-tidy-14 |[0-9]+ warnings? (and [0-9]+ errors? )?generated|Suppressed [0-9]+ warnings|Use -header-filter|[0-9]+ warnings? treated as errors)' || true
+  echo "clang-tidy: findings (full logs in $build/tidy-*.log)"
+else
+  echo "clang-tidy: clean"
+fi
+
+# cppcheck on the project folders themselves; Qt and GoogleTest come from its
+# library descriptions, not from their headers.
+dirs=()
+for d in runtime engine ui app tests bench fuzz; do
+  if [ -d "$root/$d" ]; then dirs+=("$root/$d"); fi
+done
+if cppcheck --quiet --error-exitcode=1 --inline-suppr -j "$jobs" --std=c++20 --language=c++ \
+     --enable=warning,performance,portability --suppress=missingIncludeSystem \
+     --library=qt --library=googletest -I "$root" --template=gcc \
+     --cppcheck-build-dir="$(mkdir -p "$build/cppcheck" && echo "$build/cppcheck")" \
+     "${dirs[@]}"; then
+  echo "cppcheck: clean"
+else
+  echo "cppcheck: findings"
+  status=1
+fi
+exit "$status"

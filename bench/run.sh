@@ -49,4 +49,5 @@ awk -v e="$engine_ns" -v p="$press_ns" -v s="$signal_ns" -v r="$paint_ns" 'BEGIN
   printf "press, click to result text: %.1f us (target <= 50 us; %.0fx the engine); click() alone %.1f us; with repaint %.1f us\n",
          p / 1000, p / e, s / 1000, r / 1000
 }'
-grep -E '^(start-up|peak)' "$out/startup.txt"
+grep -E '^(start-up|peak|CPU)' "$out/startup.txt"
+echo "load average while running: $(cut -d' ' -f1-3 /proc/loadavg) (on $(nproc) cores; start-up times scatter when it is high)"

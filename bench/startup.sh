@@ -4,6 +4,8 @@
 # Start-up is from launch (the shell's clock just before exec) to the first
 # frame painted and flushed, as each program reports it with
 # VANTORIL_STARTUP_PROBE=exit; peak resident memory is /usr/bin/time's %M.
+# The CPU time of the whole run (to first paint, then a prompt exit) is shown
+# too: on a busy machine it scatters far less than the wall clock.
 #
 #   bench/startup.sh [runs] [build dir]     (defaults: 30, build/bench)
 set -euo pipefail
@@ -34,16 +36,17 @@ unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 
 now_us() { local t="$EPOCHREALTIME"; echo "${t//[.,]/}"; }
 
-# One launch: appends start-up ms and peak RSS KiB to the program's files.
+# One launch: appends start-up ms, peak RSS KiB and CPU ms to the program's files.
 measure() {
   local program="$1" name="$2" start paint
   start="$(now_us)"
-  env VANTORIL_STARTUP_PROBE=exit timeout 30 /usr/bin/time -f %M -o "$work/rss" "$program" >"$work/out" 2>"$work/err" || {
+  env VANTORIL_STARTUP_PROBE=exit timeout 30 /usr/bin/time -f '%M %U %S' -o "$work/rss" "$program" >"$work/out" 2>"$work/err" || {
     echo "$name failed:" >&2; cat "$work/err" >&2; exit 1; }
   paint="$(sed -n 's/.*first-paint-epoch-us=\([0-9]*\).*/\1/p' "$work/out")"
   [ -n "$paint" ] || { echo "$name printed no first paint" >&2; cat "$work/out" "$work/err" >&2; exit 1; }
   awk -v p="$paint" -v s="$start" 'BEGIN { printf "%.3f\n", (p - s) / 1000 }' >>"$work/$name.ms"
-  tail -n 1 "$work/rss" >>"$work/$name.kib"
+  tail -n 1 "$work/rss" | awk '{ print $1 }' >>"$work/$name.kib"
+  tail -n 1 "$work/rss" | awk '{ printf "%.0f\n", ($2 + $3) * 1000 }' >>"$work/$name.cpu"
 }
 
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -61,11 +64,14 @@ done
 
 summary() {
   awk -v runs="$runs" -v rm="$(median "$work/real.ms")" -v bm="$(median "$work/bare.ms")" \
-      -v rk="$(median "$work/real.kib")" -v bk="$(median "$work/bare.kib")" 'BEGIN {
+      -v rk="$(median "$work/real.kib")" -v bk="$(median "$work/bare.kib")" \
+      -v rc="$(median "$work/real.cpu")" -v bc="$(median "$work/bare.cpu")" 'BEGIN {
     printf "start-up to first paint, median of %d: real %.1f ms, bare %.1f ms, ratio %.2f (target <= 1.25)\n",
            runs, rm, bm, rm / bm
     printf "peak resident memory, median of %d: real %.1f MiB, bare %.1f MiB, difference %.1f MiB (target <= 6)\n",
            runs, rk / 1024, bk / 1024, (rk - bk) / 1024
+    printf "CPU time of a run, median of %d: real %.0f ms, bare %.0f ms, ratio %.2f (10 ms ticks)\n",
+           runs, rc, bc, (bc > 0 ? rc / bc : 0)
   }'
 }
 summary

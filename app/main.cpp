@@ -1,4 +1,4 @@
-#include "bench/startup/first_paint_probe.h"
+#include "app/startup_probe.h"
 #include "ui/frm_vantoril_time.h"
 #include "ui/images.h"
 
@@ -11,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.VantorilTime"));
     QApplication::setWindowIcon(vantoril::ClockIcon());
+    QApplication::setFont(vantoril::frmVantorilTime::DefaultFont());
 
     vantoril::frmVantorilTime window;
     // Times the first paint for bench/startup.sh when VANTORIL_STARTUP_PROBE is set; otherwise nothing.

@@ -1,6 +1,7 @@
 #include "ui/frm_vantoril_time.h"
 
 #include "engine/sidereal.h"
+#include "ui/cached_group_box.h"
 #include "ui/compact_style.h"
 #include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
@@ -70,7 +71,7 @@ W* Place(W* widget, const char* name, const QRect& geometry, int tabIndex)
 
 QGroupBox* MakeFrame(QWidget* in, const char* name, const QRect& geometry, int tabIndex, const QString& caption)
 {
-    return Place(new QGroupBox(caption, in), name, geometry, tabIndex);
+    return Place(new CachedGroupBox(caption, in), name, geometry, tabIndex);
 }
 
 QLabel* MakeLabel(QWidget* in, const char* name, const QRect& geometry, int tabIndex, const QString& caption)
@@ -84,6 +85,9 @@ QLabel* MakeLabel(QWidget* in, const char* name, const QRect& geometry, int tabI
 QLineEdit* MakeText(QWidget* in, const char* name, const QRect& geometry, int tabIndex, const QString& text)
 {
     auto* box = Place(new QLineEdit(text, in), name, geometry, tabIndex);
+    // Numbers are typed key by key; an input method's composed text would
+    // slip past the key procedures.
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->setMaxLength(std::numeric_limits<int>::max());  // no limit on the length
     box->setCursorPosition(0);
     return box;
@@ -97,6 +101,7 @@ QComboBox* MakeCombo(QWidget* in, const char* name, const QRect& geometry, int t
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
+    combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
     combo->setMaxVisibleItems(8);
     combo->addItems(items);
     // The shown text is the designed one; when it is no item (" 00"), no item is current.
@@ -132,9 +137,7 @@ frmVantorilTime::frmVantorilTime(MessageService* messages, UrlOpener* opener, QW
     setObjectName(QStringLiteral("frmVantorilTime"));
     setWindowTitle(QStringLiteral("Vantoril Time"));
     setWindowIcon(ClockIcon());
-    QFont font(kFontFamily);
-    font.setPointSizeF(kDefaultPointSize);
-    setFont(font);
+    setFont(DefaultFont());
     setFixedSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
 
     LinkLabel::InstallAccessibility();
@@ -146,6 +149,13 @@ frmVantorilTime::frmVantorilTime(MessageService* messages, UrlOpener* opener, QW
 }
 
 frmVantorilTime::~frmVantorilTime() = default;
+
+QFont frmVantorilTime::DefaultFont()
+{
+    QFont font(kFontFamily);
+    font.setPointSizeF(kDefaultPointSize);
+    return font;
+}
 
 void frmVantorilTime::CreateControls()
 {
@@ -372,8 +382,16 @@ bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
     const auto found = std::find_if(keyProcedures_.begin(), keyProcedures_.end(),
                                     [watched](const auto& entry) { return entry.first == watched; });
     if (found == keyProcedures_.end()) return false;
-    const std::vector<std::uint8_t> codes = AnsiKeyCodes(*static_cast<QKeyEvent*>(event));
-    if (codes.empty()) return false;  // not a character: arrows, Delete, Tab... work as usual
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const std::vector<std::uint8_t> codes = AnsiKeyCodes(*key);
+    if (codes.empty()) {
+        // Not a character: arrows, Delete, Tab... work as usual. Alt+letter,
+        // Alt+Backspace and the like are commands, not typing, yet QLineEdit
+        // would insert their text or undo: swallow them silently.
+        const int k = key->key();
+        return event->type() == QEvent::KeyPress && !key->text().isEmpty() && k != Qt::Key_Delete &&
+               k != Qt::Key_Tab && k != Qt::Key_Backtab;
+    }
 
     // Claim character keys before the shortcut map sees them, so Ctrl+V and
     // the like arrive here as characters and never act as shortcuts.

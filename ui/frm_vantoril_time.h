@@ -40,6 +40,10 @@ public:
 
     [[nodiscard]] const WorkingValues& values() const { return values_; }
 
+    // The font of every control that names none; also right for the
+    // application, so the combos' drop-down lists use it too.
+    static QFont DefaultFont();
+
     // Event procedures, named after their control and event.
     void cmdPress_Click();
     void Label16_Click();

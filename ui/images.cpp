@@ -8,10 +8,16 @@ namespace vantoril {
 
 QIcon ClockIcon()
 {
-    QIcon icon;
-    for (const int size : {32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/images/clock-%1.png").arg(size), QSize(size, size));
-    }
+    // Decoded once: the window and the application share it. Title bars and
+    // task switchers want 32 to 64 pixels, also at scale 2; launchers take
+    // the larger renders from the icon theme instead.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (const int size : {32, 48, 64}) {
+            sizes.addFile(QStringLiteral(":/images/clock-%1.png").arg(size), QSize(size, size));
+        }
+        return sizes;
+    }();
     return icon;
 }
 

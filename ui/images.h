@@ -5,8 +5,8 @@ class QIcon;
 
 namespace vantoril {
 
-// The clock face, at every size it is drawn in, so launchers and
-// high-density title bars pick a sharp one.
+// The clock face at 32, 48 and 64 pixels, so high-density title bars
+// pick a sharp one.
 QIcon ClockIcon();
 
 // The open hand shown over the credits line; hotspot at the index fingertip.

@@ -9,8 +9,11 @@ namespace vantoril {
 std::vector<std::uint8_t> AnsiKeyCodes(const QKeyEvent& event)
 {
     const int key = event.key();
+    const Qt::KeyboardModifiers mods = event.modifiers();
     switch (key) {
     case Qt::Key_Backspace:
+        // Alt+Backspace is a command (undo), not a character.
+        if (mods.testFlag(Qt::AltModifier)) return {};
         return {8};
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -25,7 +28,6 @@ std::vector<std::uint8_t> AnsiKeyCodes(const QKeyEvent& event)
         break;
     }
 
-    const Qt::KeyboardModifiers mods = event.modifiers();
     // Derived from the key, not the text: X sends Ctrl+V as "\x16", a
     // synthesized event sends "v" with the Ctrl modifier.
     if (mods.testFlag(Qt::ControlModifier)) {

@@ -1,6 +1,6 @@
 // The baseline the program's start-up is measured against: a plain Qt window
 // of the same size and title, shown, with nothing in it.
-#include "bench/startup/first_paint_probe.h"
+#include "app/startup_probe.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -28,6 +28,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, AnsiKeyCodesTest, ::testing::Values(
     Case{"Letter", Qt::Key_A, Qt::NoModifier, "a", {'a'}},
     Case{"Backspace", Qt::Key_Backspace, Qt::NoModifier, "\b", {8}},
     Case{"BackspaceWithoutText", Qt::Key_Backspace, Qt::NoModifier, "", {8}},
+    Case{"CtrlBackspace", Qt::Key_Backspace, Qt::ControlModifier, "\b", {8}},
+    Case{"AltBackspaceIsNoCharacter", Qt::Key_Backspace, Qt::AltModifier, "\b", {}},
     Case{"Return", Qt::Key_Return, Qt::NoModifier, "\r", {13}},
     Case{"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, "\r", {13}},
     Case{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", {27}},

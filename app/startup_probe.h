@@ -1,6 +1,6 @@
 #pragma once
 
-// Start-up probe for bench/startup.sh, shared by the real program and the bare
+// Start-up probe for bench/startup.sh, shared by the program and the bare Qt
 // window it is compared with, so both are timed by the same code. With
 // VANTORIL_STARTUP_PROBE set, the program prints the wall-clock time at which
 // its window's first frame was painted and flushed; with

@@ -1,0 +1,45 @@
+#include "ui/cached_group_box.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QStyleOptionGroupBox>
+
+namespace vantoril {
+
+void CachedGroupBox::paintEvent(QPaintEvent* /*event*/)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (picture_.isNull() || picture_.devicePixelRatio() != ratio) {
+        picture_ = QPixmap(size() * ratio);
+        picture_.setDevicePixelRatio(ratio);
+        picture_.fill(Qt::transparent);
+        QPainter painter(&picture_);
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);
+    }
+    QPainter(this).drawPixmap(0, 0, picture_);
+}
+
+void CachedGroupBox::changeEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+        picture_ = QPixmap();
+        break;
+    default:
+        break;
+    }
+    QGroupBox::changeEvent(event);
+}
+
+void CachedGroupBox::resizeEvent(QResizeEvent* event)
+{
+    picture_ = QPixmap();
+    QGroupBox::resizeEvent(event);
+}
+
+} // namespace vantoril

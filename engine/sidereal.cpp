@@ -28,6 +28,24 @@ inline double Sub(double a, double b) { return Checked(a - b, a, b); }
 inline double Mul(double a, double b) { return Checked(a * b, a, b); }
 inline double Div(double a, double b) { return Checked(a / b, a, b); }
 
+// The exact remainder of x (finite) in [0, period). The usual case, a value at
+// most one period out, needs no division: that subtraction is exact.
+inline double ReduceModulo(double x, double period)
+{
+    if (x >= 0 && x < period) [[likely]] return x;
+    if (x >= period && x < 2 * period) return x - period;
+    const double r = std::fmod(x, period);
+    return r < 0 ? r + period : r;
+}
+
+// Appends 0..99 without padding.
+inline char* WriteSmall(char* out, int n)
+{
+    if (n >= 10) *out++ = static_cast<char>('0' + n / 10);
+    *out++ = static_cast<char>('0' + n % 10);
+    return out;
+}
+
 } // namespace
 
 void ComputeLstStep1(WorkingValues& v)
@@ -73,9 +91,7 @@ void ComputeLstSteps6To16(WorkingValues& v)
     if (!std::isfinite(lst)) Fault();
     // The gain can push the sum past 24 h (or, with a negative hour, below 0):
     // reduce again so the hours stay a clock reading.
-    double wrapped = std::fmod(lst, 24.0);
-    if (wrapped < 0) wrapped += 24.0;
-    v.LST = wrapped;
+    v.LST = ReduceModulo(lst, 24.0);
 
     v.LstHr = StoreSingle(FloorInt(v.LST));
     v.LstMin = StoreSingle(Mul(Sub(v.LST, v.LstHr), 60));
@@ -96,16 +112,15 @@ std::string FormatLst(const WorkingValues& v)
     // minutes and hours, and a float LstMin of 60.0 carries the same way.
     double total = Add(Add(Mul(v.LstHr, 3600), Mul(FloorInt(v.LstMin), 60)), FloorInt(Add(v.LstSec, 0.5)));
     if (!std::isfinite(total)) Fault();
-    total = std::floor(std::fmod(total, kDay));
-    if (total < 0) total += kDay;
+    const auto seconds = static_cast<int>(FloorInt(ReduceModulo(total, kDay)));
 
-    const auto seconds = static_cast<int>(total);
-    std::string text = std::to_string(seconds / 3600);
-    text += ':';
-    text += std::to_string(seconds / 60 % 60);
-    text += ':';
-    text += std::to_string(seconds % 60);
-    return text;
+    char text[16];
+    char* end = WriteSmall(text, seconds / 3600);
+    *end++ = ':';
+    end = WriteSmall(end, seconds / 60 % 60);
+    *end++ = ':';
+    end = WriteSmall(end, seconds % 60);
+    return {text, end};
 }
 
 } // namespace vantoril

@@ -203,12 +203,10 @@ float StoreSingle(double value) noexcept
     return value < 0 ? -magnitude : magnitude;
 }
 
-float FloorInt(float x) noexcept { return std::floor(x); }
-double FloorInt(double x) noexcept { return std::floor(x); }
 
 std::int16_t FloorToInt16(double x)
 {
-    const double f = std::floor(x);
+    const double f = FloorInt(x);
     if (!(f >= -32768.0 && f <= 32767.0)) throw RunTimeError(ErrorKind::Overflow);
     return static_cast<std::int16_t>(f);
 }

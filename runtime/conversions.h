@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <concepts>
 #include <cstdint>
 #include <string>
@@ -29,9 +30,19 @@ float StrictSingle(std::string_view text);
 // does: to nearest, and to infinity of its sign beyond the range, with no error.
 float StoreSingle(double value) noexcept;
 
-// Largest integral value not above x, in the width of x.
-float FloorInt(float x) noexcept;
-double FloorInt(double x) noexcept;
+// Largest integral value not above x, in the width of x. Inline, with the
+// common case done by conversion: without SSE4.1 std::floor is a library call,
+// and the calculation floors eight times.
+inline double FloorInt(double x) noexcept
+{
+    constexpr double kExactBeyond = 4503599627370496.0;  // 2^52: every double from here on is integral
+    if (x > -kExactBeyond && x < kExactBeyond) {
+        const auto truncated = static_cast<double>(static_cast<std::int64_t>(x));
+        return truncated > x ? truncated - 1 : truncated;
+    }
+    return std::floor(x);  // large, infinite or NaN
+}
+inline float FloorInt(float x) noexcept { return static_cast<float>(FloorInt(static_cast<double>(x))); }
 
 // Floor of x as a 16-bit integer; NaN, infinity and anything outside
 // -32768..32767 throw RunTimeError(Overflow).

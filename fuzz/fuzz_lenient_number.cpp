@@ -53,11 +53,13 @@ bool MayBelongToNumber(char16_t c)
            c == u'o' || c == u' ' || c == u'\t' || c == u'\n';
 }
 
+// Length of the leading run of characters that MayBelongToNumber.
 template <class Text>
 std::size_t NumberAlphabetPrefix(Text text)
 {
+    using Unit = std::make_unsigned_t<typename Text::value_type>;
     std::size_t cut = 0;
-    while (cut < text.size() && MayBelongToNumber(static_cast<char16_t>(static_cast<std::make_unsigned_t<typename Text::value_type>>(text[cut])))) ++cut;
+    while (cut < text.size() && MayBelongToNumber(static_cast<char16_t>(static_cast<Unit>(text[cut])))) ++cut;
     return cut;
 }
 

@@ -1,5 +1,10 @@
 #!/usr/bin/env bash
-# Builds VantorilTime with warnings as errors and runs the whole test suite.
+# Builds VantorilTime and proves it: the whole test suite with warnings as
+# errors, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer,
+# bounded fuzzing of the conversions and the calculation, and static analysis.
+# Any failure stops the run with a non-zero status.
+#
+# Usage: scripts/test.sh [--quick]     (--quick: the first stage only)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/packages.sh"
@@ -11,9 +16,23 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
+stage() { printf '\n==== %s\n' "$*"; }
+
+stage "Build with -Wall -Wextra -Wpedantic -Werror and run the test suite"
 jobs="$(nproc)"
 build="$root/build/test"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIL_WERROR=ON >/dev/null
 cmake --build "$build" -j "$jobs"
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$jobs"
+[ "${1:-}" = "--quick" ] && exit 0
+
+stage "The test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+"$root/scripts/sanitize.sh"
+
+stage "Fuzzing, 30 s a target"
+"$root/scripts/fuzz.sh" 30
+
+stage "Static analysis: clang-tidy and cppcheck"
+"$root/scripts/static-analysis.sh"
+
+stage "All stages passed"

@@ -18,16 +18,24 @@ fi
 
 stage() { printf '\n==== %s\n' "$*"; }
 
+logs="$(mktemp -d)"
+trap 'rm -rf "$logs"' EXIT
+# Adds up CTest's summary lines ("100% tests passed, 0 tests failed out of 245").
+summary() {
+  cat "$logs"/*.log | sed -n 's/.*tests passed, \([0-9]*\) tests\? failed out of \([0-9]*\).*/\1 \2/p' |
+    awk '{ failed += $1; total += $2 } END { printf "ctest: %d passed, %d failed\n", total - failed, failed }'
+}
+
 stage "Build with -Wall -Wextra -Wpedantic -Werror and run the test suite"
 jobs="$(nproc)"
 build="$root/build/test"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIL_WERROR=ON >/dev/null
 cmake --build "$build" -j "$jobs"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$jobs"
-[ "${1:-}" = "--quick" ] && exit 0
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$jobs" | tee "$logs/suite.log"
+if [ "${1:-}" = "--quick" ]; then summary; exit 0; fi
 
 stage "The test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
-"$root/scripts/sanitize.sh"
+"$root/scripts/sanitize.sh" | tee "$logs/sanitize.log"
 
 stage "Fuzzing, 30 s a target"
 "$root/scripts/fuzz.sh" 30
@@ -36,3 +44,4 @@ stage "Static analysis: clang-tidy and cppcheck"
 "$root/scripts/static-analysis.sh"
 
 stage "All stages passed"
+summary

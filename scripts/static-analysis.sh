@@ -11,7 +11,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/packages.sh"
 "$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
-  clang-14 clang-tidy-14 cppcheck python3 libfuzzer-14-dev
+  clang-14 clang-tidy-14 cppcheck python3 libclang-rt-14-dev
 
 jobs="$(nproc)"
 build="$root/build/analysis"

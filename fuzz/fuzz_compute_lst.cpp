@@ -34,7 +34,7 @@ using vantoril::fuzz::Fail;
 template <class T>
 T Input(FuzzedDataProvider& in, T typicalLow, T typicalHigh)
 {
-    constexpr T kSpecial[] = {
+    constexpr T kAwkward[] = {
         T(0), -T(0), T(1), T(-1), T(0.5), T(59.99999), T(1e-30), T(-1e-30),
         std::numeric_limits<T>::max(), std::numeric_limits<T>::lowest(),
         std::numeric_limits<T>::min(), std::numeric_limits<T>::denorm_min(),
@@ -47,7 +47,7 @@ T Input(FuzzedDataProvider& in, T typicalLow, T typicalHigh)
     case 1:
         return static_cast<T>(in.ConsumeIntegralInRange(static_cast<int>(typicalLow), static_cast<int>(typicalHigh)));
     case 2:
-        return in.PickValueInArray(kSpecial);
+        return in.PickValueInArray(kAwkward);
     case 3:
         return in.ConsumeFloatingPoint<T>();
     default:

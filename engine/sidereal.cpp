@@ -35,7 +35,9 @@ inline double ReduceModulo(double x, double period)
     if (x >= 0 && x < period) [[likely]] return x;
     if (x >= period && x < 2 * period) return x - period;
     const double r = std::fmod(x, period);
-    return r < 0 ? r + period : r;
+    // A tiny negative remainder plus the period rounds up to the period itself.
+    const double up = r < 0 ? r + period : r;
+    return up < period ? up : 0.0;
 }
 
 // Appends 0..99 without padding.

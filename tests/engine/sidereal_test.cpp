@@ -197,6 +197,16 @@ TEST(ComputeLst, RunsInThreePartsLikeTheWhole)
     EXPECT_EQ(parts.LST, whole.LST);
 }
 
+TEST(ComputeLst, TinyNegativeSumStaysBelowTwentyFourHours)
+{
+    // The sum comes out a hair below zero; adding 24 back must not give 24.
+    WorkingValues v = Filled({2002, 1, 1, -3, 8, 0, 302, 38, 32.055301852845737, 1});
+    ComputeLst(v);
+    EXPECT_GE(v.LST, 0);
+    EXPECT_LT(v.LST, 24);
+    EXPECT_EQ(FormatLst(v), "0:0:0");
+}
+
 TEST(ComputeLst, RepeatedRunsDoNotAccumulate)
 {
     WorkingValues v = Filled({2002, 1, 1, 0});

@@ -15,11 +15,7 @@ fi
 
 "$root/scripts/install-deps.sh" cmake ninja-build clang-14 libclang-rt-14-dev libfuzzer-14-dev locales
 
-# The text targets run the conversions under a decimal-comma locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
-fi
+"$root/scripts/comma-locale.sh"
 
 build="$root/build/fuzz"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -10,11 +10,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/packages.sh"
 "$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
-# A locale with a decimal comma proves the conversions ignore LC_NUMERIC.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
-fi
+"$root/scripts/comma-locale.sh"
 
 stage() { printf '\n==== %s\n' "$*"; }
 

@@ -12,8 +12,14 @@ void CachedGroupBox::paintEvent(QPaintEvent* /*event*/)
     if (picture_.isNull() || picture_.devicePixelRatio() != ratio) {
         picture_ = QPixmap(size() * ratio);
         picture_.setDevicePixelRatio(ratio);
-        picture_.fill(Qt::transparent);
+        // Opaque, on the window's own colour, so text is smoothed against
+        // the same background as when painted directly.
+        picture_.fill(palette().color(QPalette::Window));
         QPainter painter(&picture_);
+        // As a painter opened on the widget itself would start.
+        painter.setFont(font());
+        painter.setPen(palette().color(foregroundRole()));
+        painter.setBackground(palette().brush(backgroundRole()));
         QStyleOptionGroupBox option;
         initStyleOption(&option);
         style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);

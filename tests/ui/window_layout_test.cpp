@@ -6,6 +6,9 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace vantoril::testing {
 namespace {
 
@@ -26,6 +29,30 @@ QString TextOf(const QWidget* w)
     if (auto* combo = qobject_cast<const QComboBox*>(w)) return combo->currentText();
     if (auto* button = qobject_cast<const QPushButton*>(w)) return button->text();
     return {};
+}
+
+// What a widget paints itself, without its children, on the window colour.
+QImage OwnPicture(QWidget* w)
+{
+    QImage image(w->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(w->palette().color(QPalette::Window));
+    w->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    return image;
+}
+
+int LargestChannelDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size()) return 255;
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
 }
 
 class ControlTest : public ::testing::TestWithParam<ControlCase> {};
@@ -152,6 +179,25 @@ TEST(Window, EveryCaptionFitsItsBox)
     }
     const QFontMetrics result(h.window->txtVantorilTime->font());
     EXPECT_LT(result.horizontalAdvance("23:59:59"), h.window->txtVantorilTime->width() - 8);
+}
+
+TEST(Window, FramesLookExactlyLikeGroupBoxes)
+{
+    // The frames paint from a cached picture; it must be the picture a plain
+    // group box with the same font and title paints.
+    QApplication::setFont(frmVantorilTime::DefaultFont());
+    Harness h;
+    for (QGroupBox* frame : {h.window->Frame1, h.window->Frame3}) {
+        QWidget host;
+        host.setFont(h.window->font());
+        QGroupBox plain(frame->title(), &host);
+        plain.setFont(frame->font());
+        plain.setGeometry(frame->geometry());
+        // Compositing the picture may round a channel by one level, no more.
+        EXPECT_LE(LargestChannelDifference(OwnPicture(frame), OwnPicture(&plain)), 2)
+            << frame->objectName().toStdString();
+    }
+    QApplication::setFont(QFont());
 }
 
 TEST(Window, TabOrderAndStartingFocus)

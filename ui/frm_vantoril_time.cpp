@@ -1,10 +1,10 @@
 #include "ui/frm_vantoril_time.h"
 
 #include "engine/sidereal.h"
-#include "ui/cached_group_box.h"
-#include "ui/compact_style.h"
 #include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
+#include "ui/cached_group_box.h"
+#include "ui/compact_style.h"
 #include "ui/images.h"
 #include "ui/key_codes.h"
 #include "ui/link_label.h"
@@ -275,7 +275,7 @@ void frmVantorilTime::ConnectProcedures()
         keyProcedures_.emplace_back(combo, procedure);
         keyProcedures_.emplace_back(combo->lineEdit(), procedure);
     }
-    for (const auto& [object, procedure] : keyProcedures_) const_cast<QObject*>(object)->installEventFilter(this);
+    for (const auto& [object, procedure] : keyProcedures_) object->installEventFilter(this);
     cmdPress->installEventFilter(this);
 
     connect(txtLngD, &QLineEdit::textChanged, this, &frmVantorilTime::txtLngD_Change);

@@ -126,7 +126,7 @@ private:
     MessageService* messages_;
     UrlOpener* opener_;
     WorkingValues values_;
-    std::vector<std::pair<const QObject*, KeyProcedure>> keyProcedures_;
+    std::vector<std::pair<QObject*, KeyProcedure>> keyProcedures_;
 };
 
 } // namespace vantoril

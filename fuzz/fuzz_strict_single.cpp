@@ -54,7 +54,7 @@ Outcome Strict(Text text)
 {
     Outcome o;
     try {
-        o.value = vantoril::StrictSingle(text);
+        o.value = vantoril::StrictSingle(text, '.');
     } catch (const RunTimeError& e) {
         Check(e.kind() == ErrorKind::TypeMismatch || e.kind() == ErrorKind::Overflow,
               "StrictSingle raised an error other than TypeMismatch or Overflow", text);

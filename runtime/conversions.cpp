@@ -2,12 +2,14 @@
 
 #include "runtime/run_time_error.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <langinfo.h>
 #include <locale.h>
 
 namespace vantoril {
@@ -39,14 +41,15 @@ std::string Narrow(std::u16string_view text)
 }
 
 // Length of "digits[.digits][e[sign]digits]" (with optional leading sign) at
-// the start of s, or 0 when it holds no mantissa digit.
-std::size_t DecimalPrefix(std::string_view s)
+// the start of s, or 0 when it holds no mantissa digit; point is the decimal
+// separator.
+std::size_t DecimalPrefix(std::string_view s, char point = '.')
 {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     std::size_t digits = 0;
     while (i < s.size() && IsDigit(s[i])) { ++i; ++digits; }
-    if (i < s.size() && s[i] == '.') {
+    if (i < s.size() && s[i] == point) {
         ++i;
         while (i < s.size() && IsDigit(s[i])) { ++i; ++digits; }
     }
@@ -176,20 +179,48 @@ double LenientNumber(std::string_view text)
 
 double LenientNumber(std::u16string_view text) { return LenientNumber(Narrow(text)); }
 
-float StrictSingle(std::string_view text)
+char DecimalSeparatorOf(const char* localeName)
+{
+    const locale_t numeric = newlocale(LC_NUMERIC_MASK, localeName, nullptr);
+    if (numeric == nullptr) return '.';
+    const char* radix = nl_langinfo_l(RADIXCHAR, numeric);
+    // Only a one-byte ASCII separator can be told apart from the digits; a
+    // locale with any other keeps the full stop.
+    const char point = (radix != nullptr && radix[0] > 0 && radix[1] == '\0' && !IsDigit(radix[0])) ? radix[0] : '.';
+    freelocale(numeric);
+    return point;
+}
+
+char UserDecimalSeparator()
+{
+    // From the environment, not the process locale: Qt resets LC_NUMERIC, and
+    // the user's setting is what counts.
+    static const char point = DecimalSeparatorOf("");
+    return point;
+}
+
+float StrictSingle(std::string_view text, char decimalSeparator)
 {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) throw RunTimeError(ErrorKind::TypeMismatch);
     const auto last = text.find_last_not_of(" \t");
-    const std::string number(text.substr(first, last - first + 1));
-    if (DecimalPrefix(number) != number.size()) throw RunTimeError(ErrorKind::TypeMismatch);
+    std::string number(text.substr(first, last - first + 1));
+    const std::size_t length = DecimalPrefix(number, decimalSeparator);
+    if (length != number.size()) throw RunTimeError(ErrorKind::TypeMismatch);
+    // Read in the C locale, with the separator written as a full stop.
+    std::replace(number.begin(), number.end(), decimalSeparator, '.');
     errno = 0;
     const float value = strtof_l(number.c_str(), nullptr, CLocale());
     if (errno == ERANGE && std::isinf(value)) throw RunTimeError(ErrorKind::Overflow);
     return value;
 }
 
-float StrictSingle(std::u16string_view text) { return StrictSingle(Narrow(text)); }
+float StrictSingle(std::string_view text) { return StrictSingle(text, UserDecimalSeparator()); }
+float StrictSingle(std::u16string_view text) { return StrictSingle(Narrow(text), UserDecimalSeparator()); }
+float StrictSingle(std::u16string_view text, char decimalSeparator)
+{
+    return StrictSingle(Narrow(text), decimalSeparator);
+}
 
 float StoreSingle(double value) noexcept
 {

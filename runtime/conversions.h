@@ -7,9 +7,9 @@
 #include <string_view>
 
 // Text-to-number and number-to-text conversions, comparisons and code-page
-// look-ups that the window's event procedures rely on. All of them are
-// independent of the process locale: a Qt program switches LC_NUMERIC to the
-// user's, and a comma decimal separator must not change any result.
+// look-ups that the window's event procedures rely on. None depends on the
+// process locale, which Qt switches about; StrictSingle alone reads the
+// user's decimal separator, from the environment.
 
 namespace vantoril {
 
@@ -20,11 +20,22 @@ namespace vantoril {
 double LenientNumber(std::u16string_view text);
 double LenientNumber(std::string_view text);
 
-// The whole text, blanks around it allowed, must be a decimal number.
+// The whole text, blanks around it allowed, must be a decimal number written
+// with the user's decimal separator (UserDecimalSeparator), or with the one
+// given. No grouping characters: under a decimal comma "1.5" is no number.
 // Throws RunTimeError(TypeMismatch) otherwise, RunTimeError(Overflow) beyond
 // the single range.
 float StrictSingle(std::u16string_view text);
 float StrictSingle(std::string_view text);
+float StrictSingle(std::u16string_view text, char decimalSeparator);
+float StrictSingle(std::string_view text, char decimalSeparator);
+
+// The decimal separator of a numeric locale by name; "" names the user's, as
+// the environment sets it (LC_ALL, LC_NUMERIC, LANG). A full stop when the
+// locale is unknown or its separator is not a single ASCII character.
+char DecimalSeparatorOf(const char* localeName);
+// The user's decimal separator, read from the environment at the first call.
+char UserDecimalSeparator();
 
 // Rounds a double into single precision the way a store into a single field
 // does: to nearest, and to infinity of its sign beyond the range, with no error.

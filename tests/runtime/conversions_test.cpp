@@ -23,6 +23,8 @@ std::optional<ErrorKind> ErrorOf(auto&& call)
     return std::nullopt;
 }
 
+std::u16string Wide(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+
 struct LenientCase {
     const char* text;
     double expected;
@@ -76,39 +78,59 @@ TEST(LenientNumber, OverflowsOnlyBeyondTheDoubleRange)
 struct StrictCase {
     const char* text;
     float expected;
+    char point = '.';  // the user's decimal separator
 };
 
 class StrictSingleTest : public ::testing::TestWithParam<StrictCase> {};
 
 TEST_P(StrictSingleTest, ReadsWholeText)
 {
-    EXPECT_EQ(StrictSingle(std::string_view(GetParam().text)), GetParam().expected) << GetParam().text;
+    const StrictCase& c = GetParam();
+    EXPECT_EQ(StrictSingle(std::string_view(c.text), c.point), c.expected) << c.text;
+    EXPECT_EQ(StrictSingle(std::u16string_view(Wide(c.text)), c.point), c.expected) << c.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, StrictSingleTest, ::testing::Values(
     StrictCase{"01", 1}, StrictCase{" 00", 0}, StrictCase{"12 ", 12}, StrictCase{" 7 ", 7},
     StrictCase{"-3", -3}, StrictCase{"+4", 4}, StrictCase{"2.5", 2.5f}, StrictCase{".5", 0.5f},
-    StrictCase{"1e3", 1000}, StrictCase{"0.1", 0.1f}, StrictCase{"3.4028234e38", FLT_MAX}));
+    StrictCase{"1e3", 1000}, StrictCase{"0.1", 0.1f}, StrictCase{"3.4028234e38", FLT_MAX},
+    StrictCase{"1,5", 1.5f, ','}, StrictCase{" 1,5 ", 1.5f, ','}, StrictCase{"-0,25e1", -2.5f, ','},
+    StrictCase{"23", 23, ','}));
 
 TEST(StrictSingle, RejectsWhatIsNotOneNumber)
 {
-    for (const char* text : {"", " ", "1x", "x1", "1 2", "1..2", ".", "-", "e5", "1e", "nan", "inf",
-                             "0x10", "&H10", "1,5", "\t"}) {
-        EXPECT_EQ(ErrorOf([&] { StrictSingle(std::string_view(text)); }), ErrorKind::TypeMismatch) << '"' << text << '"';
+    const std::pair<const char*, char> cases[] = {
+        {"", '.'}, {" ", '.'}, {"1x", '.'}, {"x1", '.'}, {"1 2", '.'}, {"1..2", '.'}, {".", '.'}, {"-", '.'},
+        {"e5", '.'}, {"1e", '.'}, {"nan", '.'}, {"inf", '.'}, {"0x10", '.'}, {"&H10", '.'}, {"1,5", '.'},
+        {"\t", '.'},
+        // Under a decimal comma the full stop is neither separator nor grouping.
+        {"1.5", ','}, {"1.000", ','}, {"1,,5", ','}, {",", ','}};
+    for (const auto& [text, point] : cases) {
+        EXPECT_EQ(ErrorOf([&] { StrictSingle(std::string_view(text), point); }), ErrorKind::TypeMismatch)
+            << '"' << text << "\" with " << point;
     }
+}
+
+TEST(StrictSingle, ReadsTheSeparatorOfTheNamedLocale)
+{
+    EXPECT_EQ(DecimalSeparatorOf("C"), '.');
+    EXPECT_EQ(DecimalSeparatorOf("no_SUCH.locale"), '.');
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(DecimalSeparatorOf("de_DE.UTF-8"), ',');
 }
 
 TEST(StrictSingle, OverflowsBeyondTheSingleRange)
 {
-    EXPECT_EQ(ErrorOf([] { StrictSingle(std::string_view("1e39")); }), ErrorKind::Overflow);
-    EXPECT_EQ(ErrorOf([] { StrictSingle(std::string_view("-3.5e38")); }), ErrorKind::Overflow);
+    EXPECT_EQ(ErrorOf([] { StrictSingle(std::string_view("1e39"), '.'); }), ErrorKind::Overflow);
+    EXPECT_EQ(ErrorOf([] { StrictSingle(std::string_view("-3.5e38"), '.'); }), ErrorKind::Overflow);
     EXPECT_EQ(ErrorOf([] { StrictSingle(std::u16string_view(u"9" + std::u16string(60, u'0'))); }), ErrorKind::Overflow);
 }
 
 TEST(Conversions, IgnoreTheProcessLocale)
 {
-    // Qt switches LC_NUMERIC to the user's locale; a comma locale must not
-    // change how "1.5" reads or how 0.5 is written.
+    // Qt switches LC_NUMERIC about; the process locale must not change how
+    // "1.5" reads or how 0.5 is written.
     const char* comma = nullptr;
     for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "ru_RU.UTF-8"}) {
         if (std::setlocale(LC_NUMERIC, name) != nullptr) {
@@ -118,7 +140,7 @@ TEST(Conversions, IgnoreTheProcessLocale)
     }
     if (comma == nullptr) GTEST_SKIP() << "no locale with a decimal comma installed";
     EXPECT_EQ(LenientNumber(std::string_view("1.5")), 1.5);
-    EXPECT_EQ(StrictSingle(std::string_view("2.5")), 2.5f);
+    EXPECT_EQ(StrictSingle(std::string_view("2.5"), '.'), 2.5f);
     EXPECT_EQ(NumberText(0.5), "0.5");
     std::setlocale(LC_NUMERIC, "C");
 }

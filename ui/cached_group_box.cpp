@@ -2,9 +2,36 @@
 
 #include <QEvent>
 #include <QPainter>
-#include <QStyleOptionGroupBox>
+#include <QStyle>
+#include <qdrawutil.h>
 
 namespace vantoril {
+
+namespace {
+
+constexpr int kTitleInset = 8;  // from the frame's left edge to the title's gap
+constexpr int kTitleGap = 2;    // window colour on either side of the title
+
+} // namespace
+
+int CachedGroupBox::BorderTop() const { return fontMetrics().height() / 2; }
+
+void CachedGroupBox::PaintFrame(QPainter& painter) const
+{
+    const QPalette& colours = palette();
+    // An etched line in the palette's shades: the classic group box, and
+    // right under any palette, light or dark. (Styles add their own margin
+    // above the frame they draw, which is what puts it across the captions.)
+    qDrawShadeRect(&painter, rect().adjusted(0, BorderTop(), 0, 0), colours, true, 1, 0);
+
+    const QString caption = title();
+    if (caption.isEmpty()) return;
+    const QFontMetrics metrics = fontMetrics();
+    const QRect text(kTitleInset + kTitleGap, 0, metrics.horizontalAdvance(caption) + 1, metrics.height());
+    painter.fillRect(text.adjusted(-kTitleGap, 0, kTitleGap, 0), colours.brush(QPalette::Window));
+    style()->drawItemText(&painter, text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextHideMnemonic, colours,
+                          isEnabled(), caption, QPalette::WindowText);
+}
 
 void CachedGroupBox::paintEvent(QPaintEvent* /*event*/)
 {
@@ -16,13 +43,8 @@ void CachedGroupBox::paintEvent(QPaintEvent* /*event*/)
         // the same background as when painted directly.
         picture_.fill(palette().color(QPalette::Window));
         QPainter painter(&picture_);
-        // As a painter opened on the widget itself would start.
         painter.setFont(font());
-        painter.setPen(palette().color(foregroundRole()));
-        painter.setBackground(palette().brush(backgroundRole()));
-        QStyleOptionGroupBox option;
-        initStyleOption(&option);
-        style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);
+        PaintFrame(painter);
     }
     QPainter(this).drawPixmap(0, 0, picture_);
 }

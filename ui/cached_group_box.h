@@ -5,14 +5,22 @@
 
 namespace vantoril {
 
-// A group box that paints its frame and title once and then copies the
-// picture. Pressing a button inside a frame repaints the frame behind it,
-// and some styles load their frame image from disk at every paint; that
-// cost several times the whole calculation at each PRESS. It stands on a
-// plain background of the window colour.
+// A titled frame drawn the classic way: the border runs through the vertical
+// middle of the title, which sits on it, inset from the left edge on a gap
+// of window colour. The captions placed near the top of the frame then stand
+// inside it, clear of the line; a style's own group box puts its title above
+// the frame and its border lower, across them.
+//
+// It paints once into a picture and then copies it: pressing a button inside
+// a frame repaints the frame behind it, and that cost more than the whole
+// calculation at each PRESS. The picture is dropped whenever what it shows
+// could change (palette, font, style, size, scale).
 class CachedGroupBox final : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
+
+    // Height, in pixels from the frame's top, of the border's top row.
+    [[nodiscard]] int BorderTop() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -20,6 +28,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void PaintFrame(QPainter& painter) const;
+
     QPixmap picture_;
 };
 

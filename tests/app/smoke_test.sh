@@ -16,7 +16,8 @@ window="$(find_window)"
 [ -n "$window" ] || { echo "no window titled 'Vantoril Time'"; exit 1; }
 
 size="$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')"
-expected="$((484 * scale))x$((323 * scale))"
+# Qt rounds the scaled size to the nearest device pixel (323 x 1.25 = 403.75 -> 404).
+expected="$(awk -v s="$scale" 'BEGIN { printf "%dx%d", 484 * s + 0.5, 323 * s + 0.5 }')"
 echo "window $window at scale $scale: $size"
 [ "$size" = "$expected" ] || { echo "expected $expected"; exit 1; }
 

@@ -31,30 +31,6 @@ QString TextOf(const QWidget* w)
     return {};
 }
 
-// What a widget paints itself, without its children, on the window colour.
-QImage OwnPicture(QWidget* w)
-{
-    QImage image(w->size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(w->palette().color(QPalette::Window));
-    w->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
-    return image;
-}
-
-int LargestChannelDifference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size()) return 255;
-    int largest = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                std::abs(qBlue(p) - qBlue(q))});
-        }
-    }
-    return largest;
-}
-
 class ControlTest : public ::testing::TestWithParam<ControlCase> {};
 
 TEST_P(ControlTest, StandsWhereDesigned)
@@ -179,25 +155,6 @@ TEST(Window, EveryCaptionFitsItsBox)
     }
     const QFontMetrics result(h.window->txtVantorilTime->font());
     EXPECT_LT(result.horizontalAdvance("23:59:59"), h.window->txtVantorilTime->width() - 8);
-}
-
-TEST(Window, FramesLookExactlyLikeGroupBoxes)
-{
-    // The frames paint from a cached picture; it must be the picture a plain
-    // group box with the same font and title paints.
-    QApplication::setFont(frmVantorilTime::DefaultFont());
-    Harness h;
-    for (QGroupBox* frame : {h.window->Frame1, h.window->Frame3}) {
-        QWidget host;
-        host.setFont(h.window->font());
-        QGroupBox plain(frame->title(), &host);
-        plain.setFont(frame->font());
-        plain.setGeometry(frame->geometry());
-        // Compositing the picture may round a channel by one level, no more.
-        EXPECT_LE(LargestChannelDifference(OwnPicture(frame), OwnPicture(&plain)), 2)
-            << frame->objectName().toStdString();
-    }
-    QApplication::setFont(QFont());
 }
 
 TEST(Window, TabOrderAndStartingFocus)

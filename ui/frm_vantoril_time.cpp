@@ -5,6 +5,7 @@
 #include "runtime/run_time_error.h"
 #include "ui/cached_group_box.h"
 #include "ui/compact_style.h"
+#include "ui/focus_wheel_combo_box.h"
 #include "ui/images.h"
 #include "ui/key_codes.h"
 #include "ui/link_label.h"
@@ -15,8 +16,12 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QAbstractItemView>
+#include <QContextMenuEvent>
 
 #include <algorithm>
 #include <string_view>
@@ -96,7 +101,7 @@ QLineEdit* MakeText(QWidget* in, const char* name, const QRect& geometry, int ta
 QComboBox* MakeCombo(QWidget* in, const char* name, const QRect& geometry, int tabIndex, const QString& text,
                      const QStringList& items, QStyle* style)
 {
-    auto* combo = Place(new QComboBox(in), name, geometry, tabIndex);
+    auto* combo = Place(new FocusWheelComboBox(in), name, geometry, tabIndex);
     combo->setStyle(style);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -274,9 +279,13 @@ void frmVantorilTime::ConnectProcedures()
                                            std::pair{cmbHour, &frmVantorilTime::cmbHour_KeyPress}}) {
         keyProcedures_.emplace_back(combo, procedure);
         keyProcedures_.emplace_back(combo->lineEdit(), procedure);
+        // An open list takes the keys itself and would jump to a typed item.
+        keyProcedures_.emplace_back(combo->view(), procedure);
+        lists_.push_back(combo->view());
     }
     for (const auto& [object, procedure] : keyProcedures_) object->installEventFilter(this);
     cmdPress->installEventFilter(this);
+    txtVantorilTime->installEventFilter(this);
 
     connect(txtLngD, &QLineEdit::textChanged, this, &frmVantorilTime::txtLngD_Change);
     connect(txtLngM, &QLineEdit::textChanged, this, &frmVantorilTime::txtLngM_Change);
@@ -369,12 +378,53 @@ void frmVantorilTime::txtSecond_Change() { StoreNumber(txtSecond, values_.Second
 
 bool frmVantorilTime::eventFilter(QObject* watched, QEvent* event)
 {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
         if (watched == cmdPress) return FilterButtonKey(event);
         return FilterKey(watched, event);
+    case QEvent::InputMethod:
+        return FilterComposed(watched, static_cast<QInputMethodEvent*>(event));
+    case QEvent::ContextMenu:
+        return ShowContextMenu(watched, static_cast<QContextMenuEvent*>(event));
+    default:
+        return QWidget::eventFilter(watched, event);
     }
-    return QWidget::eventFilter(watched, event);
+}
+
+bool frmVantorilTime::FilterComposed(QObject* watched, QInputMethodEvent* event)
+{
+    // Dead keys and compose sequences arrive as committed text, not keys; it
+    // is typing all the same, so each character goes through the box's key
+    // procedure. The result box takes no typed text at all.
+    if (watched == txtVantorilTime) return true;
+    const auto found = std::find_if(keyProcedures_.begin(), keyProcedures_.end(),
+                                    [watched](const auto& entry) { return entry.first == watched; });
+    if (found == keyProcedures_.end()) return false;
+    TypeCodes(watched, found->second, AnsiTextCodes(event->commitString()));
+    return true;
+}
+
+bool frmVantorilTime::ShowContextMenu(QObject* watched, QContextMenuEvent* event)
+{
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box == nullptr || box->isReadOnly()) return false;
+    const std::unique_ptr<QMenu> menu(ContextMenuWithoutShortcuts(*box));
+    menu->exec(event->globalPos());
+    return true;
+}
+
+QMenu* frmVantorilTime::ContextMenuWithoutShortcuts(QLineEdit& box)
+{
+    // The box rejects the keys the standard menu advertises (Ctrl+Z, Ctrl+V,
+    // ...), so its entries show no shortcut hints; the menu itself works.
+    QMenu* menu = box.createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        const qsizetype tab = action->text().indexOf(QLatin1Char('\t'));
+        if (tab >= 0) action->setText(action->text().left(tab));
+        action->setShortcut(QKeySequence());
+    }
+    return menu;
 }
 
 bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
@@ -383,12 +433,15 @@ bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
                                     [watched](const auto& entry) { return entry.first == watched; });
     if (found == keyProcedures_.end()) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    // In an open list, Enter and Escape choose or close; they are not typing.
+    const int k = key->key();
+    const bool isList = std::find(lists_.begin(), lists_.end(), watched) != lists_.end();
+    if (isList && (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape)) return false;
     const std::vector<std::uint8_t> codes = AnsiKeyCodes(*key);
     if (codes.empty()) {
         // Not a character: arrows, Delete, Tab... work as usual. Alt+letter,
         // Alt+Backspace and the like are commands, not typing, yet QLineEdit
         // would insert their text or undo: swallow them silently.
-        const int k = key->key();
         return event->type() == QEvent::KeyPress && !key->text().isEmpty() && k != Qt::Key_Delete &&
                k != Qt::Key_Tab && k != Qt::Key_Backtab;
     }
@@ -401,13 +454,19 @@ bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
     }
 
     const KeyProcedure procedure = found->second;
-    if (codes.size() == 1) {
+    // Ctrl+H is Backspace by its code, but the box would not act on it.
+    if (codes.size() == 1 && (codes.front() != 8 || k == Qt::Key_Backspace)) {
         std::int16_t keyAscii = codes.front();
         (this->*procedure)(keyAscii);
         return keyAscii == 0;  // a passed key goes on to the box unchanged
     }
+    // Several characters in one event (compose sequences): each is a key of its own.
+    TypeCodes(watched, procedure, codes);
+    return true;
+}
 
-    // Several characters in one event (input methods): each is a key of its own.
+void frmVantorilTime::TypeCodes(QObject* watched, KeyProcedure procedure, const std::vector<std::uint8_t>& codes)
+{
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (edit == nullptr) {
         if (auto* combo = qobject_cast<QComboBox*>(watched)) edit = combo->lineEdit();
@@ -422,7 +481,6 @@ bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
             edit->insert(QString::fromStdU16String(CharOfAnsiCode(static_cast<std::uint8_t>(keyAscii))));
         }
     }
-    return true;
 }
 
 bool frmVantorilTime::FilterButtonKey(QEvent* event)

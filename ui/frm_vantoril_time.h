@@ -13,6 +13,9 @@
 #include <vector>
 
 class QComboBox;
+class QContextMenuEvent;
+class QInputMethodEvent;
+class QMenu;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -39,6 +42,10 @@ public:
     frmVantorilTime& operator=(const frmVantorilTime&) = delete;
 
     [[nodiscard]] const WorkingValues& values() const { return values_; }
+
+    // The context menu of a digit box: the standard entries, without the
+    // shortcut hints of keys the box rejects. The caller owns it.
+    static QMenu* ContextMenuWithoutShortcuts(QLineEdit& box);
 
     // The font of every control that names none; also right for the
     // application, so the combos' drop-down lists use it too.
@@ -120,6 +127,10 @@ private:
     using KeyProcedure = void (frmVantorilTime::*)(std::int16_t&);
     bool FilterKey(QObject* watched, QEvent* event);
     bool FilterButtonKey(QEvent* event);
+    bool FilterComposed(QObject* watched, QInputMethodEvent* event);
+    bool ShowContextMenu(QObject* watched, QContextMenuEvent* event);
+    // Types each code into the box as a key of its own, through its procedure.
+    void TypeCodes(QObject* watched, KeyProcedure procedure, const std::vector<std::uint8_t>& codes);
 
     std::unique_ptr<MessageService> ownMessages_;
     std::unique_ptr<UrlOpener> ownOpener_;
@@ -127,6 +138,7 @@ private:
     UrlOpener* opener_;
     WorkingValues values_;
     std::vector<std::pair<QObject*, KeyProcedure>> keyProcedures_;
+    std::vector<QObject*> lists_;  // the combos' drop-down lists
 };
 
 } // namespace vantoril

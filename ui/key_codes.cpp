@@ -32,6 +32,7 @@ std::vector<std::uint8_t> AnsiKeyCodes(const QKeyEvent& event)
     // synthesized event sends "v" with the Ctrl modifier.
     if (mods.testFlag(Qt::ControlModifier)) {
         if (key >= Qt::Key_A && key <= Qt::Key_Z) return {static_cast<std::uint8_t>(key - Qt::Key_A + 1)};
+        if (key == Qt::Key_Space) return {32};
         if (key == Qt::Key_BracketLeft) return {27};
         if (key == Qt::Key_Backslash) return {28};
         if (key == Qt::Key_BracketRight) return {29};
@@ -39,8 +40,13 @@ std::vector<std::uint8_t> AnsiKeyCodes(const QKeyEvent& event)
     }
     if (mods.testFlag(Qt::AltModifier)) return {};
 
+    return AnsiTextCodes(event.text());
+}
+
+std::vector<std::uint8_t> AnsiTextCodes(const QString& text)
+{
     std::vector<std::uint8_t> codes;
-    for (const char32_t ch : event.text().toUcs4()) {
+    for (const char32_t ch : text.toUcs4()) {
         if (ch == 0x7f) continue;  // X gives Delete this text; it types nothing
         codes.push_back(AnsiCodeOfChar(ch));
     }

@@ -55,8 +55,13 @@ void LinkLabel::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-// The second press of a double click is a click of its own.
-void LinkLabel::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+// A double click is one click followed by a double-click event, which asks
+// for nothing: the page opens once, not twice.
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    pressed_ = false;
+    event->accept();
+}
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {

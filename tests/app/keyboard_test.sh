@@ -10,11 +10,28 @@ source "$(dirname "$0")/x_session.sh"
 start_x
 unset QT_QPA_PLATFORM
 
-"$app" &
-app_pid=$!
-window="$(find_window)"
-[ -n "$window" ] || { echo "no window"; exit 1; }
-xdotool windowfocus --sync "$window"
+# A browser that only records what it was asked to open.
+browser_log="$(mktemp)"
+browser="$(mktemp)"
+printf '#!/bin/sh\necho "$@" >>"%s"\n' "$browser_log" >"$browser"
+chmod +x "$browser"
+trap 'kill "$XVFB_PID" 2>/dev/null || true; rm -f "$browser" "$browser_log"' EXIT
+export DEFAULT_BROWSER="$browser"
+
+# Starts a fresh window (in the environment given as arguments) and focuses it.
+start_app() {
+  env "$@" "$app" 2>/dev/null &
+  app_pid=$!
+  window="$(find_window)"
+  [ -n "$window" ] || { echo "no window"; exit 1; }
+  xdotool windowfocus --sync "$window"
+}
+restart_app() {
+  kill "$app_pid"
+  wait "$app_pid" 2>/dev/null || true
+  start_app "$@"
+}
+start_app
 
 fail() { echo "FAIL: $*"; kill "$app_pid" 2>/dev/null; exit 1; }
 
@@ -75,5 +92,72 @@ expect_box "type mismatch"
 [ "$(result)" = "1:22:30" ] || fail "result after error: $(result)"
 
 kill -0 "$app_pid" || fail "program ended"
+
+# An open list ignores typing; its arrows and Enter still choose.
+restart_app
+click 222 194                     # cmbDate's text
+xdotool key alt+Down; sleep 0.3
+xdotool key 3 Return
+no_box "typing into an open list"
+press
+[ "$(result)" = "6:41:54" ] || fail "a digit typed into the open list chose an item: $(result)"
+click 222 194
+xdotool key alt+Down; sleep 0.3
+xdotool key Down Down Return
+press
+[ "$(result)" = "6:49:47" ] || fail "arrows in the open list: $(result)"
+
+# Composed characters are typed characters: rejected in a digit box, ignored
+# by a combo and by the result box.
+restart_app
+click 112 130
+xdotool key dead_circumflex 1
+expect_box "dead circumflex and 1"
+xdotool key 5
+press
+[ "$(result)" = "7:1:54" ] || fail "composed superscript one: $(result)"
+click 222 194
+xdotool key End dead_acute e
+no_box "composed letter in a combo"
+click 244 300
+xdotool key End dead_acute e
+press
+[ "$(result)" = "7:1:54" ] || fail "composed letter in a combo or the result box: $(result)"
+
+# Ctrl+H is Backspace; Ctrl+Space is the blank, not a digit.
+click 112 130
+xdotool key End 9 ctrl+h
+no_box "ctrl+h"
+xdotool key ctrl+space
+expect_box "ctrl+space"
+press
+[ "$(result)" = "7:1:54" ] || fail "ctrl+h did not take back the 9: $(result)"
+
+# The wheel over a combo without the focus changes nothing and takes no focus.
+restart_app
+click 112 130
+xdotool type --delay 30 "7"
+xdotool mousemove --window "$window" 222 130 click 5
+sleep 0.2
+xdotool type --delay 30 "9"
+no_box "digit after the wheel"
+press
+[ "$(result)" = "11:57:54" ] || fail "the wheel changed E/W or stole a digit: $(result)"
+
+# A double click on the link asks the browser once; two separate clicks, twice.
+: >"$browser_log"
+xdotool mousemove --window "$window" 396 304 click --repeat 2 --delay 80 1
+sleep 1.5
+xdotool click 1
+sleep 1
+[ "$(grep -c pelvorand "$browser_log")" = "2" ] || fail "browser asked $(grep -c pelvorand "$browser_log") times, expected 2"
+
+# Under a decimal-comma locale the hour takes a comma: 1,5 is 1.5 h.
+restart_app LC_ALL=de_DE.UTF-8
+printf '1,5' | xclip -selection clipboard
+xdotool key Tab Tab Tab Tab Tab Tab Tab shift+Insert
+press
+[ "$(result)" = "8:12:9" ] || fail "pasted 1,5 into the hour under de_DE: $(result)"
+
 kill "$app_pid"
 echo "real keyboard session passed"

@@ -37,6 +37,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, AnsiKeyCodesTest, ::testing::Values(
     Case{"CtrlVFromX", Qt::Key_V, Qt::ControlModifier, "\x16", {22}},
     Case{"CtrlShiftZ", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "\x1a", {26}},
     Case{"CtrlA", Qt::Key_A, Qt::ControlModifier, "", {1}},
+    Case{"CtrlHIsBackspace", Qt::Key_H, Qt::ControlModifier, "\b", {8}},
+    Case{"CtrlSpaceIsTheBlank", Qt::Key_Space, Qt::ControlModifier, "", {32}},
     Case{"CtrlDigitIsNoCharacter", Qt::Key_5, Qt::ControlModifier, "5", {}},
     Case{"AltLetterIsNoCharacter", Qt::Key_F, Qt::AltModifier, "f", {}},
     Case{"DeleteFromX", Qt::Key_Delete, Qt::NoModifier, "\x7f", {}},

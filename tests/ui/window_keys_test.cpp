@@ -69,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(Keys, DigitFilterTest, ::testing::Values(
     KeyCase{"CtrlX", Qt::Key_X, Qt::ControlModifier, "x", true},
     KeyCase{"CtrlZ", Qt::Key_Z, Qt::ControlModifier, "z", true},
     KeyCase{"CtrlA", Qt::Key_A, Qt::ControlModifier, "a", true},
-    KeyCase{"EAcute", Qt::Key_Eacute, Qt::NoModifier, "\xe9", true}),
+    KeyCase{"EAcute", Qt::Key_Eacute, Qt::NoModifier, "\xe9", true},
+    KeyCase{"CtrlHIsBackspace", Qt::Key_H, Qt::ControlModifier, "\b", false},
+    KeyCase{"CtrlSpaceIsTheBlank", Qt::Key_Space, Qt::ControlModifier, " ", true}),
     [](const ::testing::TestParamInfo<KeyCase>& p) { return std::string(p.param.name); });
 
 TEST(KeysThatTypeNothing, PassUntouched)

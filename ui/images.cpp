@@ -2,9 +2,24 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QImageReader>
 #include <QPixmap>
 
 namespace vantoril {
+
+namespace {
+
+// Decodes one of the program's own PNG images. Naming the format and
+// switching detection off keeps Qt from loading every image-format plugin
+// to probe the file, which cost more at start-up than the decoding itself.
+QPixmap OwnPng(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
 
 QIcon ClockIcon()
 {
@@ -14,7 +29,7 @@ QIcon ClockIcon()
     static const QIcon icon = [] {
         QIcon sizes;
         for (const int size : {32, 48, 64}) {
-            sizes.addFile(QStringLiteral(":/images/clock-%1.png").arg(size), QSize(size, size));
+            sizes.addPixmap(OwnPng(QStringLiteral(":/images/clock-%1.png").arg(size)));
         }
         return sizes;
     }();
@@ -26,7 +41,7 @@ QCursor HandCursor(double devicePixelRatio)
     constexpr int kHotX = 10;
     constexpr int kHotY = 1;
     const bool sharp = devicePixelRatio > 1.5;
-    QPixmap hand(sharp ? QStringLiteral(":/images/hand-cursor-64.png") : QStringLiteral(":/images/hand-cursor-32.png"));
+    QPixmap hand = OwnPng(sharp ? QStringLiteral(":/images/hand-cursor-64.png") : QStringLiteral(":/images/hand-cursor-32.png"));
     if (hand.isNull()) return QCursor(Qt::PointingHandCursor);
     if (sharp) hand.setDevicePixelRatio(2.0);
     return QCursor(hand, kHotX, kHotY);

@@ -14,11 +14,11 @@
 
 class QComboBox;
 class QContextMenuEvent;
-class QInputMethodEvent;
-class QMenu;
 class QGroupBox;
+class QInputMethodEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace vantoril {
@@ -26,7 +26,11 @@ namespace vantoril {
 class LinkLabel;
 
 // The calculator's one window. Controls keep the names the event procedures
-// use, as C++ members and as object names.
+// use, as C++ members and as object names. Its work is spread over three
+// files, one job each:
+//   frm_vantoril_time.cpp  construction and the event procedures;
+//   form_layout.cpp        the controls as a table, and the tab order;
+//   key_filter.cpp         routing every typed character to its procedure.
 class frmVantorilTime : public QWidget {
     Q_OBJECT
 
@@ -43,14 +47,50 @@ public:
 
     [[nodiscard]] const WorkingValues& values() const { return values_; }
 
-    // The context menu of a digit box: the standard entries, without the
-    // shortcut hints of keys the box rejects. The caller owns it.
-    static QMenu* ContextMenuWithoutShortcuts(QLineEdit& box);
-
     // The font of every control that names none; also right for the
     // application, so the combos' drop-down lists use it too.
     static QFont DefaultFont();
 
+    // The context menu of a digit box: the standard entries, without the
+    // shortcut hints of keys the box rejects. The caller owns it.
+    static QMenu* ContextMenuWithoutShortcuts(QLineEdit& box);
+
+    QGroupBox* Frame1 = nullptr;    // "Vantoril Time": the description
+    QGroupBox* Frame3 = nullptr;    // "Data Input": every input and PRESS
+    QLabel* Label1 = nullptr;       // what the program does
+    QLabel* Label2 = nullptr;       // "Longitude"
+    QLabel* Label3 = nullptr;       // "Deg.", caption of txtLngD
+    QLabel* Label4 = nullptr;       // "Min.", caption of txtLngM
+    QLabel* Label5 = nullptr;       // "Sec.", caption of txtLngS
+    QLabel* Label6 = nullptr;       // "E / W", caption of cmbEW
+    QLabel* Label7 = nullptr;       // "Time (UTC)"
+    QLabel* Label8 = nullptr;       // "Date (UTC)"
+    QLabel* Label9 = nullptr;       // "Year", caption of txtYear
+    QLabel* Label10 = nullptr;      // "Month", caption of cmbMonth
+    QLabel* Label11 = nullptr;      // "Date", caption of cmbDate
+    QLabel* Label12 = nullptr;      // "Hr.", caption of cmbHour
+    QLabel* Label13 = nullptr;      // "Min.", caption of txtMinute
+    QLabel* Label14 = nullptr;      // "Sec.", caption of txtSecond
+    QLabel* Label15 = nullptr;      // "Local Vantoril Time  =", caption of the result
+    LinkLabel* Label16 = nullptr;   // the credits link to the author's home page
+    QLabel* Label17 = nullptr;      // the instructions
+    QLineEdit* txtLngD = nullptr;
+    QLineEdit* txtLngM = nullptr;
+    QLineEdit* txtLngS = nullptr;
+    QLineEdit* txtYear = nullptr;
+    QLineEdit* txtMinute = nullptr;
+    QLineEdit* txtSecond = nullptr;
+    QLineEdit* txtVantorilTime = nullptr;  // the result
+    QComboBox* cmbEW = nullptr;
+    QComboBox* cmbMonth = nullptr;
+    QComboBox* cmbDate = nullptr;
+    QComboBox* cmbHour = nullptr;
+    QPushButton* cmdPress = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // Event procedures, named after their control and event.
     void cmdPress_Click();
     void Label16_Click();
@@ -73,46 +113,6 @@ public:
     void txtMinute_Change();
     void txtSecond_Change();
 
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label15 = nullptr;
-    LinkLabel* Label16 = nullptr;
-    QLabel* Label17 = nullptr;
-    QLineEdit* txtLngD = nullptr;
-    QLineEdit* txtLngM = nullptr;
-    QLineEdit* txtLngS = nullptr;
-    QLineEdit* txtYear = nullptr;
-    QLineEdit* txtMinute = nullptr;
-    QLineEdit* txtSecond = nullptr;
-    QLineEdit* txtVantorilTime = nullptr;
-    QComboBox* cmbEW = nullptr;
-    QComboBox* cmbMonth = nullptr;
-    QComboBox* cmbDate = nullptr;
-    QComboBox* cmbHour = nullptr;
-    QPushButton* cmdPress = nullptr;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void CreateControls();
-    void SetTabOrder();
-    void ConnectProcedures();
-
     // One shape each for the key filters, the key blocker and the change procedures.
     void DigitFilter(std::int16_t& keyAscii);
     static void KeyBlocker(std::int16_t& keyAscii);
@@ -124,7 +124,17 @@ private:
     template <typename Body>
     void Procedure(Body&& body);
 
+    void ConnectProcedures();
+
+    // form_layout.cpp
+    void CreateControls();
+    void DescribeForAssistiveTechnology();
+    void SetTabOrder();
+
+    // key_filter.cpp
     using KeyProcedure = void (frmVantorilTime::*)(std::int16_t&);
+    void ConnectKeyProcedures();
+    [[nodiscard]] KeyProcedure KeyProcedureOf(const QObject* watched) const;
     bool FilterKey(QObject* watched, QEvent* event);
     bool FilterButtonKey(QEvent* event);
     bool FilterComposed(QObject* watched, QInputMethodEvent* event);

@@ -134,7 +134,7 @@ EOF
   # The font and the platform plugins are loaded at run time; the Qt 6
   # libraries come from dpkg-shlibdeps, so their absence means it did not run.
   local needed
-  for needed in fonts-liberation qt6-qpa-plugins libqt6widgets6 libc6; do
+  for needed in fonts-liberation qt6-qpa-plugins qt6-wayland libqt6widgets6 libc6; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
   done
 }

@@ -4,6 +4,7 @@
 #include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
 #include "ui/cached_group_box.h"
+#include "ui/captioned_combo_box.h"
 #include "ui/compact_style.h"
 #include "ui/images.h"
 #include "ui/key_codes.h"
@@ -96,7 +97,7 @@ QLineEdit* MakeText(QWidget* in, const char* name, const QRect& geometry, int ta
 QComboBox* MakeCombo(QWidget* in, const char* name, const QRect& geometry, int tabIndex, const QString& text,
                      const QStringList& items, QStyle* style)
 {
-    auto* combo = Place(new QComboBox(in), name, geometry, tabIndex);
+    auto* combo = Place(new CaptionedComboBox(in), name, geometry, tabIndex);
     combo->setStyle(style);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);

@@ -9,8 +9,11 @@
 #   wayland_test.sh input APP      weston's X11 backend inside a private Xvfb,
 #                                  because the headless backend has no seat:
 #                                  a key and a PRESS click reach the program
-#                                  through the compositor, and closing the
-#                                  window ends the program with status 0
+#                                  through the compositor, the hand pointer is
+#                                  the program's own, and closing the window
+#                                  ends the program with status 0
+#
+# KEEP_LOG=FILE keeps a copy of the protocol log.
 set -euo pipefail
 mode=${1:?mode: headless or input}
 app=${2:?program}
@@ -22,7 +25,8 @@ pids=()
 cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  [ -n "${KEEP_LOG:-}" ] && cp "$log" "$KEEP_LOG"; rm -rf "$runtime"
+  if [ -n "${KEEP_LOG:-}" ]; then cp "$log" "$KEEP_LOG"; fi
+  rm -rf "$runtime"
 }
 trap cleanup EXIT
 log=$runtime/protocol.log
@@ -94,7 +98,7 @@ check_window() {
   wait_log "$toplevel\.set_max_size\(484, 323\)" >/dev/null || fail "maximum size is not 484 x 323"
   # Mapped: the compositor configured it and a buffer was committed after the acknowledgement.
   local acked
-  acked=$(wait_log "ack_configure") || fail "the window was never configured"
+  acked=$(wait_log "$xdg\.ack_configure\(") || fail "the window was never configured"
   wait_log "$surface\.attach\(wl_buffer@" "$(grep -nF -- "$acked" "$log" | head -n 1 | cut -d: -f1)" >/dev/null \
     || fail "no buffer committed after the configure"
   echo "title 'Vantoril Time', fixed 484 x 323, mapped"

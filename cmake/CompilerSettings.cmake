@@ -18,3 +18,12 @@ if(VANTORIL_SANITIZE)
   add_compile_options(${_vantoril_san})
   add_link_options(${_vantoril_san})
 endif()
+
+# Hardened as Debian builds its packages: fortified C library calls, stack
+# protector, relocations read-only and bound at start-up. Fortify needs an
+# optimised build; the sanitizer and fuzz builds instrument instead.
+if(NOT VANTORIL_SANITIZE AND NOT VANTORIL_FUZZ)
+  add_compile_options("$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>"
+                      -fstack-protector-strong)
+  add_link_options(-Wl,-z,relro,-z,now)
+endif()

@@ -4,7 +4,7 @@
 
 namespace vantoril {
 
-FocusWheelComboBox::FocusWheelComboBox(QWidget* parent) : QComboBox(parent)
+FocusWheelComboBox::FocusWheelComboBox(QWidget* parent) : CaptionedComboBox(parent)
 {
     // The default, WheelFocus, would let the wheel take the focus.
     setFocusPolicy(Qt::StrongFocus);
@@ -16,7 +16,7 @@ void FocusWheelComboBox::wheelEvent(QWheelEvent* event)
         event->ignore();  // propagates to the parent
         return;
     }
-    QComboBox::wheelEvent(event);
+    CaptionedComboBox::wheelEvent(event);
 }
 
 } // namespace vantoril

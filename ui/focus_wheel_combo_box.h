@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QComboBox>
+#include "ui/captioned_combo_box.h"
 
 namespace vantoril {
 
-// A drop-down box that the mouse wheel steps only while it has the keyboard
-// focus. Rolled over by a pointer passing on its way, it changes nothing and
-// takes no focus: the wheel goes on to its parent, and the caret stays where
-// the user is typing.
-class FocusWheelComboBox final : public QComboBox {
+// The window's drop-down box: announced by its caption, and stepped by the
+// mouse wheel only while it has the keyboard focus. Rolled over by a pointer
+// passing on its way, it changes nothing and takes no focus: the wheel goes
+// on to its parent, and the caret stays where the user is typing.
+class FocusWheelComboBox final : public CaptionedComboBox {
 public:
     explicit FocusWheelComboBox(QWidget* parent = nullptr);
 

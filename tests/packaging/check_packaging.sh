@@ -12,6 +12,7 @@ set -euo pipefail
 
 mode=${1:?mode: install or deb}
 build=$(cd "${2:?build folder}" && pwd)
+source_root=$(cd "$(dirname "$0")/../.." && pwd)
 
 app_id=org.example.VantorilTime
 version=1.00
@@ -22,13 +23,16 @@ expected_files=(
   "usr/bin/vantoriltime"
   "usr/share/applications/$app_id.desktop"
   "usr/share/metainfo/$app_id.metainfo.xml"
+  "usr/share/doc/vantoriltime/copyright"
+  "usr/share/doc/vantoriltime/changelog.gz"
+  "usr/share/man/man1/vantoriltime.1.gz"
 )
 for size in "${icon_sizes[@]}"; do
   expected_files+=("usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
 done
 
-# Tools from desktop-file-utils, appstream, dpkg-dev and file.
-for tool in desktop-file-validate appstreamcli dpkg-deb dpkg-shlibdeps file cmake cpack; do
+# Tools from desktop-file-utils, appstream, dpkg-dev, file and lintian.
+for tool in desktop-file-validate appstreamcli dpkg-deb dpkg-shlibdeps file cmake cpack lintian; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
 done
 
@@ -88,6 +92,23 @@ check_install() {
       || fail "metainfo launchable does not name $app_id.desktop"
     grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo has no release $version"
   fi
+
+  # The licence the metadata declares is the one the program ships under.
+  local doc=$root/usr/share/doc/vantoriltime declared
+  declared=$(sed -n 's:.*<project_license>\(.*\)</project_license>.*:\1:p' "$metainfo")
+  [ "$(head -n 1 "$source_root/LICENSE")" = "$declared License" ] || fail "LICENSE is not the $declared licence"
+  [ "$(sed -n '/^Files: \*$/,/^$/s/^License: //p' "$doc/copyright")" = "$declared" ] \
+    || fail "copyright does not give $declared for the program"
+  grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$doc/copyright" \
+    || fail "copyright is not in the machine-readable format"
+  # The manual page renders without a warning from man itself.
+  local warnings
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/vantoriltime.1.gz" 2>&1 >/dev/null) \
+    || fail "man cannot render vantoriltime.1"
+  [ -z "$warnings" ] || fail "vantoriltime.1: $warnings"
+  local latest
+  latest=$(zcat "$doc/changelog.gz" | sed -n 1p)
+  [[ $latest == "vantoriltime ($version) "* ]] || fail "changelog starts with: $latest"
 }
 
 check_deb() {
@@ -134,9 +155,15 @@ EOF
   # The font and the platform plugins are loaded at run time; the Qt 6
   # libraries come from dpkg-shlibdeps, so their absence means it did not run.
   local needed
-  for needed in fonts-liberation qt6-qpa-plugins libqt6widgets6 libc6; do
+  for needed in fonts-liberation qt6-qpa-plugins qt6-wayland libqt6widgets6 libc6; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
   done
+
+  # What a distribution asks of a package: no lintian error or warning. None
+  # needs overriding; an override would go, with its reason, into the package
+  # as /usr/share/lintian/overrides/vantoriltime.
+  lintian --fail-on error,warning --display-info "$deb" >"$scratch/lintian.log" 2>&1 \
+    || { grep -v '^running with root' "$scratch/lintian.log" >&2; fail "lintian"; }
 }
 
 case $mode in

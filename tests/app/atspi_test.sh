@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Starts the built program on a private D-Bus session and a private Xvfb with
+# Qt's AT-SPI bridge on, and checks it from outside, through the
+# accessibility bus, with atspi_check.py. The session bus starts the
+# accessibility bus and its registry itself (at-spi2-core).
+set -euo pipefail
+app=${1:?program}
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${VANTORIL_PRIVATE_DBUS:-}" ]; then
+  exec env VANTORIL_PRIVATE_DBUS=1 dbus-run-session -- "$0" "$@"
+fi
+
+runtime=$(mktemp -d)
+chmod 0700 "$runtime"
+export XDG_RUNTIME_DIR=$runtime
+# shellcheck source=x_session.sh
+source "$here/x_session.sh"
+start_x
+unset QT_QPA_PLATFORM
+# Without a desktop that switches accessibility on, the bridge must be told to start.
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$app" &
+app_pid=$!
+trap 'kill "$app_pid" "$XVFB_PID" 2>/dev/null || true; rm -rf "$runtime"' EXIT
+
+# Debian's python3, which python3-pyatspi installs into.
+status=0
+/usr/bin/python3 "$here/atspi_check.py" || status=$?
+kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: the program ended"; status=1; }
+exit "$status"

@@ -1,5 +1,6 @@
 #include "engine/sidereal.h"
 #include "runtime/run_time_error.h"
+#include "tests/param_name.h"
 
 #include <gtest/gtest.h>
 
@@ -147,7 +148,11 @@ INSTANTIATE_TEST_SUITE_P(YearAndMonth, SixteenBitLimitTest, ::testing::Values(
     LimitCase{3276800, 2, false, 0}, LimitCase{3276801, 2, true, 0},
     LimitCase{-3276700, 3, false, 0}, LimitCase{-3276801, 3, true, 0},
     LimitCase{2002, 1073, false, 32754}, LimitCase{2002, 1074, true, 0},
-    LimitCase{2002, -1081, false, -32754}, LimitCase{2002, -1082, true, 0}));
+    LimitCase{2002, -1081, false, -32754}, LimitCase{2002, -1082, true, 0}),
+    [](const ::testing::TestParamInfo<LimitCase>& p) {
+        return "Year" + ParamName(std::to_string(static_cast<long>(p.param.year))) + "_Month" +
+               ParamName(std::to_string(static_cast<long>(p.param.month)));
+    });
 
 TEST(ComputeLst, HugeYearIsTheOverflowErrorNotAFault)
 {

@@ -3,14 +3,20 @@
 // allows, so that CTest lists "ReadsTheNumericPrefix/Minus_5", not bytes.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vantoril {
 
 inline std::string ParamName(std::string_view text)
 {
+    static constexpr std::pair<char, std::string_view> kSpelled[] = {{' ', "_"},     {'-', "Minus"}, {'+', "Plus"},
+                                                                     {'.', "Point"}, {',', "Comma"}, {'&', "Amp"},
+                                                                     {'\t', "Tab"},  {'\n', "Lf"},   {'\r', "Cr"}};
     if (text.empty()) return "Empty";
     std::string name;
     for (const char c : text) {
@@ -18,21 +24,14 @@ inline std::string ParamName(std::string_view text)
             name += c;
             continue;
         }
-        switch (c) {
-        case ' ': name += '_'; break;
-        case '-': name += "Minus"; break;
-        case '+': name += "Plus"; break;
-        case '.': name += "Point"; break;
-        case ',': name += "Comma"; break;
-        case '&': name += "Amp"; break;
-        case '\t': name += "Tab"; break;
-        case '\n': name += "Lf"; break;
-        case '\r': name += "Cr"; break;
-        default: {
+        const auto* spelled =
+            std::find_if(std::begin(kSpelled), std::end(kSpelled), [c](const auto& s) { return s.first == c; });
+        if (spelled != std::end(kSpelled)) {
+            name += spelled->second;
+        } else {
             char hex[8];
             std::snprintf(hex, sizeof hex, "x%02X", static_cast<unsigned char>(c));
             name += hex;
-        }
         }
     }
     return name;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <random>
 #include <sstream>
+#include <utility>
 
 namespace vantoril::testing::monkey {
 
@@ -60,7 +61,8 @@ void Monkey::PrintTally() const
     std::printf("monkey: event kinds:");
     for (const auto& [kind, n] : tally_) std::printf(" %s=%ld", kind.c_str(), n);
     std::printf("\nmonkey: %ld presses (%ld computed, %ld run-time errors), %zu messages, %zu link requests\n",
-                oracle_.presses, oracle_.computed, oracle_.pressErrors, h_.messages.prompts.size(), h_.urls.urls.size());
+                oracle_.presses, oracle_.computed, oracle_.pressErrors, h_.messages.prompts.size(),
+                h_.urls.urls.size());
     std::printf("monkey: window activated again %ld time(s) after a closed list\n", reactivations_);
     std::printf("monkey: keys went to:");
     for (const auto& [name, n] : targets_) std::printf(" %s=%ld", name.c_str(), n);
@@ -74,8 +76,7 @@ void Monkey::Before()
 {
     // On X11 a combo's list never takes the activation from the window; the
     // offscreen platform leaves it with the closed list. Give it back.
-    if (QApplication::activePopupWidget() == nullptr &&
-        QGuiApplication::focusWindow() != h_.window->windowHandle()) {
+    if (QApplication::activePopupWidget() == nullptr && QGuiApplication::focusWindow() != h_.window->windowHandle()) {
         h_.window->activateWindow();
         QCoreApplication::processEvents();
         ++reactivations_;
@@ -157,7 +158,7 @@ void Monkey::InputMethodCommit()
 
 void Monkey::ComboChange()
 {
-    QComboBox* combo = controls_.combos[static_cast<std::size_t>(rng_.Below(static_cast<int>(controls_.combos.size())))];
+    QComboBox* combo = rng_.Of(controls_.combos);
     switch (rng_.Below(4)) {
     case 0: {
         const int index = rng_.Below(combo->count() + 1) - 1;
@@ -180,10 +181,9 @@ void Monkey::ComboChange()
         QApplication::sendEvent(combo, &wheel);
         break;
     }
-    default: {  // a click anywhere on it, the arrow opens the list
+    default: { // a click anywhere on it, the arrow opens the list
         const QPoint at(rng_.Below(combo->width()), rng_.Below(combo->height()));
-        Note("combo", "click at " + std::to_string(at.x()) + "," + std::to_string(at.y()) + " -> " +
-                          NameOf(combo));
+        Note("combo", "click at " + std::to_string(at.x()) + "," + std::to_string(at.y()) + " -> " + NameOf(combo));
         QTest::mouseClick(combo, Qt::LeftButton, {}, at);
         break;
     }
@@ -192,7 +192,7 @@ void Monkey::ComboChange()
 
 void Monkey::FocusChange()
 {
-    QWidget* to = controls_.focusable[static_cast<std::size_t>(rng_.Below(static_cast<int>(controls_.focusable.size())))];
+    QWidget* to = rng_.Of(controls_.focusable);
     if (rng_.Chance(0.5)) {
         Note("focus", "setFocus " + NameOf(to));
         to->setFocus(Qt::OtherFocusReason);
@@ -235,21 +235,20 @@ void Monkey::Press()
 // A user putting one input right again, so that presses keep reaching the calculation.
 void Monkey::Correct()
 {
-    auto& w = W();
-    switch (rng_.Below(10)) {
-    case 0: Note("correct", "txtLngD"); w.txtLngD->setText(QString::number(rng_.Below(180))); break;
-    case 1: Note("correct", "txtLngM"); w.txtLngM->setText(QString::number(rng_.Below(60))); break;
-    case 2: Note("correct", "txtLngS"); w.txtLngS->setText(QString::number(rng_.Below(60))); break;
-    case 3: Note("correct", "txtYear"); w.txtYear->setText(QString::number(1 + rng_.Below(4000))); break;
-    case 4: Note("correct", "txtMinute"); w.txtMinute->setText(QString::number(rng_.Below(60))); break;
-    case 5: Note("correct", "txtSecond"); w.txtSecond->setText(QString::number(rng_.Below(60))); break;
-    default: {
-        QComboBox* combo = controls_.combos[static_cast<std::size_t>(rng_.Below(static_cast<int>(controls_.combos.size())))];
-        Note("correct", NameOf(combo));
-        combo->setCurrentIndex(rng_.Below(combo->count()));
-        break;
+    // What a user types to put each box right, in the order of the rules: how many values, the first.
+    static constexpr std::array<std::pair<int, int>, 6> kRight = {
+        {{180, 0}, {60, 0}, {60, 0}, {4000, 1}, {60, 0}, {60, 0}}};
+    const auto which = static_cast<std::size_t>(rng_.Below(10));
+    if (which < kRight.size()) {
+        QLineEdit* box = controls_.rules[which].box;
+        Note("correct", NameOf(box));
+        const auto [count, first] = kRight[which];
+        box->setText(QString::number(first + rng_.Below(count)));
+        return;
     }
-    }
+    QComboBox* combo = rng_.Of(controls_.combos);
+    Note("correct", NameOf(combo));
+    combo->setCurrentIndex(rng_.Below(combo->count()));
 }
 
 void Monkey::LinkClick()

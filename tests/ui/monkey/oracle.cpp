@@ -48,7 +48,7 @@ std::string Join(const std::vector<std::string>& items)
 // single where the field is one), and warned about above the limit.
 struct ChangeOutcome {
     std::vector<std::string> messages;
-    std::optional<double> stored;  // empty when the read fails and the field keeps its value
+    std::optional<double> stored; // empty when the read fails and the field keeps its value
 };
 
 ChangeOutcome ExpectedChange(const BoxRule& rule, const QString& text)
@@ -75,7 +75,7 @@ double FieldOf(const BoxRule& rule, const WorkingValues& v)
 struct PressOutcome {
     std::optional<std::string> text;
     std::string error;
-    bool exactError = false;  // false when the window's reading order may report another error first
+    bool exactError = false; // false when the window's reading order may report another error first
 };
 
 PressOutcome ExpectedPress(const frmVantorilTime& w, const WorkingValues& stored)
@@ -253,8 +253,8 @@ std::optional<std::string> Oracle::ChangeKeepsItsPromises(const BoxRule& rule,
     std::vector<std::string> own;
     std::copy_if(fresh.begin(), fresh.end(), std::back_inserter(own), [](const auto& m) { return m != kRejection; });
     if (own != expected.messages) {
-        return NameOf(rule.box) + " changed to " + Quote(rule.box->text()) + ": messages " + Join(own) +
-               ", expected " + Join(expected.messages);
+        return NameOf(rule.box) + " changed to " + Quote(rule.box->text()) + ": messages " + Join(own) + ", expected " +
+               Join(expected.messages);
     }
     const double now = FieldOf(rule, h_.window->values());
     const double want = expected.stored ? *expected.stored : FieldOf(rule, before_.values);

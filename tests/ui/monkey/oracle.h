@@ -16,8 +16,8 @@ namespace vantoril::testing::monkey {
 // What a change procedure must do with a box's new text.
 struct BoxRule {
     QLineEdit* box;
-    double WorkingValues::*wide;   // stored as read, or
-    float WorkingValues::*narrow;  // rounded into single precision
+    double WorkingValues::*wide;  // stored as read, or
+    float WorkingValues::*narrow; // rounded into single precision
     double limit;
     const char* warning;
 };
@@ -27,7 +27,7 @@ struct Controls {
     explicit Controls(frmVantorilTime& w);
 
     const BoxRule* RuleOf(const QObject* o) const;
-    QComboBox* ComboOf(const QObject* o) const;  // a combo, or its line edit
+    QComboBox* ComboOf(const QObject* o) const; // a combo, or its line edit
     bool IsFocusable(const QWidget* w) const;
 
     std::vector<BoxRule> rules;
@@ -74,8 +74,8 @@ private:
     Harness& h_;
     const Controls& controls_;
     Snapshot before_;
-    std::vector<int> changes_;  // change procedures run by the event, a box each
-    int clicks_ = 0;            // presses of the button by the event
+    std::vector<int> changes_; // change procedures run by the event, a box each
+    int clicks_ = 0;           // presses of the button by the event
 };
 
 // Names for failure reports.

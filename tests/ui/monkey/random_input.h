@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace vantoril::testing::monkey {
 
@@ -19,8 +20,17 @@ public:
 
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine_); }
     bool Chance(double p) { return std::bernoulli_distribution(p)(engine_); }
+    // One of the items, each as likely.
     template <typename T, std::size_t N>
-    const T& Of(const std::array<T, N>& items) { return items[static_cast<std::size_t>(Below(static_cast<int>(N)))]; }
+    const T& Of(const std::array<T, N>& items)
+    {
+        return items[static_cast<std::size_t>(Below(static_cast<int>(N)))];
+    }
+    template <typename T>
+    const T& Of(const std::vector<T>& items)
+    {
+        return items[static_cast<std::size_t>(Below(static_cast<int>(items.size())))];
+    }
     // Index into weights, drawn in proportion to them.
     template <std::size_t N>
     int Weighted(const std::array<int, N>& weights)
@@ -44,9 +54,9 @@ struct Key {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
     QString text;
-    int typed;     // characters it types (Backspace included): a combo must ignore it
-    int rejected;  // of those, the ones a text box refuses with a message
-    bool pastes;   // Shift+Insert: a paste, which no key filter sees
+    int typed;    // characters it types (Backspace included): a combo must ignore it
+    int rejected; // of those, the ones a text box refuses with a message
+    bool pastes;  // Shift+Insert: a paste, which no key filter sees
     std::string name;
 };
 

@@ -12,8 +12,7 @@ source "$root/scripts/packages.sh"
 "$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" libbenchmark-dev xvfb time
 
 build="$root/build/bench"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTORIL_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target engine_bench window_bench vantoriltime bare_window
+(cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench)
 
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT

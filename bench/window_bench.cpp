@@ -1,56 +1,35 @@
 // One PRESS through the real window: from the click on the button to the new
 // result text, with two inputs taken in turn so every press writes new text.
-#include "runtime/message_service.h"
-#include "ui/frm_vantoril_time.h"
-#include "ui/url_opener.h"
+#include "tests/ui/recorders.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <string>
 
 namespace {
 
-class CountedMessages final : public vantoril::MessageService {
-public:
-    void ShowMessage(const std::string& /*prompt*/) override { ++count; }
-    int count = 0;
-};
+using vantoril::frmVantorilTime;
 
-class NoBrowser final : public vantoril::UrlOpener {
-public:
-    void OpenUrl(const QUrl& /*url*/) override {}
-};
-
-struct Window {
-    CountedMessages messages;
-    NoBrowser browser;
-    vantoril::frmVantorilTime form{&messages, &browser};
-
+// The test suite's window with recorders, and inputs that give a result.
+struct Window : vantoril::testing::Harness {
     Window()
     {
-        form.show();
-        (void)QTest::qWaitForWindowExposed(&form);
-        form.txtLngD->setText(QStringLiteral("126"));
-        form.txtLngM->setText(QStringLiteral("44"));
-        form.txtMinute->setText(QStringLiteral("33"));
+        window->txtLngD->setText(QStringLiteral("126"));
+        window->txtLngM->setText(QStringLiteral("44"));
+        window->txtMinute->setText(QStringLiteral("33"));
         QCoreApplication::processEvents();
     }
 
     // East and west of Greenwich give different local times for the same instant.
-    void Flip(int i) { form.cmbEW->setCurrentIndex(i & 1); }
+    void Flip(int i) { window->cmbEW->setCurrentIndex(i & 1); }
 };
 
 template <typename Click>
 void RunPresses(benchmark::State& state, Click click, bool repaint)
 {
     Window w;
-    QString last = w.form.txtVantorilTime->text();
+    QString last = w.Result();
     int i = 0;
     for (auto _ : state) {
         w.Flip(++i);
@@ -58,13 +37,13 @@ void RunPresses(benchmark::State& state, Click click, bool repaint)
         // pays only for its own repaints.
         QCoreApplication::processEvents();
         const auto start = std::chrono::steady_clock::now();
-        click(w.form);
+        click(*w.window);
         if (repaint) QCoreApplication::processEvents();
         const auto end = std::chrono::steady_clock::now();
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
 
-        const QString now = w.form.txtVantorilTime->text();
-        if (now == last || w.messages.count != 0) {
+        const QString now = w.Result();
+        if (now == last || !w.messages.prompts.empty()) {
             state.SkipWithError("a press did not write a new result");
             break;
         }
@@ -75,21 +54,21 @@ void RunPresses(benchmark::State& state, Click click, bool repaint)
 // Mouse press and release delivered to the button, as a user's click.
 void BM_PressMouseClickToResult(benchmark::State& state)
 {
-    RunPresses(state, [](vantoril::frmVantorilTime& f) { QTest::mouseClick(f.cmdPress, Qt::LeftButton); }, false);
+    RunPresses(state, [](frmVantorilTime& f) { QTest::mouseClick(f.cmdPress, Qt::LeftButton); }, false);
 }
 BENCHMARK(BM_PressMouseClickToResult)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The button's own click(): the signal and the procedure, without mouse events.
 void BM_PressSignalToResult(benchmark::State& state)
 {
-    RunPresses(state, [](vantoril::frmVantorilTime& f) { f.cmdPress->click(); }, false);
+    RunPresses(state, [](frmVantorilTime& f) { f.cmdPress->click(); }, false);
 }
 BENCHMARK(BM_PressSignalToResult)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // Including the repaint of what changed (offscreen), as far as the screen.
 void BM_PressMouseClickAndRepaint(benchmark::State& state)
 {
-    RunPresses(state, [](vantoril::frmVantorilTime& f) { QTest::mouseClick(f.cmdPress, Qt::LeftButton); }, true);
+    RunPresses(state, [](frmVantorilTime& f) { QTest::mouseClick(f.cmdPress, Qt::LeftButton); }, true);
 }
 BENCHMARK(BM_PressMouseClickAndRepaint)->UseManualTime()->Unit(benchmark::kMicrosecond);
 

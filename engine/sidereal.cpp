@@ -52,22 +52,24 @@ inline char* WriteSmall(char* out, int n)
 
 void ComputeLstStep1(WorkingValues& v)
 {
+    // Step 1: January and February count with the year before.
     if (std::isnan(v.Month)) Fault();  // an unordered comparison is invalid
     v.JanFeb = v.Month <= 2.0f ? 1.0f : 0.0f;
 }
 
 void ComputeLstSteps2To5(WorkingValues& v)
 {
-    // Minutes first, then degrees, then seconds: the order fixes the rounding.
+    // Step 2: minutes first, then degrees, then seconds: the order fixes the rounding.
     v.Longitude = Mul(Add(Add(Div(v.LngM, 60), v.LngD), Div(v.LngS, 3600)), v.EWSign);
 
-    // The year counts from March, so January and February belong to the year before.
+    // Step 3: the year counts from March, so January and February belong to the year before.
     const double marchYear = Sub(v.Year, v.JanFeb);
     v.Century = FloorToInt16(Div(marchYear, 100));
 
-    // Gregorian century rule: floor the Julian day count, subtract 3/4 day per century, floor again.
+    // Step 4: Gregorian century rule: floor the Julian day count, subtract 3/4 day per century, floor again.
     v.YearDays = FloorInt(Sub(FloorInt(Mul(marchYear, 365.25)), Mul(v.Century, 0.75)));
 
+    // Step 5: days into the March-based year at the start of the month.
     std::int16_t monthDays = FloorToInt16(Mul(Add(Div(Sub(v.Month, 2), 12), v.JanFeb), 367));
     if (monthDays < 0) ++monthDays;  // cannot overflow: the value is negative
     v.MonthDays = monthDays;
@@ -75,19 +77,26 @@ void ComputeLstSteps2To5(WorkingValues& v)
 
 void ComputeLstSteps6To16(WorkingValues& v)
 {
+    // Step 6: Julian date at 0h UT.
     v.JD0 = Add(Add(Add(v.Day, 1721088.5), v.YearDays), v.MonthDays);
 
-    // Single inputs, double arithmetic: a float division here would change results.
+    // Step 7: single inputs, double arithmetic: a float division here would change results.
     v.UT = Add(Add(Div(v.Minute, 60), v.Hour), Div(v.Second, 3600));
+    // Step 8: what sidereal time gains on UT over the time of day.
     v.SiderealGain = Div(v.UT, 365.25);
 
-    // Local mean time replaces the UT.
+    // Step 9: local mean time replaces the UT.
     v.UT = Add(Div(Mul(v.Longitude, 24), 360), v.UT);
+    // Step 10: the same in days.
     v.DayFraction = Div(v.UT, 24);
 
+    // Step 11: Julian centuries from 1900 January 0.5.
     v.T = Div(Sub(v.JD0, 2415020), 36525);
+    // Step 12: the mean sun's right ascension (Newcomb), plus 12 h for the
+    // sidereal time at 0h UT, plus the local mean time.
     v.SiderealDays = Add(Add(Div(Add(Mul(v.T, 2400.0513), 18.64604), 24), 0.5), v.DayFraction);
 
+    // Step 13: the fraction of a day in hours, plus the gain.
     const double reduced = Sub(v.SiderealDays, FloorInt(v.SiderealDays));
     const double lst = Add(Mul(reduced, 24), v.SiderealGain);
     if (!std::isfinite(lst)) Fault();
@@ -95,6 +104,7 @@ void ComputeLstSteps6To16(WorkingValues& v)
     // reduce again so the hours stay a clock reading.
     v.LST = ReduceModulo(lst, 24.0);
 
+    // Steps 14 to 16: hours, minutes and seconds, each stored as a single.
     v.LstHr = StoreSingle(FloorInt(v.LST));
     v.LstMin = StoreSingle(Mul(Sub(v.LST, v.LstHr), 60));
     v.LstSec = StoreSingle(Mul(Sub(v.LstMin, FloorInt(v.LstMin)), 60));

@@ -18,10 +18,10 @@ fi
 "$root/scripts/comma-locale.sh"
 
 build="$root/build/fuzz"
-CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVANTORIL_FUZZ=ON -DVANTORIL_BUILD_UI=OFF -DVANTORIL_BUILD_TESTS=OFF -DVANTORIL_BUILD_BENCH=OFF >/dev/null
+cd "$root"  # the presets (CMakePresets.json) are found from the source folder
+cmake --preset fuzz >/dev/null
 targets=(fuzz_lenient_number fuzz_strict_single fuzz_number_text fuzz_compute_lst)
-cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
+cmake --build --preset fuzz -j "$(nproc)"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

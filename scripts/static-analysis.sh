@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Static analysis: clang-tidy (checks in .clang-tidy) and cppcheck over the
-# project's own sources. Any finding fails the run.
+# project's own sources, and clang-format (style in .clang-format) over every
+# C++ file in git. Any finding fails the run.
 #
 # clang-tidy needs the real compile commands, so build/analysis is configured
 # with clang and only Qt's generated moc files are built. Production code in
@@ -16,15 +17,13 @@ source "$root/scripts/packages.sh"
 jobs="$(nproc)"
 build="$root/build/analysis"
 
-ui=ON
-if [ ! -f "$root/ui/CMakeLists.txt" ] || [ ! -f "$root/app/CMakeLists.txt" ]; then ui=OFF; fi
-CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DVANTORIL_BUILD_UI="$ui" -DVANTORIL_FUZZ=ON >/dev/null
+cd "$root"  # the presets (CMakePresets.json) are found from the source folder
+cmake --preset analysis >/dev/null
 
 # Generated sources the project's files include (moc output, resources).
 mapfile -t generated < <(ninja -C "$build" -t targets all | sed -n 's/^\([A-Za-z0-9_.+-]*_autogen\): phony$/\1/p')
 if [ ${#generated[@]} -gt 0 ]; then
-  cmake --build "$build" -j "$jobs" --target "${generated[@]}" >/dev/null
+  cmake --build --preset analysis -j "$jobs" --target "${generated[@]}" >/dev/null
 fi
 
 # One entry per project source file: the fuzz build compiles runtime/ and
@@ -64,10 +63,7 @@ fi
 
 # cppcheck on the project folders themselves; Qt and GoogleTest come from its
 # library descriptions, not from their headers.
-dirs=()
-for d in runtime engine ui app tests bench fuzz; do
-  if [ -d "$root/$d" ]; then dirs+=("$root/$d"); fi
-done
+dirs=("$root"/{runtime,engine,ui,app,tests,bench,fuzz})
 if cppcheck --quiet --error-exitcode=1 --inline-suppr -j "$jobs" --std=c++20 --language=c++ \
      --enable=warning,performance,portability --suppress=missingIncludeSystem \
      --library=qt --library=googletest -I "$root" --template=gcc \
@@ -76,6 +72,19 @@ if cppcheck --quiet --error-exitcode=1 --inline-suppr -j "$jobs" --std=c++20 --l
   echo "cppcheck: clean"
 else
   echo "cppcheck: findings"
+  status=1
+fi
+
+# The tree stays in the style .clang-format describes.
+# The files git tracks; outside a checkout, every one below the source folder.
+mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null ||
+  find runtime engine ui app tests bench fuzz -name '*.cpp' -o -name '*.h')
+if clang-format-14 --dry-run --Werror "${sources[@]}" 2>"$build/format.log"; then
+  echo "clang-format: clean"
+else
+  grep -E '^[^ ].*: error:' "$build/format.log" | sed 's/:[0-9]*:[0-9]*: error: .*//' | sort -u |
+    sed 's/^/clang-format: not formatted: /'
+  echo "clang-format: findings (run clang-format-14 -i on the files above; full log in $build/format.log)"
   status=1
 fi
 exit "$status"

@@ -24,10 +24,10 @@ summary() {
 
 stage "Build with -Wall -Wextra -Wpedantic -Werror and run the test suite"
 jobs="$(nproc)"
-build="$root/build/test"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIL_WERROR=ON >/dev/null
-cmake --build "$build" -j "$jobs"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$jobs" | tee "$logs/suite.log"
+cd "$root"  # the presets (CMakePresets.json) are found from the source folder
+cmake --preset test >/dev/null
+cmake --build --preset test -j "$jobs"
+ctest --preset test -j "$jobs" | tee "$logs/suite.log"
 if [ "${1:-}" = "--quick" ]; then summary; exit 0; fi
 
 stage "The test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -36,7 +36,7 @@ stage "The test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 stage "Fuzzing, 30 s a target"
 "$root/scripts/fuzz.sh" 30
 
-stage "Static analysis: clang-tidy and cppcheck"
+stage "Static analysis: clang-tidy, cppcheck and clang-format"
 "$root/scripts/static-analysis.sh"
 
 stage "All stages passed"

@@ -1,9 +1,11 @@
 #include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
+#include "tests/param_name.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <limits>
@@ -55,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, LenientNumberTest, ::testing::Values(
     LenientCase{"&HFF", 255}, LenientCase{"&hff", 255}, LenientCase{"& H 1 0", 16},
     LenientCase{"&O17", 15}, LenientCase{"&o777x", 511}, LenientCase{"&O8", 0},
     LenientCase{"&", 0}, LenientCase{"&X1", 0}, LenientCase{"&H", 0},
-    LenientCase{"&H1FFFFFFFFFFFFF", 9007199254740991.0}));
+    LenientCase{"&H1FFFFFFFFFFFFF", 9007199254740991.0}),
+    [](const ::testing::TestParamInfo<LenientCase>& p) { return ParamName(p.param.text); });
 
 TEST(LenientNumber, LetterOutsideAsciiStopsTheNumber)
 {
@@ -95,7 +98,10 @@ INSTANTIATE_TEST_SUITE_P(Numbers, StrictSingleTest, ::testing::Values(
     StrictCase{"-3", -3}, StrictCase{"+4", 4}, StrictCase{"2.5", 2.5f}, StrictCase{".5", 0.5f},
     StrictCase{"1e3", 1000}, StrictCase{"0.1", 0.1f}, StrictCase{"3.4028234e38", FLT_MAX},
     StrictCase{"1,5", 1.5f, ','}, StrictCase{" 1,5 ", 1.5f, ','}, StrictCase{"-0,25e1", -2.5f, ','},
-    StrictCase{"23", 23, ','}));
+    StrictCase{"23", 23, ','}),
+    [](const ::testing::TestParamInfo<StrictCase>& p) {
+        return ParamName(p.param.text) + (p.param.point == ',' ? "_DecimalComma" : "");
+    });
 
 TEST(StrictSingle, RejectsWhatIsNotOneNumber)
 {
@@ -200,7 +206,12 @@ INSTANTIATE_TEST_SUITE_P(Values, NumberTextTest, ::testing::Values(
     TextCase{1e15, "1E+15", "1E+15"}, TextCase{0.5, "0.5", "0.5"}, TextCase{-2.25, "-2.25", "-2.25"},
     TextCase{0.0001, "0.0001", "0.0001"}, TextCase{0.00001, "1E-05", "1E-05"},
     TextCase{0.1, "0.1", "0.1"}, TextCase{1e100, "1E+100", "Infinity"},
-    TextCase{9999999.5, "9999999.5", "1E+07"}));
+    TextCase{9999999.5, "9999999.5", "1E+07"}),
+    [](const ::testing::TestParamInfo<TextCase>& p) {
+        char text[32];
+        const auto end = std::to_chars(text, text + sizeof text, p.param.value).ptr;  // -0 stays apart from 0
+        return ParamName({text, end});
+    });
 
 TEST(NumberText, WholeNumbersAreBare)
 {

@@ -152,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(Boxes, LimitTest, ::testing::Values(
     LimitCase{"txtLngS", "59", nullptr}, LimitCase{"txtLngS", "60", "It is less than 60"},
     LimitCase{"txtMinute", "59", nullptr}, LimitCase{"txtMinute", "60", "It is less than 60"},
     LimitCase{"txtSecond", "59", nullptr}, LimitCase{"txtSecond", "60", "It is less than 60"},
-    LimitCase{"txtYear", "99999", nullptr}));
+    LimitCase{"txtYear", "99999", nullptr}),
+    [](const ::testing::TestParamInfo<LimitCase>& p) { return std::string(p.param.box) + "_" + p.param.text; });
 
 TEST(Warnings, RepeatAtEveryChangeAboveTheLimit)
 {
@@ -217,6 +218,24 @@ TEST(ChangeProcedures, CreatingTheWindowRaisesNone)
     EXPECT_EQ(v.Year, 0);  // "2002" is shown but was never a change
     EXPECT_EQ(v.LngD, 0);
     EXPECT_EQ(v.EWSign, 0);
+}
+
+// Alt+letter, Alt+Backspace and Ctrl+digit are commands, not characters:
+// they neither type into a digit box, nor undo, nor show a message.
+TEST(KeysThatTypeNothing, CommandCombinationsAreSwallowedSilently)
+{
+    const std::vector<std::pair<Qt::Key, Qt::KeyboardModifier>> commands = {
+        {Qt::Key_A, Qt::AltModifier}, {Qt::Key_Backspace, Qt::AltModifier}, {Qt::Key_5, Qt::ControlModifier}};
+    Harness h;
+    for (QLineEdit* box : {h.window->txtLngD, h.window->txtYear}) {
+        for (const auto& [key, modifier] : commands) {
+            box->clear();
+            h.Type(box, "12");  // typed, so that an undo would have something to take back
+            QTest::keyClick(box, key, modifier);
+            EXPECT_EQ(box->text(), "12") << box->objectName().toStdString() << " key " << key;
+        }
+    }
+    EXPECT_TRUE(h.messages.prompts.empty());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include "ui/key_codes.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -148,10 +150,17 @@ void Monkey::Paste()
 
 void Monkey::InputMethodCommit()
 {
+    // Composed text is typing: a digit box refuses each character but the
+    // digits (and Backspace), a combo takes none.
     QLineEdit* edit = RandomEdit();
     QInputMethodEvent commit;
     const QString text = RandomText(rng_);
     commit.setCommitString(text);
+    if (controls_.RuleOf(edit) != nullptr) {
+        for (const std::uint8_t code : AnsiTextCodes(text)) {
+            if (code != 8 && (code < '0' || code > '9')) ++expect_.rejected;
+        }
+    }
     Note("input-method", Quote(text) + " -> " + NameOf(edit));
     QApplication::sendEvent(edit, &commit);
 }

@@ -84,6 +84,72 @@ std::string Join(std::string_view a, std::string_view b, std::string_view c)
     return s;
 }
 
+struct CalendarDay {
+    int year;
+    int month;
+    int day;
+
+    // The day `count` days later (count small); After(0) turns a day past
+    // the month's end into the date it counts on to.
+    [[nodiscard]] CalendarDay After(int count) const;
+};
+
+int DaysInMonth(int year, int month)
+{
+    static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
+
+CalendarDay CalendarDay::After(int count) const
+{
+    CalendarDay next{year, month, day + count};
+    while (next.day > DaysInMonth(next.year, next.month)) {
+        next.day -= DaysInMonth(next.year, next.month);
+        if (++next.month > 12) {
+            next.month = 1;
+            ++next.year;
+        }
+    }
+    return next;
+}
+
+// UT1 and TT of a UTC instant as two-part Julian dates sharing the whole day
+// jd0: ERFA's eraDtf2d, eraUtctai, eraUtcut1 and eraTaitt, worked out once
+// for the day instead of from the Julian date again in each of them (which
+// was half the cost of an iau2006 batch line). TAI - UTC is read at 0h, at
+// 12h (the drift of a pre-1972 day) and at 0h of the next day (a leap second).
+struct TimeScales {
+    double jd0;
+    double ut1;
+    double tt;
+};
+
+TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
+{
+    const CalendarDay next = day.After(1);
+    double dat0 = 0;
+    double dat12 = 0;
+    double dat24 = 0;
+    double mjd0 = 0;
+    double mjd = 0;
+    // The years reaching here (0 to 9999) are all valid for ERFA's calendar;
+    // before 1960 TAI - UTC is 0 and the status only says "dubious".
+    eraDat(day.year, day.month, day.day, 0.0, &dat0);
+    eraDat(day.year, day.month, day.day, 0.5, &dat12);
+    eraDat(next.year, next.month, next.day, 0.0, &dat24);
+    eraCal2jd(day.year, day.month, day.day, &mjd0, &mjd);
+    const double drift = 2.0 * (dat12 - dat0);
+    const double leap = dat24 - (dat0 + drift);
+    const double secondsInMinute = time.hour == 23 && time.minute == 59 ? 60.0 + leap : 60.0;
+    if (time.second >= secondsInMinute) {
+        throw InputError(Join("time ", Quoted(time.secondText), " seconds: this UTC minute is shorter"));
+    }
+    const double seconds = 60.0 * (60.0 * time.hour + time.minute) + time.second;
+    const double tai = seconds / ERFA_DAYSEC * ((ERFA_DAYSEC + drift) / ERFA_DAYSEC) + dat0 / ERFA_DAYSEC;
+    return {mjd0 + mjd, tai + (dut1 - dat0) / ERFA_DAYSEC, tai + ERFA_TTMTAI / ERFA_DAYSEC};
+}
+
 } // namespace
 
 void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
@@ -119,21 +185,26 @@ std::string ClassicLst(const Query& q, double& lstHours)
     if (q.time.second >= 60) {
         throw InputError(Join("time ", Quoted(q.time.secondText), ": the classic model takes seconds below 60"));
     }
+    // The parsed values are what LenientNumber gives for the same texts (both
+    // read plain decimals correctly rounded) and StrictSingle for the small
+    // whole numbers of the lists; reading each text once more through them
+    // would cost most of a batch line.
     WorkingValues v;
     // What the change procedures store as the boxes are filled in.
-    v.LngD = LenientNumber(q.longitude.degreesText);
-    v.LngM = LenientNumber(q.longitude.minutesText);
-    v.LngS = LenientNumber(q.longitude.secondsText);
-    v.Minute = StoreSingle(LenientNumber(q.time.minuteText));
-    v.Second = StoreSingle(LenientNumber(q.time.secondText));
-    // The compute command, reads and runs interleaved as it does them.
-    v.Year = StoreSingle(LenientNumber(q.date.yearText));
-    v.Month = StrictSingle(q.date.monthText);
+    v.LngD = q.longitude.degrees;
+    v.LngM = q.longitude.minutes;
+    v.LngS = q.longitude.seconds;
+    v.Minute = StoreSingle(q.time.minute);
+    v.Second = StoreSingle(q.time.second);
+    // The compute command, reads and runs interleaved as it does them. A year
+    // of more digits than a long long holds goes through the box's reader.
+    v.Year = StoreSingle(q.date.year >= 0 ? static_cast<double>(q.date.year) : LenientNumber(q.date.yearText));
+    v.Month = static_cast<float>(q.date.month);
     ComputeLstStep1(v);
-    v.Day = StrictSingle(q.date.dayText);
+    v.Day = static_cast<float>(q.date.day);
     v.EWSign = q.longitude.west ? -1 : 1;
     ComputeLstSteps2To5(v);
-    v.Hour = StrictSingle(q.time.hourText);
+    v.Hour = static_cast<float>(q.time.hour);
     ComputeLstSteps6To16(v);
     std::string text = FormatLst(v);
     lstHours = v.LST;
@@ -145,39 +216,18 @@ double Iau2006Lst(const Query& q, bool apparent, double dut1)
     if (q.date.year < 0 || q.date.year > 9999) {
         throw InputError(Join("date year ", Quoted(q.date.yearText), ": the iau2006 model takes years 0000 to 9999"));
     }
-    // A day past the month's end counts on, as in the window: day 1 of the
-    // month plus the days after it, back to a calendar date.
-    double mjd0 = 0;
-    double mjd = 0;
-    eraCal2jd(static_cast<int>(q.date.year), q.date.month, 1, &mjd0, &mjd);
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    double fraction = 0;
-    eraJd2cal(mjd0, mjd + (q.date.day - 1), &year, &month, &day, &fraction);
-
-    double utc1 = 0;
-    double utc2 = 0;
-    const int status = eraDtf2d("UTC", year, month, day, q.time.hour, q.time.minute, q.time.second, &utc1, &utc2);
-    if (status < 0 || status >= 2) {
-        throw InputError(Join("time ", Quoted(q.time.secondText), " seconds: beyond the end of this UTC day"));
+    // A day past the month's end counts on, as in the window.
+    const CalendarDay day = CalendarDay{static_cast<int>(q.date.year), q.date.month, q.date.day}.After(0);
+    const TimeScales t = FromUtc(day, q.time, dut1);
+    const double greenwich = apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : eraGmst06(t.jd0, t.ut1, t.jd0, t.tt);
+    // Both angles are reduced already, so one turn at most brings the sum back.
+    double angle = greenwich + q.longitude.east * ERFA_DD2R;
+    if (angle < 0) {
+        angle += ERFA_D2PI;
+    } else if (angle >= ERFA_D2PI) {
+        angle -= ERFA_D2PI;
     }
-    // UT1 - TAI is UT1 - UTC less TAI - UTC of the instant, which is what
-    // eraUtcut1 does; done here so the TAI conversion runs once.
-    double tai1 = 0;
-    double tai2 = 0;
-    double taiMinusUtc = 0;
-    if (eraUtctai(utc1, utc2, &tai1, &tai2) < 0 || eraDat(year, month, day, 0.0, &taiMinusUtc) < 0) {
-        throw InputError(Join("date ", Quoted(q.date.yearText), ": outside ERFA's calendar"));
-    }
-    double ut11 = 0;
-    double ut12 = 0;
-    double tt1 = 0;
-    double tt2 = 0;
-    eraTaiut1(tai1, tai2, dut1 - taiMinusUtc, &ut11, &ut12);
-    eraTaitt(tai1, tai2, &tt1, &tt2);
-    const double greenwich = apparent ? eraGst06a(ut11, ut12, tt1, tt2) : eraGmst06(ut11, ut12, tt1, tt2);
-    const double hours = eraAnp(greenwich + q.longitude.east * ERFA_DD2R) * (12.0 / ERFA_DPI);
+    const double hours = angle * (12.0 / ERFA_DPI);
     return hours < 24.0 ? hours : 0.0;
 }
 

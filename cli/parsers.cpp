@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace vantoril::cli {
@@ -24,6 +25,17 @@ int SmallNumber(std::string_view digits)
     for (const char c : digits) n = n * 10 + (c - '0');
     return n;
 }
+
+// Position of the first character of s that pred accepts, or s.size().
+template <typename Pred>
+std::size_t FindIf(std::string_view s, Pred pred)
+{
+    std::size_t i = 0;
+    while (i < s.size() && !pred(s[i])) ++i;
+    return i;
+}
+
+std::size_t FindBlank(std::string_view s) { return FindIf(s, IsBlank); }
 
 std::string_view Trim(std::string_view s)
 {
@@ -61,14 +73,16 @@ bool SplitParts(std::string_view body, std::string_view text, Longitude& out)
 {
     std::array<std::string_view, 3> parts{};
     std::size_t count = 0;
-    const bool lettered = body.find_first_of("dDmMsS") != std::string_view::npos;
-    const bool coloned = body.find(':') != std::string_view::npos;
+    auto isLetter = [](char c) { return c == 'd' || c == 'D' || c == 'm' || c == 'M' || c == 's' || c == 'S'; };
+    const bool lettered = FindIf(body, isLetter) < body.size();
+    const bool coloned = FindIf(body, [](char c) { return c == ':'; }) < body.size();
     if (lettered) {
         // 79d, 79d51m, 79d51m0s (the final letter of the last part optional).
-        static constexpr std::array<std::string_view, 3> kLetters = {"dD", "mM", "sS"};
+        static constexpr std::array<char, 3> kLetters = {'d', 'm', 's'};
         while (!body.empty() && count < 3) {
-            const auto at = body.find_first_of(kLetters[count]);
-            if (at == std::string_view::npos) {
+            const char letter = kLetters[count];
+            const auto at = FindIf(body, [letter](char c) { return (c | 0x20) == letter; });
+            if (at == body.size()) {
                 if (count == 0) return false;
                 parts[count++] = body;
                 body = {};
@@ -89,8 +103,7 @@ bool SplitParts(std::string_view body, std::string_view text, Longitude& out)
     } else {
         while (!body.empty()) {
             if (count == 3) return false;
-            const auto end = std::find_if(body.begin(), body.end(), IsBlank);
-            parts[count++] = body.substr(0, static_cast<std::size_t>(end - body.begin()));
+            parts[count++] = body.substr(0, FindBlank(body));
             body.remove_prefix(parts[count - 1].size());
             body = Trim(body);
         }
@@ -102,6 +115,9 @@ bool SplitParts(std::string_view body, std::string_view text, Longitude& out)
         if (!v) return false;
         value[i] = *v;
     }
+    out.degrees = value[0];
+    out.minutes = value[1];
+    out.seconds = value[2];
     out.degreesText = parts[0];
     out.minutesText = parts[1];
     out.secondsText = parts[2];
@@ -133,8 +149,41 @@ std::string Quoted(std::string_view value)
     return out;
 }
 
+std::optional<double> FastDecimal(std::string_view text)
+{
+    // Up to 15 digits make an exact integer and 10^k (k <= 22) is exact, so
+    // one division rounds correctly: the value every correct reader gives.
+    constexpr std::array<double, 16> kTens = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::int64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    bool digitBeforePoint = false;
+    for (const char c : text) {
+        if (IsDigit(c)) {
+            mantissa = mantissa * 10 + (c - '0');
+            if (mantissa != 0) ++digits;
+            if (point) {
+                ++decimals;
+            } else {
+                digitBeforePoint = true;
+            }
+            if (digits > 15 || decimals > 15) return std::nullopt;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digitBeforePoint || (point && decimals == 0)) return std::nullopt;
+    const auto exact = static_cast<double>(mantissa);
+    return decimals == 0 ? exact : exact / kTens[static_cast<std::size_t>(decimals)];
+}
+
 std::optional<double> PlainDecimal(std::string_view text)
 {
+    if (auto fast = FastDecimal(text)) return fast;
     const auto point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     if (!AllDigits(whole)) return std::nullopt;
@@ -385,8 +434,7 @@ BatchLine SplitBatchLine(std::string_view line)
         if (rest.empty()) {
             throw InputError("expected DATE TIME LONGITUDE [RA], found " + Quoted(trimmed));
         }
-        const auto end = std::find_if(rest.begin(), rest.end(), IsBlank);
-        field = rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
+        field = rest.substr(0, FindBlank(rest));
         rest = Trim(rest.substr(field.size()));
     }
     out.date = head[0];

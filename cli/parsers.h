@@ -8,8 +8,9 @@
 
 // Readers for what vantoril-lst is given: longitudes, dates, times, right
 // ascensions, options and batch lines. Each keeps the texts of the pieces it
-// found (views into its input) beside their values, because the classic model
-// hands exactly those texts to the window's conversions.
+// found (views into its input) beside their values. Numbers are read as plain
+// decimals, correctly rounded: exactly the values the window's LenientNumber
+// gives for the same texts.
 
 namespace vantoril::cli {
 
@@ -48,6 +49,7 @@ struct Time {
 struct Longitude {
     std::string_view text;                                   // the whole of it
     std::string_view degreesText, minutesText, secondsText;  // empty when not given
+    double degrees = 0, minutes = 0, seconds = 0;            // their values, 0 when not given
     bool west = false;
     double east = 0;  // signed degrees, east positive
 };
@@ -66,8 +68,12 @@ Longitude ParseLongitude(std::string_view text);
 RightAscension ParseRightAscension(std::string_view text);
 
 // Whole-text decimal reader for digits with at most one point and no sign;
-// nullopt for anything else.
+// nullopt for anything else. The value is the correctly rounded one, as
+// strtod gives it.
 std::optional<double> PlainDecimal(std::string_view text);
+// The same for at most 15 significant digits and 15 decimals, without
+// calling the library; nullopt beyond that too.
+std::optional<double> FastDecimal(std::string_view text);
 
 enum class Model { Classic, Iau2006 };
 enum class Format { Text, Hours, Json };

@@ -145,7 +145,7 @@ public:
     [[nodiscard]] int error() const { return error_; }
 
 private:
-    static constexpr std::size_t kBlock = 1 << 20;
+    static constexpr std::size_t kBlock = 1 << 16;
 
     void Fill()
     {

@@ -13,14 +13,14 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   exit 2
 fi
 
-"$root/scripts/install-deps.sh" cmake ninja-build clang-14 libclang-rt-14-dev libfuzzer-14-dev locales
+"$root/scripts/install-deps.sh" cmake ninja-build clang-14 libclang-rt-14-dev libfuzzer-14-dev locales pkg-config liberfa-dev
 
 "$root/scripts/comma-locale.sh"
 
 build="$root/build/fuzz"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVANTORIL_FUZZ=ON -DVANTORIL_BUILD_UI=OFF -DVANTORIL_BUILD_TESTS=OFF -DVANTORIL_BUILD_BENCH=OFF >/dev/null
-targets=(fuzz_lenient_number fuzz_strict_single fuzz_number_text fuzz_compute_lst)
+targets=(fuzz_lenient_number fuzz_strict_single fuzz_number_text fuzz_compute_lst fuzz_cli_parsers)
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 
 work="$(mktemp -d)"

@@ -219,7 +219,18 @@ double Iau2006Lst(const Query& q, bool apparent, double dut1)
     // A day past the month's end counts on, as in the window.
     const CalendarDay day = CalendarDay{static_cast<int>(q.date.year), q.date.month, q.date.day}.After(0);
     const TimeScales t = FromUtc(day, q.time, dut1);
-    const double greenwich = apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : eraGmst06(t.jd0, t.ut1, t.jd0, t.tt);
+    // A plan often lists several targets or places at one instant: the
+    // previous line's Greenwich time is kept for the next.
+    thread_local struct {
+        TimeScales t{};
+        bool apparent = false;
+        double greenwich = -1;
+    } last;
+    if (last.greenwich < 0 || last.apparent != apparent || last.t.jd0 != t.jd0 || last.t.ut1 != t.ut1 ||
+        last.t.tt != t.tt) {
+        last = {t, apparent, apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : eraGmst06(t.jd0, t.ut1, t.jd0, t.tt)};
+    }
+    const double greenwich = last.greenwich;
     // Both angles are reduced already, so one turn at most brings the sum back.
     double angle = greenwich + q.longitude.east * ERFA_DD2R;
     if (angle < 0) {

@@ -136,6 +136,30 @@ TEST(Batch, JsonCarriesInputsModelAndResult)
         << r.out;
 }
 
+TEST(Batch, ApparentLinesAnsweredInParallelStayInOrder)
+{
+    // Enough lines for several blocks on every processor, errors among them,
+    // and runs of one instant (answered from the previous line's time).
+    std::string input;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 1500; ++i) {
+        const std::string date = "2002-01-" + std::string(i % 31 < 9 ? "0" : "") + std::to_string(i % 31 + 1);
+        const std::string lng = std::to_string(i % 7 == 0 ? i : i % 180) + "W";
+        input += date + " 0" + std::to_string(i / 10 % 10) + ":00:00 " + lng + '\n';
+        std::string line;
+        try {
+            Query q{ParseDate(date), ParseTime("0" + std::to_string(i / 10 % 10) + ":00:00"), ParseLongitude(lng), {}};
+            AppendClock(line, Iau2006Lst(q, true, 0.0), 3, false);
+        } catch (const InputError& e) {
+            line = std::string("error: ") + e.what();
+        }
+        expected.push_back(line);
+    }
+    const Outcome r = RunWith({"--batch", "--model", "iau2006", "--apparent"}, input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(Lines(r.out), expected);
+}
+
 TEST(HourAngle, StaysInMinusTwelveToTwelveRoundedOrNot)
 {
     std::mt19937_64 rng(12);

@@ -139,16 +139,21 @@ TEST(Batch, JsonCarriesInputsModelAndResult)
 TEST(Batch, ApparentLinesAnsweredInParallelStayInOrder)
 {
     // Enough lines for several blocks on every processor, errors among them,
-    // and runs of one instant (answered from the previous line's time).
+    // and runs of ten lines at one instant (answered from the previous line's time).
     std::string input;
     std::vector<std::string> expected;
     for (int i = 0; i < 1500; ++i) {
-        const std::string date = "2002-01-" + std::string(i % 31 < 9 ? "0" : "") + std::to_string(i % 31 + 1);
-        const std::string lng = std::to_string(i % 7 == 0 ? i : i % 180) + "W";
-        input += date + " 0" + std::to_string(i / 10 % 10) + ":00:00 " + lng + '\n';
+        std::string date = "2002-01-1";
+        date += std::to_string(i / 10 % 10);
+        std::string time = "0";
+        time += std::to_string(i / 100 % 10);
+        time += ":00:00";
+        std::string lng = std::to_string(i % 7 == 0 ? i : i % 180);
+        lng += 'W';
+        input.append(date).append(" ").append(time).append(" ").append(lng).append("\n");
         std::string line;
         try {
-            Query q{ParseDate(date), ParseTime("0" + std::to_string(i / 10 % 10) + ":00:00"), ParseLongitude(lng), {}};
+            Query q{ParseDate(date), ParseTime(time), ParseLongitude(lng), {}};
             AppendClock(line, Iau2006Lst(q, true, 0.0), 3, false);
         } catch (const InputError& e) {
             line = std::string("error: ") + e.what();

@@ -127,7 +127,6 @@ struct TimeScales {
 
 TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
 {
-    const CalendarDay next = day.After(1);
     double dat0 = 0;
     double dat12 = 0;
     double dat24 = 0;
@@ -136,8 +135,14 @@ TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
     // The years reaching here (0 to 9999) are all valid for ERFA's calendar;
     // before 1960 TAI - UTC is 0 and the status only says "dubious".
     eraDat(day.year, day.month, day.day, 0.0, &dat0);
-    eraDat(day.year, day.month, day.day, 0.5, &dat12);
-    eraDat(next.year, next.month, next.day, 0.0, &dat24);
+    // UTC drifted against TAI only before 1972, and a leap second ends a day
+    // only at 23:59: elsewhere the other two readings equal the first.
+    dat12 = dat24 = dat0;
+    if (day.year < 1972) eraDat(day.year, day.month, day.day, 0.5, &dat12);
+    if (time.hour == 23 && time.minute == 59) {
+        const CalendarDay next = day.After(1);
+        eraDat(next.year, next.month, next.day, 0.0, &dat24);
+    }
     eraCal2jd(day.year, day.month, day.day, &mjd0, &mjd);
     const double drift = 2.0 * (dat12 - dat0);
     const double leap = dat24 - (dat0 + drift);

@@ -48,8 +48,9 @@ std::string_view Trim(std::string_view s)
 // `found` false when there is none.
 std::pair<std::string_view, std::string_view> SplitAt(std::string_view s, char sep, bool& found)
 {
-    const auto at = s.find(sep);
-    found = at != std::string_view::npos;
+    std::size_t at = 0;
+    while (at < s.size() && s[at] != sep) ++at;  // short texts: a loop beats a memchr call
+    found = at < s.size();
     if (!found) return {s, {}};
     return {s.substr(0, at), s.substr(at + 1)};
 }
@@ -227,8 +228,7 @@ Time ParseTime(std::string_view text)
     bool found = false;
     auto [hour, rest] = SplitAt(text, ':', found);
     auto [minute, second] = SplitAt(rest, ':', found);
-    const auto point = second.find('.');
-    const std::size_t wholeSeconds = std::min(point, second.size());
+    const std::size_t wholeSeconds = FindIf(second, [](char c) { return c == '.'; });
     if (!found || hour.empty() || hour.size() > 2 || !AllDigits(hour) || minute.size() != 2 || !AllDigits(minute) ||
         wholeSeconds != 2 || second.size() > 12) {
         Expected("time", text, kForm);
@@ -442,10 +442,12 @@ BatchLine SplitBatchLine(std::string_view line)
     // What follows the time is the longitude, then a right ascension when the
     // last field has colons and is not the longitude's only field.
     const std::string_view tail = trimmed.substr(static_cast<std::size_t>(head[2].data() - trimmed.data()));
-    const auto lastBlank = tail.find_last_of(" \t");
-    if (lastBlank != std::string_view::npos && tail.find(':', lastBlank) != std::string_view::npos) {
-        out.ra = tail.substr(lastBlank + 1);
-        out.longitude = Trim(tail.substr(0, lastBlank));
+    std::size_t lastStart = tail.size();
+    while (lastStart > 0 && !IsBlank(tail[lastStart - 1])) --lastStart;
+    const std::string_view last = tail.substr(lastStart);
+    if (lastStart > 0 && FindIf(last, [](char c) { return c == ':'; }) < last.size()) {
+        out.ra = last;
+        out.longitude = Trim(tail.substr(0, lastStart));
     } else {
         out.longitude = tail;
     }

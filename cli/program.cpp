@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -107,16 +108,18 @@ class LineReader {
 public:
     static constexpr std::size_t kMaxLine = 4096;
 
-    explicit LineReader(int fd) : fd_(fd), buffer_(kBlock) {}
+    explicit LineReader(int fd) : fd_(fd), buffer_(new char[kBlock]) {}
 
-    // False at the end of the input. The line excludes its "\n" (and a "\r"
-    // before it); tooLong reports a skipped over-long line.
-    bool Next(std::string_view& line, bool& tooLong)
+    // False at the end of the input, and, when mayRead is false, where the
+    // next line is not in the buffer yet: lines returned since the last read
+    // stay valid until the next call that may read. The line excludes its
+    // "\n" (and a "\r" before it); tooLong reports a skipped over-long line.
+    bool Next(std::string_view& line, bool& tooLong, bool mayRead = true)
     {
         tooLong = false;
         bool skipping = false;
         for (;;) {
-            const char* start = buffer_.data() + begin_;
+            const char* start = buffer_.get() + begin_;
             const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
             if (newline != nullptr) {
                 const auto length = static_cast<std::size_t>(newline - start);
@@ -130,6 +133,7 @@ public:
                 }
                 return true;
             }
+            if (!mayRead && !atEnd_) return false;
             if (end_ - begin_ > kMaxLine) {
                 skipping = true;
                 begin_ = end_;
@@ -148,17 +152,17 @@ public:
     [[nodiscard]] int error() const { return error_; }
 
 private:
-    static constexpr std::size_t kBlock = 1 << 16;
+    static constexpr std::size_t kBlock = 1 << 18;
 
     void Fill()
     {
         if (begin_ > 0) {
-            std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+            std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
             end_ -= begin_;
             begin_ = 0;
         }
         for (;;) {
-            const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+            const ssize_t n = ::read(fd_, buffer_.get() + end_, kBlock - end_);
             if (n > 0) {
                 end_ += static_cast<std::size_t>(n);
                 return;
@@ -171,7 +175,7 @@ private:
     }
 
     int fd_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // not zeroed: only what read() wrote is looked at
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool atEnd_ = false;
@@ -269,35 +273,33 @@ unsigned Processors()
     return static_cast<unsigned>(std::clamp(CPU_COUNT(&set), 1, 16));
 }
 
-// Apparent sidereal time costs tens of microseconds a line, nearly all of it
-// in ERFA's nutation series, so its lines are answered on every processor:
-// a block of lines is cut into one slice per thread and the slices' answers
-// are written in order.
+// The lines already in the reader's buffer are cut into one slice per
+// thread; each thread answers its slice into a text of its own, and the texts
+// are written in order. The lines stay valid meanwhile: nothing is read until
+// the block is answered. Returns whether any line failed.
 bool AnswerInParallel(const Options& o, LineReader& reader, Output& out, unsigned threads)
 {
-    constexpr std::size_t kLinesPerThread = 256;
-    std::vector<std::string> lines;
-    std::vector<char> tooLong;
+    struct Line {
+        std::string_view text;
+        bool tooLong;
+    };
+    std::vector<Line> lines;
     std::vector<std::string> answers(threads);
     std::vector<char> failed(threads);
     bool anyFailed = false;
-    bool more = true;
-    while (more && !out.failed()) {
+    while (!out.failed()) {
         lines.clear();
-        tooLong.clear();
         std::string_view line;
-        bool skipped = false;
-        while (lines.size() < kLinesPerThread * threads && (more = reader.Next(line, skipped))) {
-            lines.emplace_back(line);
-            tooLong.push_back(skipped ? 1 : 0);
-        }
+        bool tooLong = false;
+        while (reader.Next(line, tooLong, lines.empty())) lines.push_back({line, tooLong});
+        if (lines.empty()) break;
         auto answer = [&](unsigned slice) {
             answers[slice].clear();
             failed[slice] = 0;
             const std::size_t first = lines.size() * slice / threads;
             const std::size_t last = lines.size() * (slice + 1) / threads;
             for (std::size_t i = first; i < last; ++i) {
-                if (!AnswerLine(o, lines[i], tooLong[i] != 0, answers[slice])) failed[slice] = 1;
+                if (!AnswerLine(o, lines[i].text, lines[i].tooLong, answers[slice])) failed[slice] = 1;
             }
         };
         std::vector<std::thread> workers;
@@ -318,7 +320,7 @@ int RunBatch(const Options& o, int input, int output, int errors)
     LineReader reader(input);
     Output out(output);
     bool anyFailed = false;
-    const unsigned threads = o.model == Model::Iau2006 && o.apparent ? Processors() : 1;
+    const unsigned threads = Processors();
     if (threads > 1) {
         anyFailed = AnswerInParallel(o, reader, out, threads);
     } else {

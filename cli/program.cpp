@@ -293,20 +293,22 @@ bool AnswerInParallel(const Options& o, LineReader& reader, Output& out, unsigne
         bool tooLong = false;
         while (reader.Next(line, tooLong, lines.empty())) lines.push_back({line, tooLong});
         if (lines.empty()) break;
+        // A few lines are not worth starting threads for.
+        const unsigned slices = lines.size() >= 256 ? threads : 1;
         auto answer = [&](unsigned slice) {
             answers[slice].clear();
             failed[slice] = 0;
-            const std::size_t first = lines.size() * slice / threads;
-            const std::size_t last = lines.size() * (slice + 1) / threads;
+            const std::size_t first = lines.size() * slice / slices;
+            const std::size_t last = lines.size() * (slice + 1) / slices;
             for (std::size_t i = first; i < last; ++i) {
                 if (!AnswerLine(o, lines[i].text, lines[i].tooLong, answers[slice])) failed[slice] = 1;
             }
         };
         std::vector<std::thread> workers;
-        for (unsigned slice = 1; slice < threads; ++slice) workers.emplace_back(answer, slice);
+        for (unsigned slice = 1; slice < slices; ++slice) workers.emplace_back(answer, slice);
         answer(0);
         for (auto& worker : workers) worker.join();
-        for (unsigned slice = 0; slice < threads; ++slice) {
+        for (unsigned slice = 0; slice < slices; ++slice) {
             out.buffer() += answers[slice];
             anyFailed = anyFailed || failed[slice] != 0;
         }

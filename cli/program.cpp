@@ -283,9 +283,14 @@ bool AnswerInParallel(const Options& o, LineReader& reader, Output& out, unsigne
         std::string_view text;
         bool tooLong;
     };
+    // Each slice's text on cache lines of its own: the threads append to them
+    // line by line, and shared lines would bounce between the processors.
+    struct alignas(64) Slice {
+        std::string answers;
+        bool failed = false;
+    };
     std::vector<Line> lines;
-    std::vector<std::string> answers(threads);
-    std::vector<char> failed(threads);
+    std::vector<Slice> slice(threads);
     bool anyFailed = false;
     while (!out.failed()) {
         lines.clear();
@@ -295,22 +300,23 @@ bool AnswerInParallel(const Options& o, LineReader& reader, Output& out, unsigne
         if (lines.empty()) break;
         // A few lines are not worth starting threads for.
         const unsigned slices = lines.size() >= 256 ? threads : 1;
-        auto answer = [&](unsigned slice) {
-            answers[slice].clear();
-            failed[slice] = 0;
-            const std::size_t first = lines.size() * slice / slices;
-            const std::size_t last = lines.size() * (slice + 1) / slices;
+        auto answer = [&](unsigned n) {
+            Slice& mine = slice[n];
+            mine.answers.clear();
+            mine.failed = false;
+            const std::size_t first = lines.size() * n / slices;
+            const std::size_t last = lines.size() * (n + 1) / slices;
             for (std::size_t i = first; i < last; ++i) {
-                if (!AnswerLine(o, lines[i].text, lines[i].tooLong, answers[slice])) failed[slice] = 1;
+                if (!AnswerLine(o, lines[i].text, lines[i].tooLong, mine.answers)) mine.failed = true;
             }
         };
         std::vector<std::thread> workers;
-        for (unsigned slice = 1; slice < slices; ++slice) workers.emplace_back(answer, slice);
+        for (unsigned n = 1; n < slices; ++n) workers.emplace_back(answer, n);
         answer(0);
         for (auto& worker : workers) worker.join();
-        for (unsigned slice = 0; slice < slices; ++slice) {
-            out.buffer() += answers[slice];
-            anyFailed = anyFailed || failed[slice] != 0;
+        for (unsigned n = 0; n < slices; ++n) {
+            out.buffer() += slice[n].answers;
+            anyFailed = anyFailed || slice[n].failed;
         }
         out.Flush();
     }

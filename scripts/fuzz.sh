@@ -13,14 +13,14 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   exit 2
 fi
 
-"$root/scripts/install-deps.sh" cmake ninja-build clang-14 libclang-rt-14-dev libfuzzer-14-dev locales
+"$root/scripts/install-deps.sh" cmake ninja-build clang-14 libclang-rt-14-dev libfuzzer-14-dev locales pkg-config liberfa-dev
 
 "$root/scripts/comma-locale.sh"
 
 build="$root/build/fuzz"
 cd "$root"  # the presets (CMakePresets.json) are found from the source folder
 cmake --preset fuzz >/dev/null
-targets=(fuzz_lenient_number fuzz_strict_single fuzz_number_text fuzz_compute_lst)
+targets=(fuzz_lenient_number fuzz_strict_single fuzz_number_text fuzz_compute_lst fuzz_cli_parsers)
 cmake --build --preset fuzz -j "$(nproc)"
 
 work="$(mktemp -d)"

@@ -5,7 +5,7 @@
 #
 # clang-tidy needs the real compile commands, so build/analysis is configured
 # with clang and only Qt's generated moc files are built. Production code in
-# runtime/ engine/ ui/ app/ gets the full check set; tests/ bench/ fuzz/ a
+# runtime/ engine/ cli/ ui/ app/ gets the full check set; tests/ bench/ fuzz/ a
 # lighter one (test fixtures and benchmark loops trip checks that are about
 # shipped code). New folders' files are picked up from the compile database.
 set -euo pipefail
@@ -48,7 +48,7 @@ db="$build/tidy"
 status=0
 
 # Full set for the program, lighter set for the code around it.
-run-clang-tidy-14 -quiet -j "$jobs" -p "$db" "$root/(runtime|engine|ui|app)/" >"$build/tidy-main.log" 2>&1 || status=1
+run-clang-tidy-14 -quiet -j "$jobs" -p "$db" "$root/(runtime|engine|cli|ui|app)/" >"$build/tidy-main.log" 2>&1 || status=1
 run-clang-tidy-14 -quiet -j "$jobs" -p "$db" \
   -checks='-cppcoreguidelines-pro-type-member-init,-bugprone-exception-escape,-bugprone-integer-division,-clang-analyzer-deadcode.DeadStores,-performance-unnecessary-value-param,-readability-*,-misc-definitions-in-headers' \
   "$root/(tests|bench|fuzz)/" >"$build/tidy-rest.log" 2>&1 || status=1
@@ -63,7 +63,7 @@ fi
 
 # cppcheck on the project folders themselves; Qt and GoogleTest come from its
 # library descriptions, not from their headers.
-dirs=("$root"/{runtime,engine,ui,app,tests,bench,fuzz})
+dirs=("$root"/{runtime,engine,cli,ui,app,tests,bench,fuzz})
 if cppcheck --quiet --error-exitcode=1 --inline-suppr -j "$jobs" --std=c++20 --language=c++ \
      --enable=warning,performance,portability --suppress=missingIncludeSystem \
      --library=qt --library=googletest -I "$root" --template=gcc \

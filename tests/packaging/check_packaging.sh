@@ -21,6 +21,8 @@ icon_sizes=(32 48 64 128 256)
 # Every file a desktop needs to show, start and list the program.
 expected_files=(
   "usr/bin/vantoriltime"
+  "usr/bin/vantoril-lst"
+  "usr/share/man/man1/vantoril-lst.1.gz"
   "usr/share/applications/$app_id.desktop"
   "usr/share/metainfo/$app_id.metainfo.xml"
   "usr/share/doc/vantoriltime/copyright"
@@ -60,6 +62,7 @@ check_install() {
     [ -f "$root/$path" ] || fail "not installed: /$path"
   done
   [ -x "$root/usr/bin/vantoriltime" ] || fail "/usr/bin/vantoriltime is not executable"
+  check_lst "$root"
 
   # Each icon must be a PNG of the size its folder promises; a swapped or
   # missing source picture would otherwise go unnoticed until a menu shows it.
@@ -111,6 +114,20 @@ check_install() {
   [[ $latest == "vantoriltime ($version) "* ]] || fail "changelog starts with: $latest"
 }
 
+# The command-line program runs from the install tree, and its man page is a
+# gzipped page that man can format without warnings.
+check_lst() {
+  local root=$1 out
+  out=$("$root/usr/bin/vantoril-lst" 79d51mW 2002-01-01 00:00:00) || fail "vantoril-lst did not run"
+  [ "$out" = "1:22:30" ] || fail "vantoril-lst printed '$out', expected 1:22:30"
+  local page=$root/usr/share/man/man1/vantoril-lst.1.gz
+  [ -f "$page" ] || return 0
+  [[ $(file -b "$page") == "gzip compressed data"* ]] || fail "vantoril-lst.1.gz is not gzipped"
+  local warnings
+  warnings=$(zcat "$page" | groff -man -ww -z 2>&1) || fail "groff cannot format vantoril-lst.1"
+  [ -z "$warnings" ] || fail "vantoril-lst.1: $warnings"
+}
+
 check_deb() {
   local out=$scratch/deb
   cpack -G DEB -B "$out" --config "$build/CPackConfig.cmake" >"$scratch/cpack.log" 2>&1 \
@@ -155,7 +172,7 @@ EOF
   # The font and the platform plugins are loaded at run time; the Qt 6
   # libraries come from dpkg-shlibdeps, so their absence means it did not run.
   local needed
-  for needed in fonts-liberation qt6-qpa-plugins qt6-wayland libqt6widgets6 libc6; do
+  for needed in fonts-liberation qt6-qpa-plugins qt6-wayland libqt6widgets6 libc6 liberfa1; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
   done
 

@@ -1,0 +1,60 @@
+#!/usr/bin/env python3
+"""The astropy side of bench/cli_bench.sh.
+
+    cli_astropy.py prepare INSTANTS NPZ     the batch lines as arrays (not timed)
+    cli_astropy.py run NPZ KIND COUNT       sidereal time of the first COUNT
+                                            instants; prints import and compute
+                                            seconds
+
+KIND is mean (model IAU2006) or apparent (IAU2006A). UT1 - UTC is set to 0 as
+vantoril-lst's default and IERS downloads are off, so no network is timed."""
+import time
+
+START = time.perf_counter()
+import sys  # noqa: E402
+
+
+def prepare(instants, npz):
+    import numpy as np
+    rows = [line.split() for line in open(instants)]
+    ymd = np.array([[int(p) for p in r[0].split("-")] for r in rows])
+    hms = np.array([[float(p) for p in r[1].split(":")] for r in rows])
+    lon = np.array([float(r[2]) for r in rows])
+    # Days from 1970-01-01 of a proleptic Gregorian date (civil-from-days inverse).
+    y = ymd[:, 0] - (ymd[:, 1] <= 2)
+    era = y // 400
+    yoe = y - era * 400
+    m = ymd[:, 1]
+    doy = (153 * (m + np.where(m > 2, -3, 9)) + 2) // 5 + ymd[:, 2] - 1
+    doe = yoe * 365 + yoe // 4 - yoe // 100 + doy
+    mjd = era * 146097 + doe - 719468 + 40587
+    fraction = (hms[:, 0] * 3600 + hms[:, 1] * 60 + hms[:, 2]) / 86400
+    np.savez(npz, mjd=mjd.astype(float), fraction=fraction, lon=lon)
+
+
+def run(npz, kind, count):
+    import warnings
+
+    import numpy as np
+    from astropy import units as u
+    from astropy.time import Time
+    from astropy.utils import iers
+    imported = time.perf_counter()
+    iers.conf.auto_download = False
+    warnings.simplefilter("ignore")
+    data = np.load(npz)
+    mjd, fraction, lon = (data[k][:count] for k in ("mjd", "fraction", "lon"))
+    begin = time.perf_counter()
+    t = Time(mjd, fraction, format="mjd", scale="utc")
+    t.delta_ut1_utc = 0.0
+    lst = t.sidereal_time(kind, longitude=lon * u.deg, model="IAU2006" if kind == "mean" else "IAU2006A")
+    end = time.perf_counter()
+    assert lst.shape == (count,)
+    print(f"{imported - START:.3f} {end - begin:.3f}")
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "prepare":
+        prepare(sys.argv[2], sys.argv[3])
+    else:
+        run(sys.argv[2], sys.argv[3], int(sys.argv[4]))

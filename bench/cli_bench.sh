@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# vantoril-lst --batch against astropy's vectorised sidereal_time on the same
+# one million seeded instants (1900-2100, decimal longitudes):
+#   classic and iau2006 mean on 1,000,000 lines, apparent on the first 100,000;
+#   astropy mean (IAU2006) on 1,000,000 and apparent (IAU2006A) on 100,000,
+#   with its import and without.
+# vantoril-lst is timed end to end: reading the lines from a file on standard
+# input, writing the results to a file. Prints the median of RUNS runs.
+#
+#   bench/cli_bench.sh [RUNS]      (default 3)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+runs="${1:-3}"
+# shellcheck source=SCRIPTDIR/../scripts/packages.sh
+source "$root/scripts/packages.sh"
+"$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" python3-astropy
+
+build="$root/build/bench"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTORIL_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target vantoril-lst >/dev/null
+lst="$build/cli/vantoril-lst"
+python=/usr/bin/python3  # Debian's, which has python3-astropy
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+"$python" "$root/bench/cli_instants.py" 1000000 20261208 --decimal >"$work/1m.txt"
+head -n 100000 "$work/1m.txt" >"$work/100k.txt"
+"$python" "$root/bench/cli_astropy.py" prepare "$work/1m.txt" "$work/instants.npz"
+
+# Wall time of a command in seconds.
+wall() {
+  local start end
+  start=$(date +%s%N)
+  "$@"
+  end=$(date +%s%N)
+  awk -v n=$((end - start)) 'BEGIN { printf "%.3f\n", n / 1e9 }'
+}
+lst_batch() { "$lst" --batch "${@:2}" <"$1" >"$work/out.txt"; }
+astropy() { "$python" "$root/bench/cli_astropy.py" run "$work/instants.npz" "$1" "$2" >"$work/astropy.txt"; }
+
+declare -A times
+for ((r = 0; r < runs; r++)); do
+  times[classic]+="$(wall lst_batch "$work/1m.txt") "
+  times[iau2006]+="$(wall lst_batch "$work/1m.txt" --model iau2006) "
+  times[apparent]+="$(wall lst_batch "$work/100k.txt" --model iau2006 --apparent) "
+  times[astropy_mean]+="$(wall astropy mean 1000000) "
+  read -r imp comp <"$work/astropy.txt"
+  times[astropy_mean_import]+="$imp "
+  times[astropy_mean_compute]+="$comp "
+  times[astropy_apparent]+="$(wall astropy apparent 100000) "
+  read -r imp comp <"$work/astropy.txt"
+  times[astropy_apparent_compute]+="$comp "
+done
+[ "$(wc -l <"$work/out.txt")" -eq 100000 ] || { echo "vantoril-lst gave a wrong line count" >&2; exit 1; }
+
+median() { tr ' ' '\n' <<<"${times[$1]}" | sed '/^$/d' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+classic=$(median classic) iau=$(median iau2006) apparent=$(median apparent)
+am=$(median astropy_mean) amc=$(median astropy_mean_compute) ami=$(median astropy_mean_import)
+aa=$(median astropy_apparent) aac=$(median astropy_apparent_compute)
+
+echo "== vantoril-lst --batch against astropy $("$python" -c 'import astropy; print(astropy.__version__)'), medians of $runs runs"
+awk -v c="$classic" -v i="$iau" -v a="$apparent" -v am="$am" -v amc="$amc" -v ami="$ami" -v aa="$aa" -v aac="$aac" 'BEGIN {
+  printf "classic,  1,000,000 lines: %6.3f s  = %.2f million lines/s (target >= 2)\n", c, 1 / c
+  printf "iau2006 mean, 1,000,000:   %6.3f s; astropy %6.3f s with import (import %.3f s), %6.3f s without\n", i, am, ami, amc
+  printf "    ratio: %.1fx with import (target >= 10), %.1fx without\n", am / i, amc / i
+  printf "iau2006 apparent, 100,000: %6.3f s; astropy %6.3f s with import, %6.3f s without\n", a, aa, aac
+  printf "    ratio: %.1fx with import, %.1fx without (target >= 3)\n", aa / a, aac / a
+}'
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"

@@ -1,0 +1,316 @@
+#include "cli/lst.h"
+
+#include "engine/sidereal.h"
+#include "runtime/conversions.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace vantoril::cli {
+
+namespace {
+
+constexpr std::array<std::int64_t, 11> kPowersOfTen = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000,
+};
+
+void AppendInt(std::string& out, std::int64_t n, int width = 0)
+{
+    std::array<char, 24> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), n);
+    for (auto len = end - buf.data(); len < width; ++len) out += '0';
+    out.append(buf.data(), end);
+}
+
+// Shortest text that reads back as the same double.
+void AppendNumber(std::string& out, double x)
+{
+    std::array<char, 32> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), x);
+    out.append(buf.data(), end);
+}
+
+// Decimal hours with `decimals` places, reduced like AppendClock.
+void AppendHours(std::string& out, double hours, int decimals, bool signedHours)
+{
+    const std::int64_t unit = kPowersOfTen[static_cast<std::size_t>(decimals)];
+    const std::int64_t day = 24 * unit;
+    std::int64_t total = std::llround(hours * static_cast<double>(unit)) % day;
+    if (total < 0) total += day;
+    if (signedHours && total >= day / 2) total -= day;
+    if (signedHours) out += total < 0 ? '-' : '+';
+    const std::int64_t magnitude = total < 0 ? -total : total;
+    AppendInt(out, magnitude / unit);
+    if (decimals > 0) {
+        out += '.';
+        AppendInt(out, magnitude % unit, decimals);
+    }
+}
+
+void AppendJsonString(std::string& out, std::string_view s)
+{
+    out += '"';
+    for (const char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += "\\u00";
+            out += "0123456789abcdef"[(c >> 4) & 15];
+            out += "0123456789abcdef"[c & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+void AppendDateTime(std::string& out, const Query& q, char between)
+{
+    out.append(q.date.yearText).append("-").append(q.date.monthText).append("-").append(q.date.dayText);
+    out += between;
+    out.append(q.time.hourText).append(":").append(q.time.minuteText).append(":").append(q.time.secondText);
+}
+
+std::string Join(std::string_view a, std::string_view b, std::string_view c)
+{
+    std::string s(a);
+    s.append(b).append(c);
+    return s;
+}
+
+struct CalendarDay {
+    int year;
+    int month;
+    int day;
+
+    // The day `count` days later (count small); After(0) turns a day past
+    // the month's end into the date it counts on to.
+    [[nodiscard]] CalendarDay After(int count) const;
+};
+
+int DaysInMonth(int year, int month)
+{
+    static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
+
+CalendarDay CalendarDay::After(int count) const
+{
+    CalendarDay next{year, month, day + count};
+    while (next.day > DaysInMonth(next.year, next.month)) {
+        next.day -= DaysInMonth(next.year, next.month);
+        if (++next.month > 12) {
+            next.month = 1;
+            ++next.year;
+        }
+    }
+    return next;
+}
+
+// UT1 and TT of a UTC instant as two-part Julian dates sharing the whole day
+// jd0: ERFA's eraDtf2d, eraUtctai, eraUtcut1 and eraTaitt, worked out once
+// for the day instead of from the Julian date again in each of them (which
+// was half the cost of an iau2006 batch line). TAI - UTC is read at 0h, at
+// 12h (the drift of a pre-1972 day) and at 0h of the next day (a leap second).
+struct TimeScales {
+    double jd0;
+    double ut1;
+    double tt;
+};
+
+TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
+{
+    double dat0 = 0;
+    double dat12 = 0;
+    double dat24 = 0;
+    double mjd0 = 0;
+    double mjd = 0;
+    // The years reaching here (0 to 9999) are all valid for ERFA's calendar;
+    // before 1960 TAI - UTC is 0 and the status only says "dubious".
+    eraDat(day.year, day.month, day.day, 0.0, &dat0);
+    // UTC drifted against TAI only before 1972, and a leap second ends a day
+    // only at 23:59: elsewhere the other two readings equal the first.
+    dat12 = dat24 = dat0;
+    if (day.year < 1972) eraDat(day.year, day.month, day.day, 0.5, &dat12);
+    if (time.hour == 23 && time.minute == 59) {
+        const CalendarDay next = day.After(1);
+        eraDat(next.year, next.month, next.day, 0.0, &dat24);
+    }
+    eraCal2jd(day.year, day.month, day.day, &mjd0, &mjd);
+    const double drift = 2.0 * (dat12 - dat0);
+    const double leap = dat24 - (dat0 + drift);
+    const double secondsInMinute = time.hour == 23 && time.minute == 59 ? 60.0 + leap : 60.0;
+    if (time.second >= secondsInMinute) {
+        throw InputError(Join("time ", Quoted(time.secondText), " seconds: this UTC minute is shorter"));
+    }
+    const double seconds = 60.0 * (60.0 * time.hour + time.minute) + time.second;
+    const double tai = seconds / ERFA_DAYSEC * ((ERFA_DAYSEC + drift) / ERFA_DAYSEC) + dat0 / ERFA_DAYSEC;
+    return {mjd0 + mjd, tai + (dut1 - dat0) / ERFA_DAYSEC, tai + ERFA_TTMTAI / ERFA_DAYSEC};
+}
+
+} // namespace
+
+void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
+{
+    const std::int64_t unit = kPowersOfTen[static_cast<std::size_t>(decimals)];
+    const std::int64_t day = 86400 * unit;
+    std::int64_t total = std::llround(hours * 3600.0 * static_cast<double>(unit)) % day;
+    if (total < 0) total += day;
+    if (signedHours && total >= day / 2) total -= day;  // rounding may have reached +12 h
+    if (signedHours) out += total < 0 ? '-' : '+';
+    const std::int64_t magnitude = total < 0 ? -total : total;
+    const std::int64_t seconds = magnitude / unit;
+    AppendInt(out, seconds / 3600);
+    out += ':';
+    AppendInt(out, seconds / 60 % 60, 2);
+    out += ':';
+    AppendInt(out, seconds % 60, 2);
+    if (decimals > 0) {
+        out += '.';
+        AppendInt(out, magnitude % unit, decimals);
+    }
+}
+
+double HourAngle(double lstHours, double raHours)
+{
+    double ha = std::fmod(lstHours - raHours + 12.0, 24.0);
+    if (ha < 0) ha += 24.0;
+    return ha - 12.0;
+}
+
+std::string ClassicLst(const Query& q, double& lstHours)
+{
+    if (q.time.second >= 60) {
+        throw InputError(Join("time ", Quoted(q.time.secondText), ": the classic model takes seconds below 60"));
+    }
+    // The parsed values are what LenientNumber gives for the same texts (both
+    // read plain decimals correctly rounded) and StrictSingle for the small
+    // whole numbers of the lists; reading each text once more through them
+    // would cost most of a batch line.
+    WorkingValues v;
+    // What the change procedures store as the boxes are filled in.
+    v.LngD = q.longitude.degrees;
+    v.LngM = q.longitude.minutes;
+    v.LngS = q.longitude.seconds;
+    v.Minute = StoreSingle(q.time.minute);
+    v.Second = StoreSingle(q.time.second);
+    // The compute command, reads and runs interleaved as it does them. A year
+    // of more digits than a long long holds goes through the box's reader.
+    v.Year = StoreSingle(q.date.year >= 0 ? static_cast<double>(q.date.year) : LenientNumber(q.date.yearText));
+    v.Month = static_cast<float>(q.date.month);
+    ComputeLstStep1(v);
+    v.Day = static_cast<float>(q.date.day);
+    v.EWSign = q.longitude.west ? -1 : 1;
+    ComputeLstSteps2To5(v);
+    v.Hour = static_cast<float>(q.time.hour);
+    ComputeLstSteps6To16(v);
+    std::string text = FormatLst(v);
+    lstHours = v.LST;
+    return text;
+}
+
+double Iau2006Lst(const Query& q, bool apparent, double dut1)
+{
+    if (q.date.year < 0 || q.date.year > 9999) {
+        throw InputError(Join("date year ", Quoted(q.date.yearText), ": the iau2006 model takes years 0000 to 9999"));
+    }
+    // A day past the month's end counts on, as in the window.
+    const CalendarDay day = CalendarDay{static_cast<int>(q.date.year), q.date.month, q.date.day}.After(0);
+    const TimeScales t = FromUtc(day, q.time, dut1);
+    // A plan often lists several targets or places at one instant: the
+    // previous line's Greenwich time is kept for the next.
+    thread_local struct {
+        TimeScales t{};
+        bool apparent = false;
+        double greenwich = -1;
+    } last;
+    if (last.greenwich < 0 || last.apparent != apparent || last.t.jd0 != t.jd0 || last.t.ut1 != t.ut1 ||
+        last.t.tt != t.tt) {
+        last = {t, apparent, apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : eraGmst06(t.jd0, t.ut1, t.jd0, t.tt)};
+    }
+    const double greenwich = last.greenwich;
+    // Both angles are reduced already, so one turn at most brings the sum back.
+    double angle = greenwich + q.longitude.east * ERFA_DD2R;
+    if (angle < 0) {
+        angle += ERFA_D2PI;
+    } else if (angle >= ERFA_D2PI) {
+        angle -= ERFA_D2PI;
+    }
+    const double hours = angle * (12.0 / ERFA_DPI);
+    return hours < 24.0 ? hours : 0.0;
+}
+
+void AppendResult(const Options& o, const Query& q, std::string& out)
+{
+    double lstHours = 0;
+    std::string classicText;
+    if (o.model == Model::Classic) {
+        classicText = ClassicLst(q, lstHours);
+    } else {
+        lstHours = Iau2006Lst(q, o.apparent, o.dut1);
+    }
+    const int decimals = o.Decimals();
+    const double haHours = q.ra ? HourAngle(lstHours, q.ra->hours) : 0.0;
+
+    switch (o.format) {
+    case Format::Text:
+        if (o.model == Model::Classic) {
+            out += classicText;
+        } else {
+            AppendClock(out, lstHours, decimals, false);
+        }
+        if (q.ra) {
+            out += ' ';
+            AppendClock(out, haHours, decimals, true);
+        }
+        break;
+    case Format::Hours:
+        AppendHours(out, lstHours, decimals + 4, false);
+        if (q.ra) {
+            out += ' ';
+            AppendHours(out, haHours, decimals + 4, true);
+        }
+        break;
+    case Format::Json:
+        out += "{\"utc\":\"";
+        AppendDateTime(out, q, 'T');
+        out += "\",\"longitude\":";
+        AppendJsonString(out, q.longitude.text);
+        out += ",\"longitude_deg\":";
+        AppendNumber(out, q.longitude.east);
+        if (o.model == Model::Classic) {
+            out += ",\"model\":\"classic\",\"lst\":\"";
+            out += classicText;
+        } else {
+            out += ",\"model\":\"iau2006\",\"kind\":\"";
+            out += o.apparent ? "apparent" : "mean";
+            out += "\",\"dut1\":";
+            AppendNumber(out, o.dut1);
+            out += ",\"lst\":\"";
+            AppendClock(out, lstHours, decimals, false);
+        }
+        out += "\",\"lst_hours\":";
+        AppendNumber(out, lstHours);
+        if (q.ra) {
+            out += ",\"ra\":\"";
+            out.append(q.ra->text);
+            out += "\",\"ra_hours\":";
+            AppendNumber(out, q.ra->hours);
+            out += ",\"hour_angle\":\"";
+            AppendClock(out, haHours, decimals, true);
+            out += "\",\"hour_angle_hours\":";
+            AppendNumber(out, haHours);
+        }
+        out += '}';
+        break;
+    }
+}
+
+} // namespace vantoril::cli

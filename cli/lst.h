@@ -1,0 +1,43 @@
+#pragma once
+
+#include "cli/parsers.h"
+
+#include <optional>
+#include <string>
+
+// The two models and the three output formats of vantoril-lst.
+
+namespace vantoril::cli {
+
+// One instant at one place, as read; the texts are views into the caller's input.
+struct Query {
+    Date date;
+    Time time;
+    Longitude longitude;
+    std::optional<RightAscension> ra;
+};
+
+// The window's calculation: the same texts through the same conversions in the
+// order of its change procedures and its compute command. Returns the text the
+// window would show; lstHours receives the unrounded sidereal time in hours.
+// Throws RunTimeError as the window would report it, InputError for a second
+// of 60 or more.
+std::string ClassicLst(const Query& q, double& lstHours);
+
+// Local mean (or apparent) sidereal time in hours, 0 <= h < 24, by ERFA's
+// IAU 2006 (2006/2000A) functions, UT1 = UTC + dut1, TT from UTC through
+// ERFA's leap-second table. Throws InputError for instants ERFA cannot take.
+double Iau2006Lst(const Query& q, bool apparent, double dut1);
+
+// Appends the result line for q (without the newline) in the options' model
+// and format. Throws InputError or RunTimeError; out is then unchanged.
+void AppendResult(const Options& o, const Query& q, std::string& out);
+
+// h:mm:ss with `decimals` decimals of the second, rounded, never 24:00:00;
+// with `signedHours` a +/- sign and the range [-12 h, +12 h).
+void AppendClock(std::string& out, double hours, int decimals, bool signedHours);
+
+// Hour angle of a right ascension in hours, reduced into [-12, +12).
+double HourAngle(double lstHours, double raHours);
+
+} // namespace vantoril::cli

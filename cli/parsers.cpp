@@ -1,0 +1,457 @@
+#include "cli/parsers.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace vantoril::cli {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool AllDigits(std::string_view s)
+{
+    return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit);
+}
+
+int SmallNumber(std::string_view digits)
+{
+    int n = 0;
+    for (const char c : digits) n = n * 10 + (c - '0');
+    return n;
+}
+
+// Position of the first character of s that pred accepts, or s.size().
+template <typename Pred>
+std::size_t FindIf(std::string_view s, Pred pred)
+{
+    std::size_t i = 0;
+    while (i < s.size() && !pred(s[i])) ++i;
+    return i;
+}
+
+std::size_t FindBlank(std::string_view s) { return FindIf(s, IsBlank); }
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Splits at the first occurrence of sep; the second part is empty and
+// `found` false when there is none.
+std::pair<std::string_view, std::string_view> SplitAt(std::string_view s, char sep, bool& found)
+{
+    std::size_t at = 0;
+    while (at < s.size() && s[at] != sep) ++at;  // short texts: a loop beats a memchr call
+    found = at < s.size();
+    if (!found) return {s, {}};
+    return {s.substr(0, at), s.substr(at + 1)};
+}
+
+[[noreturn]] void Expected(const char* what, std::string_view text, const char* form)
+{
+    throw InputError(std::string(what) + ' ' + Quoted(text) + ": expected " + form);
+}
+
+constexpr const char* kLongitudeForms = "a form like 79d51m0sW, 79:51:00W, \"79 51 0 W\", -79.85 or 79.85W";
+
+// A plain decimal of modest length: the parts of a longitude.
+std::optional<double> Part(std::string_view text)
+{
+    if (text.size() > 24) return std::nullopt;
+    return PlainDecimal(text);
+}
+
+// Up to three parts of a longitude separated by one of the forms' separators.
+bool SplitParts(std::string_view body, std::string_view text, Longitude& out)
+{
+    std::array<std::string_view, 3> parts{};
+    std::size_t count = 0;
+    auto isLetter = [](char c) { return c == 'd' || c == 'D' || c == 'm' || c == 'M' || c == 's' || c == 'S'; };
+    const bool lettered = FindIf(body, isLetter) < body.size();
+    const bool coloned = FindIf(body, [](char c) { return c == ':'; }) < body.size();
+    if (lettered) {
+        // 79d, 79d51m, 79d51m0s (the final letter of the last part optional).
+        static constexpr std::array<char, 3> kLetters = {'d', 'm', 's'};
+        while (!body.empty() && count < 3) {
+            const char letter = kLetters[count];
+            const auto at = FindIf(body, [letter](char c) { return (c | 0x20) == letter; });
+            if (at == body.size()) {
+                if (count == 0) return false;
+                parts[count++] = body;
+                body = {};
+                break;
+            }
+            parts[count++] = body.substr(0, at);
+            body.remove_prefix(at + 1);
+        }
+        if (!body.empty()) return false;
+    } else if (coloned) {
+        bool found = true;
+        while (found && count < 3) {
+            auto [head, tail] = SplitAt(body, ':', found);
+            parts[count++] = head;
+            body = tail;
+        }
+        if (found) return false;
+    } else {
+        while (!body.empty()) {
+            if (count == 3) return false;
+            parts[count++] = body.substr(0, FindBlank(body));
+            body.remove_prefix(parts[count - 1].size());
+            body = Trim(body);
+        }
+    }
+    if (count == 0) return false;
+    double value[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto v = Part(parts[i]);
+        if (!v) return false;
+        value[i] = *v;
+    }
+    out.degrees = value[0];
+    out.minutes = value[1];
+    out.seconds = value[2];
+    out.degreesText = parts[0];
+    out.minutesText = parts[1];
+    out.secondsText = parts[2];
+    if (value[0] > 180 || value[1] >= 60 || value[2] >= 60) {
+        throw InputError("longitude " + Quoted(text) + ": at most 180 degrees, minutes and seconds below 60");
+    }
+    out.east = value[0] + value[1] / 60 + value[2] / 3600;
+    return true;
+}
+
+} // namespace
+
+std::string Quoted(std::string_view value)
+{
+    constexpr std::size_t kShown = 40;
+    std::string out = "\"";
+    for (std::size_t i = 0; i < value.size() && i < kShown; ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\x";
+            out += "0123456789abcdef"[c >> 4];
+            out += "0123456789abcdef"[c & 15];
+        }
+    }
+    if (value.size() > kShown) out += "...";
+    out += '"';
+    return out;
+}
+
+std::optional<double> FastDecimal(std::string_view text)
+{
+    // Up to 15 digits make an exact integer and 10^k (k <= 22) is exact, so
+    // one division rounds correctly: the value every correct reader gives.
+    constexpr std::array<double, 16> kTens = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::int64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    bool digitBeforePoint = false;
+    for (const char c : text) {
+        if (IsDigit(c)) {
+            mantissa = mantissa * 10 + (c - '0');
+            if (mantissa != 0) ++digits;
+            if (point) {
+                ++decimals;
+            } else {
+                digitBeforePoint = true;
+            }
+            if (digits > 15 || decimals > 15) return std::nullopt;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digitBeforePoint || (point && decimals == 0)) return std::nullopt;
+    const auto exact = static_cast<double>(mantissa);
+    return decimals == 0 ? exact : exact / kTens[static_cast<std::size_t>(decimals)];
+}
+
+std::optional<double> PlainDecimal(std::string_view text)
+{
+    if (auto fast = FastDecimal(text)) return fast;
+    const auto point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    if (!AllDigits(whole)) return std::nullopt;
+    if (point != std::string_view::npos && !AllDigits(text.substr(point + 1))) return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+Date ParseDate(std::string_view text)
+{
+    constexpr const char* kForm = "YYYY-MM-DD";
+    bool found = false;
+    auto [year, rest] = SplitAt(text, '-', found);
+    auto [month, day] = SplitAt(rest, '-', found);
+    if (!found || year.size() < 4 || !AllDigits(year) || month.size() != 2 || !AllDigits(month) ||
+        day.size() != 2 || !AllDigits(day)) {
+        Expected("date", text, kForm);
+    }
+    Date d;
+    d.yearText = year;
+    d.monthText = month;
+    d.dayText = day;
+    d.year = -1;
+    const std::string_view significant = year.substr(std::min(year.find_first_not_of('0'), year.size()));
+    if (significant.size() <= 18) {
+        d.year = 0;
+        for (const char c : significant) d.year = d.year * 10 + (c - '0');
+    }
+    d.month = SmallNumber(month);
+    d.day = SmallNumber(day);
+    if (d.month < 1 || d.month > 12) throw InputError("date " + Quoted(text) + ": the month must be 01 to 12");
+    if (d.day < 1 || d.day > 31) throw InputError("date " + Quoted(text) + ": the day must be 01 to 31");
+    return d;
+}
+
+Time ParseTime(std::string_view text)
+{
+    constexpr const char* kForm = "HH:MM:SS, seconds may have up to 9 decimals";
+    bool found = false;
+    auto [hour, rest] = SplitAt(text, ':', found);
+    auto [minute, second] = SplitAt(rest, ':', found);
+    const std::size_t wholeSeconds = FindIf(second, [](char c) { return c == '.'; });
+    if (!found || hour.empty() || hour.size() > 2 || !AllDigits(hour) || minute.size() != 2 || !AllDigits(minute) ||
+        wholeSeconds != 2 || second.size() > 12) {
+        Expected("time", text, kForm);
+    }
+    const auto seconds = PlainDecimal(second);
+    if (!seconds) Expected("time", text, kForm);
+    Time t;
+    t.hourText = hour;
+    t.minuteText = minute;
+    t.secondText = second;
+    t.hour = SmallNumber(hour);
+    t.minute = SmallNumber(minute);
+    t.second = *seconds;
+    if (t.hour > 23 || t.minute > 59 || t.second >= 61) {
+        throw InputError("time " + Quoted(text) + ": hours 00 to 23, minutes 00 to 59, seconds below 60");
+    }
+    return t;
+}
+
+Longitude ParseLongitude(std::string_view text)
+{
+    std::string_view body = Trim(text);
+    Longitude lng;
+    lng.text = body;
+    bool signed_ = false;
+    bool lettered = false;
+    if (!body.empty() && (body.front() == '-' || body.front() == '+')) {
+        signed_ = true;
+        lng.west = body.front() == '-';
+        body.remove_prefix(1);
+    }
+    if (!body.empty()) {
+        const char last = body.back();
+        if (last == 'E' || last == 'e' || last == 'W' || last == 'w') {
+            lettered = true;
+            lng.west = last == 'W' || last == 'w';
+            body = Trim(body.substr(0, body.size() - 1));
+        }
+    }
+    if (signed_ && lettered) {
+        throw InputError("longitude " + Quoted(text) + ": give a sign or E/W, not both");
+    }
+    if (body.empty() || !SplitParts(body, text, lng)) Expected("longitude", text, kLongitudeForms);
+    if (lng.east > 180) throw InputError("longitude " + Quoted(text) + ": at most 180 degrees");
+    if (lng.west) lng.east = -lng.east;
+    return lng;
+}
+
+RightAscension ParseRightAscension(std::string_view text)
+{
+    constexpr const char* kForm = "HH:MM:SS[.s], below 24 hours";
+    Time t;
+    try {
+        t = ParseTime(text);
+    } catch (const InputError&) {
+        Expected("right ascension", text, kForm);
+    }
+    if (t.second >= 60) Expected("right ascension", text, kForm);
+    return {text, t.hour + t.minute / 60.0 + t.second / 3600.0};
+}
+
+namespace {
+
+// --dut1: a signed decimal within the ±0.9 s that UTC is kept to.
+double ParseDut1(std::string_view text)
+{
+    std::string_view digits = text;
+    double sign = 1;
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        sign = digits.front() == '-' ? -1 : 1;
+        digits.remove_prefix(1);
+    }
+    const auto value = digits.size() <= 24 ? PlainDecimal(digits) : std::nullopt;
+    if (!value || *value > 0.9) {
+        throw UsageError("--dut1 " + Quoted(text) + ": expected seconds from -0.9 to 0.9");
+    }
+    return sign * *value;
+}
+
+} // namespace
+
+Options ParseOptions(std::span<const std::string_view> args)
+{
+    Options o;
+    bool modelGiven = false;
+    bool dut1Given = false;
+    std::vector<std::string_view> positional;
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool looksNumeric = arg.size() > 1 && arg[0] == '-' && (IsDigit(arg[1]) || arg[1] == '.');
+        if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-" || looksNumeric) {
+            positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnd = true;
+            continue;
+        }
+        const auto eq = arg.find('=');
+        const std::string_view name = arg.substr(0, eq);
+        std::optional<std::string_view> inlineValue;
+        if (eq != std::string_view::npos) inlineValue = arg.substr(eq + 1);
+        auto value = [&]() -> std::string_view {
+            if (inlineValue) return *inlineValue;
+            if (i + 1 >= args.size()) throw UsageError(std::string(name) + " needs a value");
+            return args[++i];
+        };
+        auto flag = [&](bool& target) {
+            if (inlineValue) throw UsageError(std::string(name) + " takes no value");
+            target = true;
+        };
+        if (name == "--model") {
+            const std::string_view v = value();
+            if (v == "classic") {
+                o.model = Model::Classic;
+            } else if (v == "iau2006") {
+                o.model = Model::Iau2006;
+            } else {
+                throw UsageError("--model " + Quoted(v) + ": expected classic or iau2006");
+            }
+            modelGiven = true;
+        } else if (name == "--format") {
+            const std::string_view v = value();
+            if (v == "text") {
+                o.format = Format::Text;
+            } else if (v == "hours") {
+                o.format = Format::Hours;
+            } else if (v == "json") {
+                o.format = Format::Json;
+            } else {
+                throw UsageError("--format " + Quoted(v) + ": expected text, hours or json");
+            }
+        } else if (name == "--precision") {
+            const std::string_view v = value();
+            if (v.size() != 1 || v[0] < '0' || v[0] > '6') {
+                throw UsageError("--precision " + Quoted(v) + ": expected a whole number from 0 to 6");
+            }
+            o.precision = v[0] - '0';
+        } else if (name == "--dut1") {
+            o.dut1 = ParseDut1(value());
+            dut1Given = true;
+        } else if (name == "--ra") {
+            const std::string_view v = value();
+            try {
+                o.ra = ParseRightAscension(v);
+            } catch (const InputError& e) {
+                throw UsageError(std::string("--ra: ") + e.what());
+            }
+        } else if (name == "--apparent") {
+            flag(o.apparent);
+        } else if (name == "--batch") {
+            flag(o.batch);
+        } else if (name == "--watch") {
+            flag(o.watch);
+        } else if (name == "--help" || name == "-h") {
+            flag(o.help);
+        } else if (name == "--version") {
+            flag(o.version);
+        } else {
+            throw UsageError("unknown option " + Quoted(arg));
+        }
+    }
+    if (o.help || o.version) return o;
+
+    if ((o.apparent || dut1Given) && o.model != Model::Iau2006) {
+        throw UsageError(std::string(o.apparent ? "--apparent" : "--dut1") + " needs --model iau2006" +
+                         (modelGiven ? "" : " (the default model is classic)"));
+    }
+    if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
+    if (o.batch) {
+        if (!positional.empty()) {
+            throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +
+                             Quoted(positional.front()));
+        }
+        return o;
+    }
+    if (positional.empty()) throw UsageError("missing LONGITUDE");
+    if (positional.size() > 3) {
+        throw UsageError("unexpected argument " + Quoted(positional[3]) +
+                         " (a longitude with blanks is one argument: quote it)");
+    }
+    if (o.watch && positional.size() > 1) {
+        throw UsageError("--watch shows the time now; unexpected DATE " + Quoted(positional[1]));
+    }
+    o.longitude = positional[0];
+    if (positional.size() > 1) o.date = positional[1];
+    if (positional.size() > 2) o.time = positional[2];
+    return o;
+}
+
+BatchLine SplitBatchLine(std::string_view line)
+{
+    BatchLine out;
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.front() == '#') return out;
+    out.empty = false;
+
+    // Fields are separated by blanks; the longitude may itself hold blanks.
+    std::array<std::string_view, 3> head{};
+    std::string_view rest = trimmed;
+    for (auto& field : head) {
+        if (rest.empty()) {
+            throw InputError("expected DATE TIME LONGITUDE [RA], found " + Quoted(trimmed));
+        }
+        field = rest.substr(0, FindBlank(rest));
+        rest = Trim(rest.substr(field.size()));
+    }
+    out.date = head[0];
+    out.time = head[1];
+    // What follows the time is the longitude, then a right ascension when the
+    // last field has colons and is not the longitude's only field.
+    const std::string_view tail = trimmed.substr(static_cast<std::size_t>(head[2].data() - trimmed.data()));
+    std::size_t lastStart = tail.size();
+    while (lastStart > 0 && !IsBlank(tail[lastStart - 1])) --lastStart;
+    const std::string_view last = tail.substr(lastStart);
+    if (lastStart > 0 && FindIf(last, [](char c) { return c == ':'; }) < last.size()) {
+        out.ra = last;
+        out.longitude = Trim(tail.substr(0, lastStart));
+    } else {
+        out.longitude = tail;
+    }
+    return out;
+}
+
+} // namespace vantoril::cli

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// Readers for what vantoril-lst is given: longitudes, dates, times, right
+// ascensions, options and batch lines. Each keeps the texts of the pieces it
+// found (views into its input) beside their values. Numbers are read as plain
+// decimals, correctly rounded: exactly the values the window's LenientNumber
+// gives for the same texts.
+
+namespace vantoril::cli {
+
+// A value that is not in a form the program accepts. what() names the value
+// and the form expected, ready to print after "error: ".
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An option or an argument that makes the command line itself wrong.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// YYYY-MM-DD, the year four digits or more. The day may pass its month's
+// end (2002-02-30); it counts on into the next month.
+struct Date {
+    std::string_view yearText, monthText, dayText;
+    long long year = 0;  // -1 when the year has more digits than fit
+    int month = 0;
+    int day = 0;
+};
+
+// HH:MM:SS or HH:MM:SS.fff (hour and minute may have one digit); second 60
+// is read, for the leap seconds of UTC.
+struct Time {
+    std::string_view hourText, minuteText, secondText;
+    int hour = 0;
+    int minute = 0;
+    double second = 0;
+};
+
+// Degrees, arc minutes and arc seconds as written, and the hemisphere.
+struct Longitude {
+    std::string_view text;                                   // the whole of it
+    std::string_view degreesText, minutesText, secondsText;  // empty when not given
+    double degrees = 0, minutes = 0, seconds = 0;            // their values, 0 when not given
+    bool west = false;
+    double east = 0;  // signed degrees, east positive
+};
+
+// Right ascension in hours from HH:MM:SS[.s].
+struct RightAscension {
+    std::string_view text;
+    double hours = 0;
+};
+
+Date ParseDate(std::string_view text);
+Time ParseTime(std::string_view text);
+// 79d51m0sW, 79:51:00W, "79 51 0 W", -79.85, 79.85W (decimal: east positive
+// unless signed or lettered); at most 180 degrees, parts below 60.
+Longitude ParseLongitude(std::string_view text);
+RightAscension ParseRightAscension(std::string_view text);
+
+// Whole-text decimal reader for digits with at most one point and no sign;
+// nullopt for anything else. The value is the correctly rounded one, as
+// strtod gives it.
+std::optional<double> PlainDecimal(std::string_view text);
+// The same for at most 15 significant digits and 15 decimals, without
+// calling the library; nullopt beyond that too.
+std::optional<double> FastDecimal(std::string_view text);
+
+enum class Model { Classic, Iau2006 };
+enum class Format { Text, Hours, Json };
+
+struct Options {
+    Model model = Model::Classic;
+    bool apparent = false;
+    double dut1 = 0;            // UT1 - UTC in seconds
+    int precision = -1;         // decimals of a second; -1: the model's default
+    Format format = Format::Text;
+    std::optional<RightAscension> ra;
+    bool batch = false;
+    bool watch = false;
+    bool help = false;
+    bool version = false;
+    // LONGITUDE [DATE [TIME]] for a single result.
+    std::optional<std::string_view> longitude, date, time;
+
+    [[nodiscard]] int Decimals() const { return precision >= 0 ? precision : (model == Model::Classic ? 0 : 3); }
+};
+
+// The arguments after the program name. Throws UsageError. The views point
+// into args, which must outlive the result.
+Options ParseOptions(std::span<const std::string_view> args);
+
+// One line of a batch, split into its fields. A blank line or a # comment
+// has no fields.
+struct BatchLine {
+    bool empty = true;
+    std::string_view date, time, longitude, ra;  // ra empty when absent
+};
+// Throws InputError when the line has data but not DATE TIME LONGITUDE [RA].
+BatchLine SplitBatchLine(std::string_view line);
+
+// A value made safe to echo in a message: printable ASCII kept, every other
+// byte as \xNN, cut after a few dozen characters.
+std::string Quoted(std::string_view value);
+
+} // namespace vantoril::cli

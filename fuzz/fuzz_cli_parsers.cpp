@@ -1,0 +1,101 @@
+// vantoril-lst's readers on arbitrary bytes: as command-line arguments, and
+// as a batch on standard input through the whole program.
+//
+// Properties:
+//  - arguments are accepted or refused with UsageError, nothing else escapes;
+//  - a batch gives exactly one output line per input line, every output byte
+//    printable ASCII or the newline, an "error: " line for each failure, and
+//    exit status 1 exactly when there is one (0 otherwise);
+//  - under a decimal-comma locale, as the program never depends on one.
+
+#include "cli/parsers.h"
+#include "cli/program.h"
+#include "fuzz/fuzz_support.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+using vantoril::fuzz::Check;
+
+void FuzzOptions(std::string_view bytes)
+{
+    // NUL-separated arguments.
+    std::vector<std::string_view> args;
+    while (!bytes.empty()) {
+        const auto end = std::min(bytes.find('\0'), bytes.size());
+        args.push_back(bytes.substr(0, end));
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    }
+    try {
+        (void)vantoril::cli::ParseOptions(args);
+    } catch (const vantoril::cli::UsageError&) {
+    }
+}
+
+int MemoryFile(std::string_view text)
+{
+    const int fd = memfd_create("fuzz", 0);
+    Check(fd >= 0, "memfd_create", text);
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        Check(n > 0, "write to memory file", text);
+        done += static_cast<std::size_t>(n);
+    }
+    ::lseek(fd, 0, SEEK_SET);
+    return fd;
+}
+
+void FuzzBatch(std::string_view input, unsigned variant)
+{
+    static const std::vector<std::vector<std::string_view>> kCommands = {
+        {"--batch"},
+        {"--batch", "--model", "iau2006", "--format", "json", "--dut1", "-0.3"},
+        {"--batch", "--model", "iau2006", "--apparent", "--format", "hours", "--ra", "12:00:00", "--precision", "6"},
+    };
+    const int in = MemoryFile(input);
+    const int out = MemoryFile({});
+    const int err = MemoryFile({});
+    const int status = vantoril::cli::RunProgram(kCommands[variant % kCommands.size()], in, out, err);
+
+    std::string output;
+    ::lseek(out, 0, SEEK_SET);
+    char buf[4096];
+    for (ssize_t n; (n = ::read(out, buf, sizeof buf)) > 0;) output.append(buf, static_cast<std::size_t>(n));
+    for (const int fd : {in, out, err}) ::close(fd);
+
+    const auto inputLines = std::count(input.begin(), input.end(), '\n') + (input.empty() || input.back() == '\n' ? 0 : 1);
+    Check(std::count(output.begin(), output.end(), '\n') == inputLines, "one output line per input line", input);
+    Check(output.empty() || output.back() == '\n', "output ends with a newline", input);
+    Check(std::all_of(output.begin(), output.end(), [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7f); }),
+          "output is printable ASCII", input);
+    const bool anyError = output.rfind("error: ", 0) == 0 || output.find("\nerror: ") != std::string::npos;
+    Check(status == (anyError ? 1 : 0), "exit status 1 exactly when a line failed", input);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    vantoril::fuzz::UseDecimalCommaLocale();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0) return 0;
+    const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    if (data[0] % 4 == 0) {
+        FuzzOptions(bytes);
+    } else {
+        FuzzBatch(bytes, data[0] % 4 - 1U);
+    }
+    return 0;
+}

@@ -1,0 +1,253 @@
+#include "program_run.h"
+
+#include "cli/lst.h"
+
+#include <erfa.h>
+#include <erfam.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+
+namespace vantoril::cli::testing {
+namespace {
+
+struct RunCase {
+    std::vector<std::string> args;
+    int status;
+    const char* out;  // exact standard output
+    const char* err;  // part of standard error; "" for none at all
+};
+
+class Runs : public ::testing::TestWithParam<RunCase> {};
+
+TEST_P(Runs, PrintAndExitAsPromised)
+{
+    const auto& c = GetParam();
+    const Outcome r = RunWith(c.args);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, c.out);
+    if (*c.err == '\0') {
+        EXPECT_EQ(r.err, "");
+    } else {
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLines, Runs, ::testing::Values(
+    // The window's own examples, in every longitude form.
+    RunCase{{"79d51mW", "2002-01-01", "00:00:00"}, 0, "1:22:30\n", ""},
+    RunCase{{"79:51:00W", "2002-01-01"}, 0, "1:22:30\n", ""},
+    RunCase{{"79 51 0 W", "2002-01-01", "00:00:00.0"}, 0, "1:22:30\n", ""},
+    RunCase{{"0", "2002-01-01"}, 0, "6:41:54\n", ""},
+    RunCase{{"0", "2002-10-06", "23:00:00"}, 0, "0:1:43\n", ""},
+    RunCase{{"4d57m52sW", "1989-02-25", "19:57:15"}, 0, "6:0:0\n", ""},
+    RunCase{{"0", "2001-02-29"}, 0, "10:35:28\n", ""},  // counts on into 1 March
+    RunCase{{"--ra", "12:00:00", "79d51mW", "2002-01-01"}, 0, "1:22:30 -10:37:30\n", ""},
+    RunCase{{"--format", "hours", "--ra", "1:22:30", "79d51mW", "2002-01-01"}, 0, "1.3750 +0.0000\n", ""},
+    RunCase{{"--model", "iau2006", "--", "-79.85", "2002-01-01"}, 0, "1:22:30.245\n", ""},
+    RunCase{{"--model", "iau2006", "--precision", "0", "0", "2002-01-01", "00:00:00.4"}, 0, "6:41:55\n", ""},
+    RunCase{{"--model", "iau2006", "0", "2016-12-31", "23:59:60.5"}, 0, "6:43:21.607\n", ""},
+    // Bad values: a usage error naming the value, nothing on standard output.
+    RunCase{{"79x", "2002-01-01"}, 2, "", "longitude \"79x\": expected a form like"},
+    RunCase{{"0", "2002-13-01"}, 2, "", "the month must be 01 to 12"},
+    RunCase{{"0", "2002-01-01", "25:00:00"}, 2, "", "time \"25:00:00\""},
+    RunCase{{"0", "2002-01-01", "23:59:60"}, 2, "", "the classic model takes seconds below 60"},
+    RunCase{{"--model", "iau2006", "0", "2016-12-30", "23:59:60"}, 2, "", "this UTC minute is shorter"},
+    RunCase{{"--model", "iau2006", "0", "10000-01-01"}, 2, "", "years 0000 to 9999"},
+    RunCase{{"--frobnicate"}, 2, "", "Try 'vantoril-lst --help'"},
+    // The window's run-time errors are failures, not usage errors.
+    RunCase{{"0", "3276800-03-01"}, 1, "", "Run-time error '6': Overflow"}));
+
+TEST(Program, HelpAndVersion)
+{
+    const Outcome help = RunWith({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: vantoril-lst [OPTIONS] LONGITUDE [DATE [TIME]]"), std::string::npos);
+    const Outcome version = RunWith({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("vantoril-lst 1.00 (ERFA ", 0), 0u) << version.out;
+}
+
+TEST(Program, NowIsTheSystemClock)
+{
+    const Outcome r = RunWith({"--model", "iau2006", "--format", "hours", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const double printed = std::stod(r.out);
+    // GMST at 0 h UT plus the day's sidereal fraction, UT1 = UTC.
+    const double days = static_cast<double>(std::time(nullptr)) / 86400.0;
+    const double expected = eraGmst06(2440587.5, days, 2440587.5, days) * 12 / ERFA_DPI;
+    double diff = std::fabs(printed - expected);
+    diff = std::min(diff, 24 - diff);
+    EXPECT_LT(diff * 3600, 5.0) << r.out;
+}
+
+TEST(Batch, OneOutputLinePerInputLineWhateverTheInput)
+{
+    std::string input = "2002-01-01 00:00:00 79d51mW\n";
+    input += "\n";                                      // blank
+    input += "# a comment\r\n";                         // comment, CRLF
+    input += "garbage\n";                               // no fields
+    input += std::string(1 << 20, '7') + "\n";          // 1 MiB
+    input += std::string("2002-01-01\0 00:00:00 0\n", 23);  // NUL byte
+    input += "2002-01-01 00:00:00 \xff\xfe\xc3\x28\n";  // invalid UTF-8
+    input += "2002-01-01 00:00:00 0 12:00:00\r\n";      // right ascension, CRLF
+    input += "3276800-03-01 00:00:00 0\n";               // the window's overflow
+    input += "2002-01-01 00:00:00 0";                   // last line without a newline
+    const Outcome r = RunWith({"--batch"}, input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "");
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 10u) << r.out;
+    EXPECT_EQ(r.out.back(), '\n');
+    EXPECT_EQ(lines[0], "1:22:30");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "error: expected DATE TIME LONGITUDE [RA], found \"garbage\"");
+    EXPECT_EQ(lines[4], "error: line longer than 4096 bytes");
+    EXPECT_EQ(lines[5], "error: date \"2002-01-01\\x00\": expected YYYY-MM-DD");
+    EXPECT_EQ(lines[6].rfind("error: longitude \"\\xff\\xfe\\xc3(\"", 0), 0u) << lines[6];
+    EXPECT_EQ(lines[7], "6:41:54 -5:18:06");
+    EXPECT_EQ(lines[8], "error: Run-time error '6': Overflow");
+    EXPECT_EQ(lines[9], "6:41:54");
+}
+
+TEST(Batch, AllGoodIsStatusZeroAndBatchRaOverridesTheOption)
+{
+    const Outcome r = RunWith({"--batch", "--ra", "6:00:00"},
+                          "2002-01-01 00:00:00 0\n2002-01-01 00:00:00 0 18:00:00\n# done\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "6:41:54 +0:41:54\n6:41:54 -11:18:06\n\n");
+}
+
+TEST(Batch, JsonCarriesInputsModelAndResult)
+{
+    const Outcome r = RunWith({"--batch", "--format", "json", "--model", "iau2006", "--apparent", "--dut1", "-0.25"},
+                          "2002-01-01 00:00:00 79 51 0 W 12:00:00\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("{\"utc\":\"2002-01-01T00:00:00\",\"longitude\":\"79 51 0 W\",\"longitude_deg\":-79.85,"
+                          "\"model\":\"iau2006\",\"kind\":\"apparent\",\"dut1\":-0.25,\"lst\":\"1:22:28.986\",",
+                          0),
+              0u)
+        << r.out;
+    EXPECT_NE(r.out.find(",\"ra\":\"12:00:00\",\"ra_hours\":12,\"hour_angle\":\"-10:37:31.014\","), std::string::npos)
+        << r.out;
+}
+
+TEST(Batch, ApparentLinesAnsweredInParallelStayInOrder)
+{
+    // Enough lines for several blocks on every processor, errors among them,
+    // and runs of ten lines at one instant (answered from the previous line's time).
+    std::string input;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 1500; ++i) {
+        std::string date = "2002-01-1";
+        date += std::to_string(i / 10 % 10);
+        std::string time = "0";
+        time += std::to_string(i / 100 % 10);
+        time += ":00:00";
+        std::string lng = std::to_string(i % 7 == 0 ? i : i % 180);
+        lng += 'W';
+        input.append(date).append(" ").append(time).append(" ").append(lng).append("\n");
+        std::string line;
+        try {
+            Query q{ParseDate(date), ParseTime(time), ParseLongitude(lng), {}};
+            AppendClock(line, Iau2006Lst(q, true, 0.0), 3, false);
+        } catch (const InputError& e) {
+            line = std::string("error: ") + e.what();
+        }
+        expected.push_back(line);
+    }
+    const Outcome r = RunWith({"--batch", "--model", "iau2006", "--apparent"}, input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(Lines(r.out), expected);
+}
+
+TEST(HourAngle, StaysInMinusTwelveToTwelveRoundedOrNot)
+{
+    std::mt19937_64 rng(12);
+    std::uniform_real_distribution<double> hours(0, 24);
+    for (int i = 0; i < 20000; ++i) {
+        const double lst = hours(rng);
+        const double ra = i % 10 == 0 ? lst - 12 + 1e-9 * (i % 3) : hours(rng);
+        const double ha = HourAngle(lst, ra);
+        ASSERT_GE(ha, -12.0);
+        ASSERT_LT(ha, 12.0);
+        const double back = std::fmod(ha + ra + 48, 24.0);
+        ASSERT_NEAR(std::min(std::fabs(back - lst), 24 - std::fabs(back - lst)), 0, 1e-9);
+        std::string text;
+        AppendClock(text, ha, i % 7, true);
+        ASSERT_TRUE(text[0] == '+' || text[0] == '-') << text;
+        ASSERT_FALSE(text.rfind("+12:", 0) == 0) << text;
+    }
+    std::string text;
+    AppendClock(text, 11.9999999, 3, true);  // rounds to +12 h, which is -12 h
+    EXPECT_EQ(text, "-12:00:00.000");
+    text.clear();
+    AppendClock(text, 23.9999999, 3, false);
+    EXPECT_EQ(text, "0:00:00.000");
+}
+
+// ERFA's own route from a UTC calendar instant to sidereal time.
+double ErfaLst(int y, int m, int d, int h, int mi, double s, double eastDeg, double dut1, bool apparent)
+{
+    double u1 = 0, u2 = 0, ut1a = 0, ut1b = 0, tai1 = 0, tai2 = 0, tt1 = 0, tt2 = 0;
+    EXPECT_GE(eraDtf2d("UTC", y, m, d, h, mi, s, &u1, &u2), 0);
+    EXPECT_GE(eraUtcut1(u1, u2, dut1, &ut1a, &ut1b), 0);
+    EXPECT_GE(eraUtctai(u1, u2, &tai1, &tai2), 0);
+    eraTaitt(tai1, tai2, &tt1, &tt2);
+    const double gst = apparent ? eraGst06a(ut1a, ut1b, tt1, tt2) : eraGmst06(ut1a, ut1b, tt1, tt2);
+    return eraAnp(gst + eastDeg * ERFA_DD2R) * 12 / ERFA_DPI;
+}
+
+TEST(Iau2006, AgreesWithErfaCalledDirectlyIncludingLeapSecondsAndDriftingUtc)
+{
+    std::mt19937_64 rng(2006);
+    std::uniform_int_distribution<int> year(1900, 2100), month(1, 12), day(1, 28), hour(0, 23), minute(0, 59);
+    std::uniform_real_distribution<double> second(0, 60), lng(-180, 180), dut1(-0.9, 0.9);
+    // Ends of leap-second days, and 1960s days whose UTC runs at another rate.
+    const int leapDays[][3] = {{1972, 6, 30}, {1987, 12, 31}, {2016, 12, 31}, {1968, 1, 31}, {1965, 8, 31}};
+    for (int i = 0; i < 3000; ++i) {
+        int y = year(rng), m = month(rng), d = day(rng), h = hour(rng), mi = minute(rng);
+        double s = std::floor(second(rng) * 1000) / 1000;
+        if (i % 10 == 0) {
+            const auto& leap = leapDays[i / 10 % 5];
+            y = leap[0], m = leap[1], d = leap[2], h = 23, mi = 59;
+            if (i % 20 == 0 && i / 10 % 5 < 3) s += 0.999;  // into the leap second itself
+        }
+        char date[16], time[24], lon[24];
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", y, m, d);
+        std::snprintf(time, sizeof time, "%02d:%02d:%06.3f", h, mi, s);
+        const double east = std::round(lng(rng) * 1e4) / 1e4;
+        std::snprintf(lon, sizeof lon, "%.4f", east);
+        Query q{ParseDate(date), ParseTime(time), ParseLongitude(lon), std::nullopt};
+        const bool apparent = i % 50 == 0;  // the nutation series is slow
+        const double offset = dut1(rng);
+        const double ours = Iau2006Lst(q, apparent, offset);
+        const double erfa = ErfaLst(y, m, d, h, mi, q.time.second, east, offset, apparent);
+        double diff = std::fabs(ours - erfa);
+        diff = std::min(diff, 24 - diff);
+        ASSERT_LT(diff * 3600, 1e-6) << date << ' ' << time << ' ' << lon;
+    }
+}
+
+TEST(Watch, TicksOnceASecondUntilInterruptedThenSucceeds)
+{
+    // A pipe is no terminal: one line a second.
+    FILE* p = popen("timeout --preserve-status -s INT 2.5 " VANTORIL_LST " --watch --model iau2006 0", "r");
+    ASSERT_NE(p, nullptr);
+    std::string out;
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, p) != nullptr) out += buf;
+    const int status = pclose(p);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const auto lines = Lines(out);
+    EXPECT_GE(lines.size(), 2u) << out;
+    EXPECT_LE(lines.size(), 4u) << out;
+    for (const auto& line : lines) EXPECT_EQ(line.size(), std::string("h:mm:ss.sss").size() + (line[1] != ':'));
+}
+
+} // namespace
+} // namespace vantoril::cli::testing

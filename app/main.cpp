@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/startup_probe.h"
 #include "ui/frm_vantoril_time.h"
 #include "ui/images.h"

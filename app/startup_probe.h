@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Start-up probe for bench/startup.sh, shared by the program and the bare Qt

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The astropy side of bench/cli_bench.sh.
 
     cli_astropy.py prepare INSTANTS NPZ     the batch lines as arrays (not timed)

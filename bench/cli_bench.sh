@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # vantoril-lst --batch against astropy's vectorised sidereal_time on the same
 # one million seeded instants (1900-2100, decimal longitudes):
 #   classic and iau2006 mean on 1,000,000 lines, apparent on the first 100,000;

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes N seeded random instants as vantoril-lst --batch lines:
 DATE TIME LONGITUDE, UTC 1900-2100, longitudes in every accepted form.
 

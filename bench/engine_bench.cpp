@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One press's worth of arithmetic: ComputeLst plus FormatLst.
 #include "engine/sidereal.h"
 

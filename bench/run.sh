@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds a Release tree in build/bench and runs every benchmark: the engine's
 # arithmetic, one PRESS through the window, and the start-up against a bare
 # Qt window. Prints medians (these machines are noisy) and a short summary.

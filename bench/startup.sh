@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up time and peak memory of the program against two floors, a bare Qt
 # window of the same size and the same window with one label (which pays the
 # font system's first use, as any window showing text does), all under one

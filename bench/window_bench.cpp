@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One PRESS through the real window: from the click on the button to the new
 // result text, with two inputs taken in turn so every press writes new text.
 #include "tests/ui/recorders.h"

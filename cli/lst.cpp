@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/lst.h"
 
 #include "engine/sidereal.h"

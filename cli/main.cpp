@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantoril-lst: local sidereal time from the command line.
 //
 // No setlocale() call on purpose: the program stays in the "C" locale, so

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Settings shared by every target of the tree.
 
 # The sidereal arithmetic must round exactly as written: no fused multiply-adds,

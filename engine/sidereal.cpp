@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/sidereal.h"
 
 #include "runtime/conversions.h"

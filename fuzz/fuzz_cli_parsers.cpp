@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantoril-lst's readers on arbitrary bytes: as command-line arguments, and
 // as a batch on standard input through the whole program.
 //

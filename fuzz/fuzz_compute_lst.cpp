@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ComputeLst and FormatLst on every combination of inputs the window could
 // hand over: ordinary dates and longitudes, extremes, infinities and NaN.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // LenientNumber on arbitrary bytes, read as 8-bit text and as UTF-16.
 //
 // Properties:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // NumberText for singles and doubles: raw bit patterns, integers and short
 // decimals (where the rounding and notation thresholds live).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // StrictSingle on arbitrary bytes.
 //
 // Properties:

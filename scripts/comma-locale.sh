@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Generates de_DE.UTF-8 when it is missing: the tests and fuzz targets run the
 # conversions under a decimal-comma locale to prove they ignore LC_NUMERIC.
 set -euo pipefail

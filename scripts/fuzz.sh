@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang (ASan + UBSan) and runs each one for
 # a fixed time, starting from a scratch copy of its committed seed corpus.
 # Fails when any target finds a crash or a broken property; the failing input

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages named on the command line that are missing.
 # Runs apt-get only when something is missing, through sudo when not root.
 set -euo pipefail

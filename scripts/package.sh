@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package build/package/vantoriltime_1.00_<arch>.deb.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Debian packages the project needs, sourced by the run and test scripts.
 # shellcheck disable=SC2034
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation qt6-wayland liberfa-dev)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds VantorilTime and starts its window.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

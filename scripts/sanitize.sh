@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds everything with AddressSanitizer + UndefinedBehaviorSanitizer (leak
 # checking included) and runs the whole test suite. The first report fails
 # the run. Qt and the system libraries are not instrumented; leaks that are

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Static analysis: clang-tidy (checks in .clang-tidy) and cppcheck over the
-# project's own sources, and clang-format (style in .clang-format) over every
-# C++ file in git. Any finding fails the run.
+# project's own sources, clang-format (style in .clang-format) over every
+# C++ file in git, and an SPDX licence line in every source file. Any finding
+# fails the run.
 #
 # clang-tidy needs the real compile commands, so build/analysis is configured
 # with clang and only Qt's generated moc files are built. Production code in
@@ -87,4 +89,13 @@ else
   echo "clang-format: findings (run clang-format-14 -i on the files above; full log in $build/format.log)"
   status=1
 fi
+# Every source file says its licence (LICENSE) in its first lines.
+unlicensed=0
+while IFS= read -r file; do
+  if ! head -n 2 "$file" | grep -q 'SPDX-License-Identifier: MIT'; then
+    echo "licence: no SPDX line in $file"
+    unlicensed=1
+  fi
+done < <(git ls-files '*.cpp' '*.h' '*.sh' '*.py' '*.cmake' '*CMakeLists.txt' .ci/run | grep -v '/corpus/')
+if [ "$unlicensed" -eq 0 ]; then echo "licence: every source file has its SPDX line"; else status=1; fi
 exit "$status"

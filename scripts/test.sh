@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds VantorilTime and proves it: the whole test suite with warnings as
 # errors, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer,
 # bounded fuzzing of the conversions and the calculation, and static analysis.

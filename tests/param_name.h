@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test names for parameterised cases that carry no name of their own: the
 // case's text spelled in the letters, digits and underscores GoogleTest
 // allows, so that CTest lists "ReadsTheNumericPrefix/Minus_5", not bytes.

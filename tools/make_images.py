@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Draws VantorilTime's pictures: the clock icon and the open-hand pointer.
 
 Standard library only, so the PNGs can be remade on any machine with plain

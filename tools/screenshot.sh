@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes the README's screenshot: starts the program under Xvfb, types the
 # typical example (79°51' W, 2002-01-01 00:00 UTC), presses PRESS and saves
 # the window as docs/screenshot.png (docs/screenshot@2x.png at scale 2).

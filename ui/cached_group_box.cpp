@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/cached_group_box.h"
 
 #include <QEvent>

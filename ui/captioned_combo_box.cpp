@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/captioned_combo_box.h"
 
 #include <QAbstractItemView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/compact_style.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/focus_wheel_combo_box.h"
 
 #include <QWheelEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's controls as data: one row a control, read by a short loop,
 // then the few things a row cannot say (fonts the window names, the link's
 // colour and pointer, the read-only result, the captions that label boxes).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/frm_vantoril_time.h"
 
 #include "engine/sidereal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every character typed into the window, however it arrives (a key, a
 // control code, a composed character, a key into an open list), reaches the
 // key procedure of its box before the box sees it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/link_label.h"
 
 #include <QAccessibleWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/url_opener.h"
 
 #include <QDesktopServices>

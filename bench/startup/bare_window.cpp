@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The baseline the program's start-up is measured against: a plain Qt window
 // of the same size and title, shown, with nothing in it.
 #include "app/startup_probe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fairer floor for the program's start-up: the bare window of the same
 // size with one line of text in it, so it pays the font system's first use
 // as any window that shows text does.

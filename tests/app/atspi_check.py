@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Reads the running program's window through the AT-SPI bus, as a screen
 reader does, and walks a screen-reader user's road through it.
 

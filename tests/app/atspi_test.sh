@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the built program on a private D-Bus session and a private Xvfb with
 # Qt's AT-SPI bridge on, and checks it from outside, through the
 # accessibility bus, with atspi_check.py. The session bus starts the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Asks an X11 window to close the way a window manager's close button
 // does: a WM_DELETE_WINDOW client message. Used by the smoke tests to end
 // the program cleanly on a bare X server.

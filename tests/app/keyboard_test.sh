@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Drives the program through a real X server as a user would: keys typed
 # with the X keyboard (where Ctrl+V arrives as the text "\x16" and Delete as
 # "\x7f"), clicks, message boxes dismissed with Enter, and the result copied

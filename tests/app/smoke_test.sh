@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the built program on a real (virtual) X server, finds its window,
 # checks its size, and closes it as a user would; the program must exit 0.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the built program as a native Wayland client of a private weston and
 # proves from the client's protocol log (WAYLAND_DEBUG=1) what the compositor
 # saw and sent.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Starts a private Xvfb for one test and exports DISPLAY; sourced by the app tests.
 # Xvfb picks a free display itself (-displayfd), so parallel tests never collide.
 start_x() {

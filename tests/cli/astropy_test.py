@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """vantoril-lst --model iau2006 against astropy's sidereal_time, within 1 ms,
 on seeded instants from 1900 to 2100 (leap seconds included), mean and
 apparent, with UT1 - UTC given to both. Also checks the JSON lines' shape and

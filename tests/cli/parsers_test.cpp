@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/parsers.h"
 #include "runtime/conversions.h"
 

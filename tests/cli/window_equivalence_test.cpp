@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantoril-lst --model classic prints what the window shows after PRESS for
 // the same inputs: both are run on the same seeded instants and longitudes
 // and their texts (or run-time error reports) compared exactly.

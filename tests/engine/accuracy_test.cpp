@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Holds the engine against ERFA's Greenwich mean sidereal time (IAU 1982),
 // with UT1 taken as UTC and the east longitude added.
 #include "engine/sidereal.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks what a user gets from `cmake --install` and from the Debian package.
 #
 #   check_packaging.sh install BUILD_DIR   install into a scratch DESTDIR and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
 #include "tests/param_name.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/run_time_error.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GoogleTest main that owns the QApplication the window tests need.
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Typing that arrives other than as plain keys: composed characters, keys
 // into an open list, the mouse wheel, the context menu, a double click on the
 // link, and the user's decimal separator.

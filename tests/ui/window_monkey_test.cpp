@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A long seeded random session against the real window: keys of every kind,
 // pastes, combo changes, focus moves and clicks (monkey/random_input), with
 // the window's promises checked after every single event (monkey/oracle). A

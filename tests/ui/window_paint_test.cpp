@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as pixels: frames drawn round their captions, and a palette
 // change that reaches every painted part. Runs at whatever QT_SCALE_FACTOR
 // the test is started with (CTest runs it at 1, 1.25, 1.5 and 2).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "recorders.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monkey's driver: a seeded session of random events against a real
 // window, each followed by the oracle's judgement. A failure names the seed,
 // the event number and the events leading to it, so the session replays.

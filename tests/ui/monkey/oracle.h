@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monkey's oracle: the promises the window keeps after every event, and
 // the change and press rules it holds each procedure to, worked out apart
 // from the window with the same conversions and engine.

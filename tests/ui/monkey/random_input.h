@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monkey's random input: keys as a keyboard delivers them, and text as it
 // arrives from the clipboard, a drop or an input method.
 #pragma once

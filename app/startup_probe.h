@@ -31,7 +31,7 @@ inline double ProcessAgeMs()
     std::ifstream stat("/proc/self/stat");
     std::string line;
     std::getline(stat, line);
-    const auto close = line.rfind(')');  // the command name may hold blanks
+    const auto close = line.rfind(')'); // the command name may hold blanks
     if (close == std::string::npos) return -1;
     unsigned long long startTicks = 0;
     // starttime is field 22; field 3 is the first after the name.
@@ -44,7 +44,8 @@ inline double ProcessAgeMs()
     clock_gettime(CLOCK_BOOTTIME, &now);
     const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
     return (static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 -
-            static_cast<double>(startTicks) / ticks) * 1000.0;
+            static_cast<double>(startTicks) / ticks) *
+           1000.0;
 }
 
 class FirstPaint final : public QObject {

@@ -164,7 +164,7 @@ void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
     const std::int64_t day = 86400 * unit;
     std::int64_t total = std::llround(hours * 3600.0 * static_cast<double>(unit)) % day;
     if (total < 0) total += day;
-    if (signedHours && total >= day / 2) total -= day;  // rounding may have reached +12 h
+    if (signedHours && total >= day / 2) total -= day; // rounding may have reached +12 h
     if (signedHours) out += total < 0 ? '-' : '+';
     const std::int64_t magnitude = total < 0 ? -total : total;
     const std::int64_t seconds = magnitude / unit;

@@ -15,10 +15,7 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool AllDigits(std::string_view s)
-{
-    return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit);
-}
+bool AllDigits(std::string_view s) { return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit); }
 
 int SmallNumber(std::string_view digits)
 {
@@ -50,7 +47,7 @@ std::string_view Trim(std::string_view s)
 std::pair<std::string_view, std::string_view> SplitAt(std::string_view s, char sep, bool& found)
 {
     std::size_t at = 0;
-    while (at < s.size() && s[at] != sep) ++at;  // short texts: a loop beats a memchr call
+    while (at < s.size() && s[at] != sep) ++at; // short texts: a loop beats a memchr call
     found = at < s.size();
     if (!found) return {s, {}};
     return {s.substr(0, at), s.substr(at + 1)};
@@ -202,8 +199,8 @@ Date ParseDate(std::string_view text)
     bool found = false;
     auto [year, rest] = SplitAt(text, '-', found);
     auto [month, day] = SplitAt(rest, '-', found);
-    if (!found || year.size() < 4 || !AllDigits(year) || month.size() != 2 || !AllDigits(month) ||
-        day.size() != 2 || !AllDigits(day)) {
+    if (!found || year.size() < 4 || !AllDigits(year) || month.size() != 2 || !AllDigits(month) || day.size() != 2 ||
+        !AllDigits(day)) {
         Expected("date", text, kForm);
     }
     Date d;

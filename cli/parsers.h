@@ -32,7 +32,7 @@ public:
 // end (2002-02-30); it counts on into the next month.
 struct Date {
     std::string_view yearText, monthText, dayText;
-    long long year = 0;  // -1 when the year has more digits than fit
+    long long year = 0; // -1 when the year has more digits than fit
     int month = 0;
     int day = 0;
 };
@@ -48,11 +48,11 @@ struct Time {
 
 // Degrees, arc minutes and arc seconds as written, and the hemisphere.
 struct Longitude {
-    std::string_view text;                                   // the whole of it
-    std::string_view degreesText, minutesText, secondsText;  // empty when not given
-    double degrees = 0, minutes = 0, seconds = 0;            // their values, 0 when not given
+    std::string_view text;                                  // the whole of it
+    std::string_view degreesText, minutesText, secondsText; // empty when not given
+    double degrees = 0, minutes = 0, seconds = 0;           // their values, 0 when not given
     bool west = false;
-    double east = 0;  // signed degrees, east positive
+    double east = 0; // signed degrees, east positive
 };
 
 // Right ascension in hours from HH:MM:SS[.s].
@@ -82,8 +82,8 @@ enum class Format { Text, Hours, Json };
 struct Options {
     Model model = Model::Classic;
     bool apparent = false;
-    double dut1 = 0;            // UT1 - UTC in seconds
-    int precision = -1;         // decimals of a second; -1: the model's default
+    double dut1 = 0;    // UT1 - UTC in seconds
+    int precision = -1; // decimals of a second; -1: the model's default
     Format format = Format::Text;
     std::optional<RightAscension> ra;
     bool batch = false;
@@ -104,7 +104,7 @@ Options ParseOptions(std::span<const std::string_view> args);
 // has no fields.
 struct BatchLine {
     bool empty = true;
-    std::string_view date, time, longitude, ra;  // ra empty when absent
+    std::string_view date, time, longitude, ra; // ra empty when absent
 };
 // Throws InputError when the line has data but not DATE TIME LONGITUDE [RA].
 BatchLine SplitBatchLine(std::string_view line);

@@ -176,7 +176,7 @@ private:
     }
 
     int fd_;
-    std::unique_ptr<char[]> buffer_;  // not zeroed: only what read() wrote is looked at
+    std::unique_ptr<char[]> buffer_; // not zeroed: only what read() wrote is looked at
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool atEnd_ = false;
@@ -256,7 +256,7 @@ bool AnswerLine(const Options& o, std::string_view line, bool tooLong, std::stri
             }
             AppendResult(o, q, buffer);
         }
-    } catch (const std::runtime_error& e) {  // InputError or RunTimeError
+    } catch (const std::runtime_error& e) { // InputError or RunTimeError
         buffer.resize(mark);
         buffer.append("error: ").append(e.what());
         ok = false;
@@ -354,8 +354,8 @@ extern "C" void StopWatching(int /*signal*/) { stopWatching = 1; }
 
 int RunWatch(const Options& o, Query q, int output, int errors)
 {
-    struct sigaction action{};
-    action.sa_handler = StopWatching;  // no SA_RESTART: the sleep ends at once
+    struct sigaction action {};
+    action.sa_handler = StopWatching; // no SA_RESTART: the sleep ends at once
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
@@ -382,8 +382,7 @@ int RunWatch(const Options& o, Query q, int output, int errors)
         clock_gettime(CLOCK_REALTIME, &next);
         next.tv_sec += 1;
         next.tv_nsec = 0;
-        while (stopWatching == 0 && clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &next, nullptr) == EINTR) {
-        }
+        while (stopWatching == 0 && clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &next, nullptr) == EINTR) {}
     }
     if (terminal) WriteAll(output, "\n");
     return kExitOk;

@@ -19,7 +19,8 @@ namespace {
 // Testing the result is far cheaper than clearing and reading <cfenv> flags.
 inline double Checked(double result, double a, double b)
 {
-    if (std::isfinite(result)) [[likely]] return result;
+    if (std::isfinite(result)) [[likely]]
+        return result;
     if (std::isinf(result) && (std::isinf(a) || std::isinf(b))) return result;
     Fault();
 }
@@ -33,7 +34,8 @@ inline double Div(double a, double b) { return Checked(a / b, a, b); }
 // most one period out, needs no division: that subtraction is exact.
 inline double ReduceModulo(double x, double period)
 {
-    if (x >= 0 && x < period) [[likely]] return x;
+    if (x >= 0 && x < period) [[likely]]
+        return x;
     if (x >= period && x < 2 * period) return x - period;
     const double r = std::fmod(x, period);
     // A tiny negative remainder plus the period rounds up to the period itself.
@@ -54,7 +56,7 @@ inline char* WriteSmall(char* out, int n)
 void ComputeLstStep1(WorkingValues& v)
 {
     // Step 1: January and February count with the year before.
-    if (std::isnan(v.Month)) Fault();  // an unordered comparison is invalid
+    if (std::isnan(v.Month)) Fault(); // an unordered comparison is invalid
     v.JanFeb = v.Month <= 2.0f ? 1.0f : 0.0f;
 }
 
@@ -72,7 +74,7 @@ void ComputeLstSteps2To5(WorkingValues& v)
 
     // Step 5: days into the March-based year at the start of the month.
     std::int16_t monthDays = FloorToInt16(Mul(Add(Div(Sub(v.Month, 2), 12), v.JanFeb), 367));
-    if (monthDays < 0) ++monthDays;  // cannot overflow: the value is negative
+    if (monthDays < 0) ++monthDays; // cannot overflow: the value is negative
     v.MonthDays = monthDays;
 }
 

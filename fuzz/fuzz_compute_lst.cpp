@@ -36,10 +36,20 @@ template <class T>
 T Input(FuzzedDataProvider& in, T typicalLow, T typicalHigh)
 {
     constexpr T kAwkward[] = {
-        T(0), -T(0), T(1), T(-1), T(0.5), T(59.99999), T(1e-30), T(-1e-30),
-        std::numeric_limits<T>::max(), std::numeric_limits<T>::lowest(),
-        std::numeric_limits<T>::min(), std::numeric_limits<T>::denorm_min(),
-        std::numeric_limits<T>::infinity(), -std::numeric_limits<T>::infinity(),
+        T(0),
+        -T(0),
+        T(1),
+        T(-1),
+        T(0.5),
+        T(59.99999),
+        T(1e-30),
+        T(-1e-30),
+        std::numeric_limits<T>::max(),
+        std::numeric_limits<T>::lowest(),
+        std::numeric_limits<T>::min(),
+        std::numeric_limits<T>::denorm_min(),
+        std::numeric_limits<T>::infinity(),
+        -std::numeric_limits<T>::infinity(),
         std::numeric_limits<T>::quiet_NaN(),
     };
     switch (in.ConsumeIntegralInRange(0, 4)) {
@@ -92,8 +102,8 @@ std::string Describe(const WorkingValues& v)
     std::snprintf(buf, sizeof buf,
                   "Year=%a Month=%a Day=%a Hour=%a Minute=%a Second=%a LngD=%a LngM=%a LngS=%a EWSign=%a LST=%a",
                   static_cast<double>(v.Year), static_cast<double>(v.Month), static_cast<double>(v.Day),
-                  static_cast<double>(v.Hour), static_cast<double>(v.Minute), static_cast<double>(v.Second),
-                  v.LngD, v.LngM, v.LngS, v.EWSign, v.LST);
+                  static_cast<double>(v.Hour), static_cast<double>(v.Minute), static_cast<double>(v.Second), v.LngD,
+                  v.LngM, v.LngS, v.EWSign, v.LST);
     return buf;
 }
 

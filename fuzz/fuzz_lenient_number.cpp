@@ -49,9 +49,9 @@ struct Reading {
 // Digits, signs, point, exponent, the &H / &O prefixes with their digits, blanks.
 bool MayBelongToNumber(char16_t c)
 {
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F') ||
-           c == u'+' || c == u'-' || c == u'.' || c == u'&' || c == u'H' || c == u'h' || c == u'O' ||
-           c == u'o' || c == u' ' || c == u'\t' || c == u'\n';
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F') || c == u'+' || c == u'-' ||
+           c == u'.' || c == u'&' || c == u'H' || c == u'h' || c == u'O' || c == u'o' || c == u' ' || c == u'\t' ||
+           c == u'\n';
 }
 
 // Length of the leading run of characters that MayBelongToNumber.
@@ -94,20 +94,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Reading narrow = Read(bytes);
     const std::size_t byteCut = NumberAlphabetPrefix(bytes);
     if (byteCut < bytes.size()) {
-        Check(Read(bytes.substr(0, byteCut)) == narrow, "a character outside the number alphabet did not end the number",
-              bytes);
+        Check(Read(bytes.substr(0, byteCut)) == narrow,
+              "a character outside the number alphabet did not end the number", bytes);
     }
     const std::u16string widened = vantoril::fuzz::WidenBytes(bytes);
-    Check(Read(std::u16string_view(widened)) == narrow,
-          "8-bit and UTF-16 entry points read the same text differently", bytes);
+    Check(Read(std::u16string_view(widened)) == narrow, "8-bit and UTF-16 entry points read the same text differently",
+          bytes);
 
     const std::u16string units = vantoril::fuzz::Utf16Units(data, size);
     const std::u16string_view unitsView(units);
     const Reading wide = Read(unitsView);
     const std::size_t unitCut = NumberAlphabetPrefix(unitsView);
     if (unitCut < units.size()) {
-        Check(Read(unitsView.substr(0, unitCut)) == wide, "a character outside the number alphabet did not end the number",
-              unitsView);
+        Check(Read(unitsView.substr(0, unitCut)) == wide,
+              "a character outside the number alphabet did not end the number", unitsView);
     }
 
     if (vantoril::fuzz::IsPlainDecimal(bytes)) {

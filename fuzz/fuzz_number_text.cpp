@@ -43,7 +43,8 @@ double MakeDouble(FuzzedDataProvider& in)
     case 0:
         return std::bit_cast<double>(in.ConsumeIntegral<std::uint64_t>());
     case 1:
-        return static_cast<double>(in.ConsumeIntegralInRange<std::int64_t>(-(std::int64_t{1} << 53), std::int64_t{1} << 53));
+        return static_cast<double>(
+            in.ConsumeIntegralInRange<std::int64_t>(-(std::int64_t{1} << 53), std::int64_t{1} << 53));
     default:
         return std::strtod(DecimalText(in).c_str(), nullptr);
     }

@@ -44,10 +44,7 @@ struct Outcome {
     std::optional<ErrorKind> error;
     float value = 0;
 
-    bool operator==(const Outcome& other) const
-    {
-        return error == other.error && SameBits(value, other.value);
-    }
+    bool operator==(const Outcome& other) const { return error == other.error && SameBits(value, other.value); }
 };
 
 template <class Text>
@@ -126,8 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (SameBits(f, nearest)) return 0;
     // Only a double exactly halfway between f and its neighbour towards d
     // can round differently from the decimal text.
-    const float neighbour = std::nextafter(f, d > f ? std::numeric_limits<float>::infinity()
-                                                    : -std::numeric_limits<float>::infinity());
+    const float neighbour =
+        std::nextafter(f, d > f ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity());
     const double midpoint = std::isinf(neighbour) ? std::copysign(kOverflowPoint, static_cast<double>(f))
                                                   : (static_cast<double>(f) + static_cast<double>(neighbour)) / 2;
     Check(d == midpoint, "single differs from the double rounded to single precision", bytes);

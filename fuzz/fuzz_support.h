@@ -35,7 +35,8 @@ namespace vantoril::fuzz {
 // The text is only formatted when the check fails, so it costs nothing per run.
 inline void Check(bool ok, const char* what, std::string_view text)
 {
-    if (!ok) [[unlikely]] Fail(what, text);
+    if (!ok) [[unlikely]]
+        Fail(what, text);
 }
 
 // A Qt program runs with the user's LC_NUMERIC, so the code under test runs
@@ -136,7 +137,8 @@ inline std::string Describe(std::u16string_view units)
 
 inline void Check(bool ok, const char* what, std::u16string_view units)
 {
-    if (!ok) [[unlikely]] Fail(what, Describe(units));
+    if (!ok) [[unlikely]]
+        Fail(what, Describe(units));
 }
 
 } // namespace vantoril::fuzz

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <langinfo.h>
@@ -49,10 +49,16 @@ std::size_t DecimalPrefix(std::string_view s, char point = '.')
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i])) { ++i; ++digits; }
+    while (i < s.size() && IsDigit(s[i])) {
+        ++i;
+        ++digits;
+    }
     if (i < s.size() && s[i] == point) {
         ++i;
-        while (i < s.size() && IsDigit(s[i])) { ++i; ++digits; }
+        while (i < s.size() && IsDigit(s[i])) {
+            ++i;
+            ++digits;
+        }
     }
     if (digits == 0) return 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -94,7 +100,8 @@ double RadixValue(std::string_view s)
         }
         bits.insert(0, (4 - bits.size() % 4) % 4, '0');
         for (std::size_t b = 0; b < bits.size(); b += 4) {
-            const int nibble = (bits[b] - '0') * 8 + (bits[b + 1] - '0') * 4 + (bits[b + 2] - '0') * 2 + (bits[b + 3] - '0');
+            const int nibble =
+                (bits[b] - '0') * 8 + (bits[b + 1] - '0') * 4 + (bits[b + 2] - '0') * 2 + (bits[b + 3] - '0');
             hex.push_back("0123456789abcdef"[nibble]);
         }
     } else {
@@ -107,10 +114,9 @@ double RadixValue(std::string_view s)
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five codes the
 // page leaves undefined map to the C1 control of the same number.
 constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 std::string FormatSignificant(double x, int digits)
@@ -121,8 +127,8 @@ std::string FormatSignificant(double x, int digits)
 
     // d.ddddde[+-]xx, rounded to the wanted number of significant digits.
     std::array<char, 64> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(x),
-                                   std::chars_format::scientific, digits - 1);
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(x), std::chars_format::scientific, digits - 1);
     const std::string_view sci(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
     const std::size_t ePos = sci.find('e');
     std::string mantissa;
@@ -234,7 +240,6 @@ float StoreSingle(double value) noexcept
     const float magnitude = std::fabs(value) < roundsToInfinity ? FLT_MAX : HUGE_VALF;
     return value < 0 ? -magnitude : magnitude;
 }
-
 
 std::int16_t FloorToInt16(double x)
 {

@@ -47,12 +47,12 @@ float StoreSingle(double value) noexcept;
 // and the calculation floors eight times.
 inline double FloorInt(double x) noexcept
 {
-    constexpr double kExactBeyond = 4503599627370496.0;  // 2^52: every double from here on is integral
+    constexpr double kExactBeyond = 4503599627370496.0; // 2^52: every double from here on is integral
     if (x > -kExactBeyond && x < kExactBeyond) {
         const auto truncated = static_cast<double>(static_cast<std::int64_t>(x));
         return truncated > x ? truncated - 1 : truncated;
     }
-    return std::floor(x);  // large, infinite or NaN
+    return std::floor(x); // large, infinite or NaN
 }
 inline float FloorInt(float x) noexcept { return static_cast<float>(FloorInt(static_cast<double>(x))); }
 

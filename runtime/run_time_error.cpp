@@ -20,10 +20,7 @@ const char* DescriptionOf(ErrorKind kind)
 
 } // namespace
 
-RunTimeError::RunTimeError(ErrorKind kind)
-    : std::runtime_error(TextOf(kind)), kind_(kind)
-{
-}
+RunTimeError::RunTimeError(ErrorKind kind) : std::runtime_error(TextOf(kind)), kind_(kind) {}
 
 std::string RunTimeError::TextOf(ErrorKind kind)
 {

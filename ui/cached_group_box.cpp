@@ -10,8 +10,8 @@ namespace vantoril {
 
 namespace {
 
-constexpr int kTitleInset = 8;  // from the frame's left edge to the title's gap
-constexpr int kTitleGap = 2;    // window colour on either side of the title
+constexpr int kTitleInset = 8; // from the frame's left edge to the title's gap
+constexpr int kTitleGap = 2;   // window colour on either side of the title
 
 } // namespace
 
@@ -30,8 +30,8 @@ void CachedGroupBox::PaintFrame(QPainter& painter) const
     const QFontMetrics metrics = fontMetrics();
     const QRect text(kTitleInset + kTitleGap, 0, metrics.horizontalAdvance(caption) + 1, metrics.height());
     painter.fillRect(text.adjusted(-kTitleGap, 0, kTitleGap, 0), colours.brush(QPalette::Window));
-    style()->drawItemText(&painter, text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextHideMnemonic, colours,
-                          isEnabled(), caption, QPalette::WindowText);
+    style()->drawItemText(&painter, text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextHideMnemonic, colours, isEnabled(),
+                          caption, QPalette::WindowText);
 }
 
 void CachedGroupBox::paintEvent(QPaintEvent* /*event*/)

@@ -14,8 +14,8 @@ public:
 
     CompactComboStyle();
 
-    [[nodiscard]] QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-                                       SubControl sub, const QWidget* widget) const override;
+    [[nodiscard]] QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                                       const QWidget* widget) const override;
 };
 
 } // namespace vantoril

@@ -14,7 +14,7 @@ FocusWheelComboBox::FocusWheelComboBox(QWidget* parent) : CaptionedComboBox(pare
 void FocusWheelComboBox::wheelEvent(QWheelEvent* event)
 {
     if (!hasFocus()) {
-        event->ignore();  // propagates to the parent
+        event->ignore(); // propagates to the parent
         return;
     }
     CaptionedComboBox::wheelEvent(event);

@@ -32,17 +32,17 @@ enum class Font { Default, Large, LargeBold, Small };
 enum class List { None, EastWest, Months, Days, Hours };
 
 // Which member a row fills also says what kind of control it is.
-using Member = std::variant<QGroupBox* frmVantorilTime::*, QLabel* frmVantorilTime::*, LinkLabel* frmVantorilTime::*,
-                            QLineEdit* frmVantorilTime::*, QComboBox* frmVantorilTime::*,
-                            QPushButton* frmVantorilTime::*>;
+using Member =
+    std::variant<QGroupBox * frmVantorilTime::*, QLabel * frmVantorilTime::*, LinkLabel * frmVantorilTime::*,
+                 QLineEdit * frmVantorilTime::*, QComboBox * frmVantorilTime::*, QPushButton * frmVantorilTime::*>;
 
 struct Control {
     Member member;
     const char* name;
-    QGroupBox* frmVantorilTime::*container;  // nullptr: the window itself
-    int left, top, width, height;            // twips
-    int tab;                                 // designed tab place, kept for labels and frames too
-    const char* text;                        // caption or initial text
+    QGroupBox* frmVantorilTime::*container; // nullptr: the window itself
+    int left, top, width, height;           // twips
+    int tab;                                // designed tab place, kept for labels and frames too
+    const char* text;                       // caption or initial text
     Font font = Font::Default;
     List list = List::None;
 };
@@ -148,7 +148,7 @@ QWidget* Make(const Control& c, QWidget* in, const QString& text, QStyle* comboS
         {
             auto* label = new QLabel(text, in);
             label->setTextFormat(Qt::PlainText);
-            label->setWordWrap(c.height > 255);  // the two-line captions
+            label->setWordWrap(c.height > 255); // the two-line captions
             return label;
         }
         QWidget* operator()(QLineEdit* F::*) const
@@ -157,7 +157,7 @@ QWidget* Make(const Control& c, QWidget* in, const QString& text, QStyle* comboS
             // Numbers are typed key by key; an input method's composed text
             // would slip past the key procedures.
             box->setAttribute(Qt::WA_InputMethodEnabled, false);
-            box->setMaxLength(std::numeric_limits<int>::max());  // no limit on the length
+            box->setMaxLength(std::numeric_limits<int>::max()); // no limit on the length
             box->setCursorPosition(0);
             return box;
         }
@@ -206,8 +206,11 @@ void frmVantorilTime::CreateControls()
         widget->setProperty("tabIndex", c.tab);
         if (c.font != Font::Default) widget->setFont(FontOf(c.font));
         if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        std::visit([this, widget](auto member) { this->*member = static_cast<std::remove_reference_t<decltype(this->*member)>>(widget); },
-                   c.member);
+        std::visit(
+            [this, widget](auto member) {
+                this->*member = static_cast<std::remove_reference_t<decltype(this->*member)>>(widget);
+            },
+            c.member);
     }
 
     // Read-only but focusable and selectable, so the result can be copied.
@@ -225,16 +228,24 @@ void frmVantorilTime::DescribeForAssistiveTechnology()
 {
     // Screen readers announce each input by what its caption says.
     const std::pair<QWidget*, const char*> names[] = {
-        {txtLngD, "Longitude degrees"}, {txtLngM, "Longitude minutes"}, {txtLngS, "Longitude seconds"},
-        {cmbEW, "East or west"},        {txtYear, "Year"},              {cmbMonth, "Month"},
-        {cmbDate, "Date"},              {cmbHour, "Hour"},              {txtMinute, "Minute"},
-        {txtSecond, "Second"},          {cmdPress, "PRESS"},            {txtVantorilTime, "Local Vantoril Time"},
+        {txtLngD, "Longitude degrees"},
+        {txtLngM, "Longitude minutes"},
+        {txtLngS, "Longitude seconds"},
+        {cmbEW, "East or west"},
+        {txtYear, "Year"},
+        {cmbMonth, "Month"},
+        {cmbDate, "Date"},
+        {cmbHour, "Hour"},
+        {txtMinute, "Minute"},
+        {txtSecond, "Second"},
+        {cmdPress, "PRESS"},
+        {txtVantorilTime, "Local Vantoril Time"},
     };
     for (const auto& [widget, name] : names) widget->setAccessibleName(QLatin1String(name));
     // Captions become the boxes' labels for assistive technology (no mnemonics involved).
     const std::pair<QLabel*, QWidget*> buddies[] = {
-        {Label3, txtLngD},    {Label4, txtLngM},    {Label5, txtLngS},   {Label6, cmbEW},
-        {Label9, txtYear},    {Label10, cmbMonth},  {Label11, cmbDate},  {Label12, cmbHour},
+        {Label3, txtLngD},    {Label4, txtLngM},    {Label5, txtLngS},          {Label6, cmbEW},
+        {Label9, txtYear},    {Label10, cmbMonth},  {Label11, cmbDate},         {Label12, cmbHour},
         {Label13, txtMinute}, {Label14, txtSecond}, {Label15, txtVantorilTime},
     };
     for (const auto& [label, box] : buddies) label->setBuddy(box);
@@ -247,7 +258,7 @@ void frmVantorilTime::SetTabOrder()
     for (auto* widget : findChildren<QWidget*>()) {
         if (!widget->property("tabIndex").isValid()) continue;
         if (qobject_cast<QLabel*>(widget) != nullptr || qobject_cast<QGroupBox*>(widget) != nullptr) {
-            widget->setFocusPolicy(Qt::NoFocus);  // they hold tab places but never take focus
+            widget->setFocusPolicy(Qt::NoFocus); // they hold tab places but never take focus
         } else {
             focusable << widget;
         }

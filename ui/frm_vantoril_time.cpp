@@ -99,14 +99,11 @@ void frmVantorilTime::cmdPress_Click()
     });
 }
 
-void frmVantorilTime::Label16_Click()
-{
-    opener_->OpenUrl(kHomePage);
-}
+void frmVantorilTime::Label16_Click() { opener_->OpenUrl(kHomePage); }
 
 void frmVantorilTime::DigitFilter(std::int16_t& keyAscii)
 {
-    if (keyAscii == 8) return;  // Backspace edits
+    if (keyAscii == 8) return; // Backspace edits
     const std::u16string typed = CharOfAnsiCode(static_cast<std::uint8_t>(keyAscii));
     // Binary order: only the ten digits lie between "0" and "90".
     if (StrLess(typed, u"0") || StrGreater(typed, u"90")) {

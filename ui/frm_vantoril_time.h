@@ -56,32 +56,32 @@ public:
     // shortcut hints of keys the box rejects. The caller owns it.
     static QMenu* ContextMenuWithoutShortcuts(QLineEdit& box);
 
-    QGroupBox* Frame1 = nullptr;    // "Vantoril Time": the description
-    QGroupBox* Frame3 = nullptr;    // "Data Input": every input and PRESS
-    QLabel* Label1 = nullptr;       // what the program does
-    QLabel* Label2 = nullptr;       // "Longitude"
-    QLabel* Label3 = nullptr;       // "Deg.", caption of txtLngD
-    QLabel* Label4 = nullptr;       // "Min.", caption of txtLngM
-    QLabel* Label5 = nullptr;       // "Sec.", caption of txtLngS
-    QLabel* Label6 = nullptr;       // "E / W", caption of cmbEW
-    QLabel* Label7 = nullptr;       // "Time (UTC)"
-    QLabel* Label8 = nullptr;       // "Date (UTC)"
-    QLabel* Label9 = nullptr;       // "Year", caption of txtYear
-    QLabel* Label10 = nullptr;      // "Month", caption of cmbMonth
-    QLabel* Label11 = nullptr;      // "Date", caption of cmbDate
-    QLabel* Label12 = nullptr;      // "Hr.", caption of cmbHour
-    QLabel* Label13 = nullptr;      // "Min.", caption of txtMinute
-    QLabel* Label14 = nullptr;      // "Sec.", caption of txtSecond
-    QLabel* Label15 = nullptr;      // "Local Vantoril Time  =", caption of the result
-    LinkLabel* Label16 = nullptr;   // the credits link to the author's home page
-    QLabel* Label17 = nullptr;      // the instructions
+    QGroupBox* Frame1 = nullptr;  // "Vantoril Time": the description
+    QGroupBox* Frame3 = nullptr;  // "Data Input": every input and PRESS
+    QLabel* Label1 = nullptr;     // what the program does
+    QLabel* Label2 = nullptr;     // "Longitude"
+    QLabel* Label3 = nullptr;     // "Deg.", caption of txtLngD
+    QLabel* Label4 = nullptr;     // "Min.", caption of txtLngM
+    QLabel* Label5 = nullptr;     // "Sec.", caption of txtLngS
+    QLabel* Label6 = nullptr;     // "E / W", caption of cmbEW
+    QLabel* Label7 = nullptr;     // "Time (UTC)"
+    QLabel* Label8 = nullptr;     // "Date (UTC)"
+    QLabel* Label9 = nullptr;     // "Year", caption of txtYear
+    QLabel* Label10 = nullptr;    // "Month", caption of cmbMonth
+    QLabel* Label11 = nullptr;    // "Date", caption of cmbDate
+    QLabel* Label12 = nullptr;    // "Hr.", caption of cmbHour
+    QLabel* Label13 = nullptr;    // "Min.", caption of txtMinute
+    QLabel* Label14 = nullptr;    // "Sec.", caption of txtSecond
+    QLabel* Label15 = nullptr;    // "Local Vantoril Time  =", caption of the result
+    LinkLabel* Label16 = nullptr; // the credits link to the author's home page
+    QLabel* Label17 = nullptr;    // the instructions
     QLineEdit* txtLngD = nullptr;
     QLineEdit* txtLngM = nullptr;
     QLineEdit* txtLngS = nullptr;
     QLineEdit* txtYear = nullptr;
     QLineEdit* txtMinute = nullptr;
     QLineEdit* txtSecond = nullptr;
-    QLineEdit* txtVantorilTime = nullptr;  // the result
+    QLineEdit* txtVantorilTime = nullptr; // the result
     QComboBox* cmbEW = nullptr;
     QComboBox* cmbMonth = nullptr;
     QComboBox* cmbDate = nullptr;
@@ -149,7 +149,7 @@ private:
     UrlOpener* opener_;
     WorkingValues values_;
     std::vector<std::pair<QObject*, KeyProcedure>> keyProcedures_;
-    std::vector<QObject*> lists_;  // the combos' drop-down lists
+    std::vector<QObject*> lists_; // the combos' drop-down lists
 };
 
 } // namespace vantoril

@@ -42,7 +42,8 @@ QCursor HandCursor(double devicePixelRatio)
     constexpr int kHotX = 10;
     constexpr int kHotY = 1;
     const bool sharp = devicePixelRatio > 1.5;
-    QPixmap hand = OwnPng(sharp ? QStringLiteral(":/images/hand-cursor-64.png") : QStringLiteral(":/images/hand-cursor-32.png"));
+    QPixmap hand =
+        OwnPng(sharp ? QStringLiteral(":/images/hand-cursor-64.png") : QStringLiteral(":/images/hand-cursor-32.png"));
     if (hand.isNull()) return QCursor(Qt::PointingHandCursor);
     if (sharp) hand.setDevicePixelRatio(2.0);
     return QCursor(hand, kHotX, kHotY);

@@ -48,7 +48,7 @@ std::vector<std::uint8_t> AnsiTextCodes(const QString& text)
 {
     std::vector<std::uint8_t> codes;
     for (const char32_t ch : text.toUcs4()) {
-        if (ch == 0x7f) continue;  // X gives Delete this text; it types nothing
+        if (ch == 0x7f) continue; // X gives Delete this text; it types nothing
         codes.push_back(AnsiCodeOfChar(ch));
     }
     return codes;

@@ -27,10 +27,10 @@ void frmVantorilTime::ConnectKeyProcedures()
         {txtMinute, &frmVantorilTime::txtMinute_KeyPress}, {txtSecond, &frmVantorilTime::txtSecond_KeyPress},
     };
     // A combo's keys may reach the combo or its line edit, depending on the path; block both.
-    for (const auto& [combo, procedure] : {std::pair{cmbEW, &frmVantorilTime::cmbEW_KeyPress},
-                                           std::pair{cmbMonth, &frmVantorilTime::cmbMonth_KeyPress},
-                                           std::pair{cmbDate, &frmVantorilTime::cmbDate_KeyPress},
-                                           std::pair{cmbHour, &frmVantorilTime::cmbHour_KeyPress}}) {
+    for (const auto& [combo, procedure] :
+         {std::pair{cmbEW, &frmVantorilTime::cmbEW_KeyPress}, std::pair{cmbMonth, &frmVantorilTime::cmbMonth_KeyPress},
+          std::pair{cmbDate, &frmVantorilTime::cmbDate_KeyPress},
+          std::pair{cmbHour, &frmVantorilTime::cmbHour_KeyPress}}) {
         keyProcedures_.emplace_back(combo, procedure);
         keyProcedures_.emplace_back(combo->lineEdit(), procedure);
         // An open list takes the keys itself and would jump to a typed item.
@@ -113,8 +113,8 @@ bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
         // Not a character: arrows, Delete, Tab... work as usual. Alt+letter,
         // Alt+Backspace and the like are commands, not typing, yet QLineEdit
         // would insert their text or undo: swallow them silently.
-        return event->type() == QEvent::KeyPress && !key->text().isEmpty() && k != Qt::Key_Delete &&
-               k != Qt::Key_Tab && k != Qt::Key_Backtab;
+        return event->type() == QEvent::KeyPress && !key->text().isEmpty() && k != Qt::Key_Delete && k != Qt::Key_Tab &&
+               k != Qt::Key_Backtab;
     }
 
     // Claim character keys before the shortcut map sees them, so Ctrl+V and
@@ -128,7 +128,7 @@ bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
     if (codes.size() == 1 && (codes.front() != 8 || k == Qt::Key_Backspace)) {
         std::int16_t keyAscii = codes.front();
         (this->*procedure)(keyAscii);
-        return keyAscii == 0;  // a passed key goes on to the box unchanged
+        return keyAscii == 0; // a passed key goes on to the box unchanged
     }
     // Several characters in one event (compose sequences): each is a key of its own.
     TypeCodes(watched, procedure, codes);

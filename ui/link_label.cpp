@@ -36,10 +36,7 @@ QAccessibleInterface* LinkLabelFactory(const QString& className, QObject* object
 
 } // namespace
 
-LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
-{
-    setFocusPolicy(Qt::NoFocus);
-}
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) { setFocusPolicy(Qt::NoFocus); }
 
 void LinkLabel::InstallAccessibility()
 {

@@ -32,29 +32,30 @@ TEST_P(LongitudeForms, SplitIntoTheWindowsFields)
     EXPECT_DOUBLE_EQ(l.east, c.east);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, LongitudeForms, ::testing::Values(
-    LongitudeCase{"79d51m0sW", "79", "51", "0", true, -(79 + 51 / 60.0)},
-    LongitudeCase{"79d51mW", "79", "51", "", true, -(79 + 51 / 60.0)},
-    LongitudeCase{"79D51M30S e", "79", "51", "30", false, 79 + 51 / 60.0 + 30 / 3600.0},
-    LongitudeCase{"79d", "79", "", "", false, 79},
-    LongitudeCase{"79:51:00W", "79", "51", "00", true, -(79 + 51 / 60.0)},
-    LongitudeCase{"79:51w", "79", "51", "", true, -(79 + 51 / 60.0)},
-    LongitudeCase{"79 51 0 W", "79", "51", "0", true, -(79 + 51 / 60.0)},
-    LongitudeCase{" 79\t51  30.5 ", "79", "51", "30.5", false, 79 + 51 / 60.0 + 30.5 / 3600.0},
-    LongitudeCase{"-79.85", "79.85", "", "", true, -79.85},
-    LongitudeCase{"+79.85", "79.85", "", "", false, 79.85},
-    LongitudeCase{"79.85W", "79.85", "", "", true, -79.85},
-    LongitudeCase{"79.85", "79.85", "", "", false, 79.85},
-    LongitudeCase{"-0", "0", "", "", true, 0},
-    LongitudeCase{"180W", "180", "", "", true, -180},
-    LongitudeCase{"-79d51m", "79", "51", "", true, -(79 + 51 / 60.0)}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LongitudeForms,
+    ::testing::Values(LongitudeCase{"79d51m0sW", "79", "51", "0", true, -(79 + 51 / 60.0)},
+                      LongitudeCase{"79d51mW", "79", "51", "", true, -(79 + 51 / 60.0)},
+                      LongitudeCase{"79D51M30S e", "79", "51", "30", false, 79 + 51 / 60.0 + 30 / 3600.0},
+                      LongitudeCase{"79d", "79", "", "", false, 79},
+                      LongitudeCase{"79:51:00W", "79", "51", "00", true, -(79 + 51 / 60.0)},
+                      LongitudeCase{"79:51w", "79", "51", "", true, -(79 + 51 / 60.0)},
+                      LongitudeCase{"79 51 0 W", "79", "51", "0", true, -(79 + 51 / 60.0)},
+                      LongitudeCase{" 79\t51  30.5 ", "79", "51", "30.5", false, 79 + 51 / 60.0 + 30.5 / 3600.0},
+                      LongitudeCase{"-79.85", "79.85", "", "", true, -79.85},
+                      LongitudeCase{"+79.85", "79.85", "", "", false, 79.85},
+                      LongitudeCase{"79.85W", "79.85", "", "", true, -79.85},
+                      LongitudeCase{"79.85", "79.85", "", "", false, 79.85}, LongitudeCase{"-0", "0", "", "", true, 0},
+                      LongitudeCase{"180W", "180", "", "", true, -180},
+                      LongitudeCase{"-79d51m", "79", "51", "", true, -(79 + 51 / 60.0)}));
 
 TEST(Longitude, RejectsWhatIsNoLongitudeNamingTheValue)
 {
-    for (const char* text : {"", "W", "-", "79x", "x79", "1e5", "nan", "inf", "79..5", ".5", "5.", "79d51m0s1",
-                             "79:51:00:00", "79 51 0 0", "--79", "-79W", "+79E", "79WW", "79d51s", "79:51d",
-                             "181", "180.0001", "180d0m1s", "79d60m", "79:51:60", "79 0 61", "0x10",
-                             "1234567890123456789012345"}) {
+    for (const char* text :
+         {"",         "W",        "-",      "79x",      "x79",       "1e5",         "nan",
+          "inf",      "79..5",    ".5",     "5.",       "79d51m0s1", "79:51:00:00", "79 51 0 0",
+          "--79",     "-79W",     "+79E",   "79WW",     "79d51s",    "79:51d",      "181",
+          "180.0001", "180d0m1s", "79d60m", "79:51:60", "79 0 61",   "0x10",        "1234567890123456789012345"}) {
         try {
             (void)ParseLongitude(text);
             ADD_FAILURE() << "accepted \"" << text << '"';
@@ -73,7 +74,7 @@ TEST(Date, ReadsYearMonthDayAndLetsTheDayRunOn)
     EXPECT_EQ(ParseDate("0000-01-01").year, 0);
     EXPECT_EQ(ParseDate("3276800-03-01").year, 3276800);
     EXPECT_EQ(ParseDate("0000000000000000000012345-06-07").year, 12345);
-    EXPECT_EQ(ParseDate("1234567890123456789-06-07").year, -1);  // too long for a number, kept as text
+    EXPECT_EQ(ParseDate("1234567890123456789-06-07").year, -1); // too long for a number, kept as text
     for (const char* text : {"", "2002", "2002-1-01", "02-01-01", "2002-01-1", "2002/01/01", "2002-01-01x",
                              "-2002-01-01", "2002-13-01", "2002-00-10", "2002-01-00", "2002-01-32", "２００２-01-01"}) {
         EXPECT_THROW((void)ParseDate(text), InputError) << text;
@@ -121,7 +122,7 @@ TEST(PlainDecimal, GivesExactlyWhatTheWindowsReaderGives)
 
 struct OptionCase {
     std::vector<std::string_view> args;
-    const char* error;  // nullptr: accepted
+    const char* error; // nullptr: accepted
 };
 
 class OptionRules : public ::testing::TestWithParam<OptionCase> {};
@@ -141,31 +142,28 @@ TEST_P(OptionRules, AcceptOrNameTheProblem)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CommandLines, OptionRules, ::testing::Values(
-    OptionCase{{"79d51mW"}, nullptr},
-    OptionCase{{"-79.85", "2002-01-01", "00:00:00"}, nullptr},
-    OptionCase{{"--", "-79.85"}, nullptr},
-    OptionCase{{"--model=iau2006", "--apparent", "--dut1", "-0.3", "--precision=6", "--ra", "1:00:00", "0"}, nullptr},
-    OptionCase{{"--batch", "--format", "json"}, nullptr},
-    OptionCase{{"--watch", "0"}, nullptr},
-    OptionCase{{"--help", "--bogus=1"}, "unknown option \"--bogus=1\""},
-    OptionCase{{}, "missing LONGITUDE"},
-    OptionCase{{"--model", "fast", "0"}, "expected classic or iau2006"},
-    OptionCase{{"--format", "xml", "0"}, "expected text, hours or json"},
-    OptionCase{{"--precision", "7", "0"}, "from 0 to 6"},
-    OptionCase{{"--precision", "-1", "0"}, "from 0 to 6"},
-    OptionCase{{"--model", "iau2006", "--dut1", "1", "0"}, "-0.9 to 0.9"},
-    OptionCase{{"--model", "iau2006", "--dut1", "0.3s", "0"}, "-0.9 to 0.9"},
-    OptionCase{{"--apparent", "0"}, "--apparent needs --model iau2006"},
-    OptionCase{{"--dut1", "0.1", "0"}, "--dut1 needs --model iau2006"},
-    OptionCase{{"--ra", "25:00:00", "0"}, "right ascension \"25:00:00\""},
-    OptionCase{{"--ra"}, "--ra needs a value"},
-    OptionCase{{"--batch=yes"}, "takes no value"},
-    OptionCase{{"--batch", "0"}, "unexpected argument \"0\""},
-    OptionCase{{"--batch", "--watch"}, "cannot be combined"},
-    OptionCase{{"--watch", "0", "2002-01-01"}, "--watch shows the time now"},
-    OptionCase{{"79", "51", "0", "W"}, "quote it"},
-    OptionCase{{"-x"}, "unknown option \"-x\""}));
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, OptionRules,
+    ::testing::Values(
+        OptionCase{{"79d51mW"}, nullptr}, OptionCase{{"-79.85", "2002-01-01", "00:00:00"}, nullptr},
+        OptionCase{{"--", "-79.85"}, nullptr},
+        OptionCase{{"--model=iau2006", "--apparent", "--dut1", "-0.3", "--precision=6", "--ra", "1:00:00", "0"},
+                   nullptr},
+        OptionCase{{"--batch", "--format", "json"}, nullptr}, OptionCase{{"--watch", "0"}, nullptr},
+        OptionCase{{"--help", "--bogus=1"}, "unknown option \"--bogus=1\""}, OptionCase{{}, "missing LONGITUDE"},
+        OptionCase{{"--model", "fast", "0"}, "expected classic or iau2006"},
+        OptionCase{{"--format", "xml", "0"}, "expected text, hours or json"},
+        OptionCase{{"--precision", "7", "0"}, "from 0 to 6"}, OptionCase{{"--precision", "-1", "0"}, "from 0 to 6"},
+        OptionCase{{"--model", "iau2006", "--dut1", "1", "0"}, "-0.9 to 0.9"},
+        OptionCase{{"--model", "iau2006", "--dut1", "0.3s", "0"}, "-0.9 to 0.9"},
+        OptionCase{{"--apparent", "0"}, "--apparent needs --model iau2006"},
+        OptionCase{{"--dut1", "0.1", "0"}, "--dut1 needs --model iau2006"},
+        OptionCase{{"--ra", "25:00:00", "0"}, "right ascension \"25:00:00\""},
+        OptionCase{{"--ra"}, "--ra needs a value"}, OptionCase{{"--batch=yes"}, "takes no value"},
+        OptionCase{{"--batch", "0"}, "unexpected argument \"0\""},
+        OptionCase{{"--batch", "--watch"}, "cannot be combined"},
+        OptionCase{{"--watch", "0", "2002-01-01"}, "--watch shows the time now"},
+        OptionCase{{"79", "51", "0", "W"}, "quote it"}, OptionCase{{"-x"}, "unknown option \"-x\""}));
 
 struct SplitCase {
     const char* line;
@@ -188,12 +186,14 @@ TEST_P(BatchLines, SplitIntoFields)
     EXPECT_EQ(b.ra, c.ra);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, BatchLines, ::testing::Values(
-    SplitCase{"2002-01-01 00:00:00 79d51mW", "2002-01-01", "00:00:00", "79d51mW", ""},
-    SplitCase{"  2002-01-01\t00:00:00  79 51 0 W  ", "2002-01-01", "00:00:00", "79 51 0 W", ""},
-    SplitCase{"2002-01-01 00:00:00 79:51:00W 12:00:00", "2002-01-01", "00:00:00", "79:51:00W", "12:00:00"},
-    SplitCase{"2002-01-01 00:00:00 79 51 0 W 5:00:00.5", "2002-01-01", "00:00:00", "79 51 0 W", "5:00:00.5"},
-    SplitCase{"2002-01-01 00:00:00 79:51:00", "2002-01-01", "00:00:00", "79:51:00", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, BatchLines,
+    ::testing::Values(
+        SplitCase{"2002-01-01 00:00:00 79d51mW", "2002-01-01", "00:00:00", "79d51mW", ""},
+        SplitCase{"  2002-01-01\t00:00:00  79 51 0 W  ", "2002-01-01", "00:00:00", "79 51 0 W", ""},
+        SplitCase{"2002-01-01 00:00:00 79:51:00W 12:00:00", "2002-01-01", "00:00:00", "79:51:00W", "12:00:00"},
+        SplitCase{"2002-01-01 00:00:00 79 51 0 W 5:00:00.5", "2002-01-01", "00:00:00", "79 51 0 W", "5:00:00.5"},
+        SplitCase{"2002-01-01 00:00:00 79:51:00", "2002-01-01", "00:00:00", "79:51:00", ""}));
 
 TEST(BatchLine, BlankAndCommentLinesHaveNoFieldsShortLinesAreErrors)
 {

@@ -18,8 +18,8 @@ namespace {
 struct RunCase {
     std::vector<std::string> args;
     int status;
-    const char* out;  // exact standard output
-    const char* err;  // part of standard error; "" for none at all
+    const char* out; // exact standard output
+    const char* err; // part of standard error; "" for none at all
 };
 
 class Runs : public ::testing::TestWithParam<RunCase> {};
@@ -37,30 +37,31 @@ TEST_P(Runs, PrintAndExitAsPromised)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CommandLines, Runs, ::testing::Values(
-    // The window's own examples, in every longitude form.
-    RunCase{{"79d51mW", "2002-01-01", "00:00:00"}, 0, "1:22:30\n", ""},
-    RunCase{{"79:51:00W", "2002-01-01"}, 0, "1:22:30\n", ""},
-    RunCase{{"79 51 0 W", "2002-01-01", "00:00:00.0"}, 0, "1:22:30\n", ""},
-    RunCase{{"0", "2002-01-01"}, 0, "6:41:54\n", ""},
-    RunCase{{"0", "2002-10-06", "23:00:00"}, 0, "0:1:43\n", ""},
-    RunCase{{"4d57m52sW", "1989-02-25", "19:57:15"}, 0, "6:0:0\n", ""},
-    RunCase{{"0", "2001-02-29"}, 0, "10:35:28\n", ""},  // counts on into 1 March
-    RunCase{{"--ra", "12:00:00", "79d51mW", "2002-01-01"}, 0, "1:22:30 -10:37:30\n", ""},
-    RunCase{{"--format", "hours", "--ra", "1:22:30", "79d51mW", "2002-01-01"}, 0, "1.3750 +0.0000\n", ""},
-    RunCase{{"--model", "iau2006", "--", "-79.85", "2002-01-01"}, 0, "1:22:30.245\n", ""},
-    RunCase{{"--model", "iau2006", "--precision", "0", "0", "2002-01-01", "00:00:00.4"}, 0, "6:41:55\n", ""},
-    RunCase{{"--model", "iau2006", "0", "2016-12-31", "23:59:60.5"}, 0, "6:43:21.607\n", ""},
-    // Bad values: a usage error naming the value, nothing on standard output.
-    RunCase{{"79x", "2002-01-01"}, 2, "", "longitude \"79x\": expected a form like"},
-    RunCase{{"0", "2002-13-01"}, 2, "", "the month must be 01 to 12"},
-    RunCase{{"0", "2002-01-01", "25:00:00"}, 2, "", "time \"25:00:00\""},
-    RunCase{{"0", "2002-01-01", "23:59:60"}, 2, "", "the classic model takes seconds below 60"},
-    RunCase{{"--model", "iau2006", "0", "2016-12-30", "23:59:60"}, 2, "", "this UTC minute is shorter"},
-    RunCase{{"--model", "iau2006", "0", "10000-01-01"}, 2, "", "years 0000 to 9999"},
-    RunCase{{"--frobnicate"}, 2, "", "Try 'vantoril-lst --help'"},
-    // The window's run-time errors are failures, not usage errors.
-    RunCase{{"0", "3276800-03-01"}, 1, "", "Run-time error '6': Overflow"}));
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, Runs,
+    ::testing::Values(
+        // The window's own examples, in every longitude form.
+        RunCase{{"79d51mW", "2002-01-01", "00:00:00"}, 0, "1:22:30\n", ""},
+        RunCase{{"79:51:00W", "2002-01-01"}, 0, "1:22:30\n", ""},
+        RunCase{{"79 51 0 W", "2002-01-01", "00:00:00.0"}, 0, "1:22:30\n", ""},
+        RunCase{{"0", "2002-01-01"}, 0, "6:41:54\n", ""}, RunCase{{"0", "2002-10-06", "23:00:00"}, 0, "0:1:43\n", ""},
+        RunCase{{"4d57m52sW", "1989-02-25", "19:57:15"}, 0, "6:0:0\n", ""},
+        RunCase{{"0", "2001-02-29"}, 0, "10:35:28\n", ""}, // counts on into 1 March
+        RunCase{{"--ra", "12:00:00", "79d51mW", "2002-01-01"}, 0, "1:22:30 -10:37:30\n", ""},
+        RunCase{{"--format", "hours", "--ra", "1:22:30", "79d51mW", "2002-01-01"}, 0, "1.3750 +0.0000\n", ""},
+        RunCase{{"--model", "iau2006", "--", "-79.85", "2002-01-01"}, 0, "1:22:30.245\n", ""},
+        RunCase{{"--model", "iau2006", "--precision", "0", "0", "2002-01-01", "00:00:00.4"}, 0, "6:41:55\n", ""},
+        RunCase{{"--model", "iau2006", "0", "2016-12-31", "23:59:60.5"}, 0, "6:43:21.607\n", ""},
+        // Bad values: a usage error naming the value, nothing on standard output.
+        RunCase{{"79x", "2002-01-01"}, 2, "", "longitude \"79x\": expected a form like"},
+        RunCase{{"0", "2002-13-01"}, 2, "", "the month must be 01 to 12"},
+        RunCase{{"0", "2002-01-01", "25:00:00"}, 2, "", "time \"25:00:00\""},
+        RunCase{{"0", "2002-01-01", "23:59:60"}, 2, "", "the classic model takes seconds below 60"},
+        RunCase{{"--model", "iau2006", "0", "2016-12-30", "23:59:60"}, 2, "", "this UTC minute is shorter"},
+        RunCase{{"--model", "iau2006", "0", "10000-01-01"}, 2, "", "years 0000 to 9999"},
+        RunCase{{"--frobnicate"}, 2, "", "Try 'vantoril-lst --help'"},
+        // The window's run-time errors are failures, not usage errors.
+        RunCase{{"0", "3276800-03-01"}, 1, "", "Run-time error '6': Overflow"}));
 
 TEST(Program, HelpAndVersion)
 {
@@ -88,15 +89,15 @@ TEST(Program, NowIsTheSystemClock)
 TEST(Batch, OneOutputLinePerInputLineWhateverTheInput)
 {
     std::string input = "2002-01-01 00:00:00 79d51mW\n";
-    input += "\n";                                      // blank
-    input += "# a comment\r\n";                         // comment, CRLF
-    input += "garbage\n";                               // no fields
-    input += std::string(1 << 20, '7') + "\n";          // 1 MiB
-    input += std::string("2002-01-01\0 00:00:00 0\n", 23);  // NUL byte
-    input += "2002-01-01 00:00:00 \xff\xfe\xc3\x28\n";  // invalid UTF-8
-    input += "2002-01-01 00:00:00 0 12:00:00\r\n";      // right ascension, CRLF
-    input += "3276800-03-01 00:00:00 0\n";               // the window's overflow
-    input += "2002-01-01 00:00:00 0";                   // last line without a newline
+    input += "\n";                                         // blank
+    input += "# a comment\r\n";                            // comment, CRLF
+    input += "garbage\n";                                  // no fields
+    input += std::string(1 << 20, '7') + "\n";             // 1 MiB
+    input += std::string("2002-01-01\0 00:00:00 0\n", 23); // NUL byte
+    input += "2002-01-01 00:00:00 \xff\xfe\xc3\x28\n";     // invalid UTF-8
+    input += "2002-01-01 00:00:00 0 12:00:00\r\n";         // right ascension, CRLF
+    input += "3276800-03-01 00:00:00 0\n";                 // the window's overflow
+    input += "2002-01-01 00:00:00 0";                      // last line without a newline
     const Outcome r = RunWith({"--batch"}, input);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "");
@@ -117,8 +118,8 @@ TEST(Batch, OneOutputLinePerInputLineWhateverTheInput)
 
 TEST(Batch, AllGoodIsStatusZeroAndBatchRaOverridesTheOption)
 {
-    const Outcome r = RunWith({"--batch", "--ra", "6:00:00"},
-                          "2002-01-01 00:00:00 0\n2002-01-01 00:00:00 0 18:00:00\n# done\n");
+    const Outcome r =
+        RunWith({"--batch", "--ra", "6:00:00"}, "2002-01-01 00:00:00 0\n2002-01-01 00:00:00 0 18:00:00\n# done\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "6:41:54 +0:41:54\n6:41:54 -11:18:06\n\n");
 }
@@ -126,7 +127,7 @@ TEST(Batch, AllGoodIsStatusZeroAndBatchRaOverridesTheOption)
 TEST(Batch, JsonCarriesInputsModelAndResult)
 {
     const Outcome r = RunWith({"--batch", "--format", "json", "--model", "iau2006", "--apparent", "--dut1", "-0.25"},
-                          "2002-01-01 00:00:00 79 51 0 W 12:00:00\n");
+                              "2002-01-01 00:00:00 79 51 0 W 12:00:00\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("{\"utc\":\"2002-01-01T00:00:00\",\"longitude\":\"79 51 0 W\",\"longitude_deg\":-79.85,"
                           "\"model\":\"iau2006\",\"kind\":\"apparent\",\"dut1\":-0.25,\"lst\":\"1:22:28.986\",",
@@ -184,7 +185,7 @@ TEST(HourAngle, StaysInMinusTwelveToTwelveRoundedOrNot)
         ASSERT_FALSE(text.rfind("+12:", 0) == 0) << text;
     }
     std::string text;
-    AppendClock(text, 11.9999999, 3, true);  // rounds to +12 h, which is -12 h
+    AppendClock(text, 11.9999999, 3, true); // rounds to +12 h, which is -12 h
     EXPECT_EQ(text, "-12:00:00.000");
     text.clear();
     AppendClock(text, 23.9999999, 3, false);
@@ -216,7 +217,7 @@ TEST(Iau2006, AgreesWithErfaCalledDirectlyIncludingLeapSecondsAndDriftingUtc)
         if (i % 10 == 0) {
             const auto& leap = leapDays[i / 10 % 5];
             y = leap[0], m = leap[1], d = leap[2], h = 23, mi = 59;
-            if (i % 20 == 0 && i / 10 % 5 < 3) s += 0.999;  // into the leap second itself
+            if (i % 20 == 0 && i / 10 % 5 < 3) s += 0.999; // into the leap second itself
         }
         char date[16], time[24], lon[24];
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", y, m, d);
@@ -224,7 +225,7 @@ TEST(Iau2006, AgreesWithErfaCalledDirectlyIncludingLeapSecondsAndDriftingUtc)
         const double east = std::round(lng(rng) * 1e4) / 1e4;
         std::snprintf(lon, sizeof lon, "%.4f", east);
         Query q{ParseDate(date), ParseTime(time), ParseLongitude(lon), std::nullopt};
-        const bool apparent = i % 50 == 0;  // the nutation series is slow
+        const bool apparent = i % 50 == 0; // the nutation series is slow
         const double offset = dut1(rng);
         const double ours = Iau2006Lst(q, apparent, offset);
         const double erfa = ErfaLst(y, m, d, h, mi, q.time.second, east, offset, apparent);

@@ -73,7 +73,7 @@ std::vector<Instant> Instants(int count)
         t.west = kind(rng) < 5;
         t.degrees = std::to_string(degree(rng));
         switch (kind(rng) % 4) {
-        case 0:  // decimal degrees, pasted into the degrees box
+        case 0: // decimal degrees, pasted into the degrees box
             t.degrees += '.' + std::to_string(fraction(rng));
             break;
         case 1:
@@ -103,7 +103,7 @@ std::string Shown(Harness& h, const Instant& t)
     w->txtMinute->setText(QString::fromStdString(t.minute));
     w->txtSecond->setText(QString::fromStdString(t.second));
     w->txtVantorilTime->setText(QString());
-    h.messages.prompts.clear();  // range warnings of the boxes are not results
+    h.messages.prompts.clear(); // range warnings of the boxes are not results
     w->cmdPress->click();
     if (!h.messages.prompts.empty()) return "error: " + h.messages.prompts.back();
     return w->txtVantorilTime->text().toStdString();
@@ -125,7 +125,7 @@ TEST(WindowEquivalence, ClassicModelPrintsWhatTheWindowShows)
         errors += shown.rfind("error: ", 0) == 0 ? 1 : 0;
         ASSERT_EQ(printed[i], shown) << instants[i].BatchLine();
     }
-    EXPECT_GE(errors, 3);  // the overflow cases were reached, in both
+    EXPECT_GE(errors, 3); // the overflow cases were reached, in both
 }
 
 } // namespace

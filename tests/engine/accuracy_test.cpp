@@ -35,17 +35,18 @@ TEST(Accuracy, WithinHalfASecondOfErfaFrom1900To2100)
         ComputeLst(v);
 
         double mjd0 = 0, mjd = 0;
-        ASSERT_EQ(eraCal2jd(static_cast<int>(v.Year), static_cast<int>(v.Month), static_cast<int>(v.Day), &mjd0, &mjd), 0);
+        ASSERT_EQ(eraCal2jd(static_cast<int>(v.Year), static_cast<int>(v.Month), static_cast<int>(v.Day), &mjd0, &mjd),
+                  0);
         const double dayFraction = (v.Hour + v.Minute / 60.0 + v.Second / 3600.0) / 24.0;
         const double gmstHours = eraGmst82(mjd0, mjd + dayFraction) * 12.0 / ERFA_DPI;
         const double eastHours = v.EWSign * (v.LngD + v.LngM / 60.0 + v.LngS / 3600.0) / 15.0;
         const double expected = std::fmod(gmstHours + eastHours + 48.0, 24.0);
 
         double diff = std::fabs(v.LST - expected);
-        diff = std::min(diff, 24.0 - diff);  // either side of midnight
+        diff = std::min(diff, 24.0 - diff); // either side of midnight
         worst = std::max(worst, diff * 3600.0);
-        ASSERT_LT(diff * 3600.0, 0.5) << v.Year << '-' << v.Month << '-' << v.Day << ' ' << v.Hour << ':'
-                                      << v.Minute << ':' << v.Second << " lng " << eastHours * 15;
+        ASSERT_LT(diff * 3600.0, 0.5) << v.Year << '-' << v.Month << '-' << v.Day << ' ' << v.Hour << ':' << v.Minute
+                                      << ':' << v.Second << " lng " << eastHours * 15;
     }
     RecordProperty("worst_seconds", std::to_string(worst));
 }

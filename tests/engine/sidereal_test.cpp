@@ -58,22 +58,23 @@ TEST_P(ShownTextTest, MatchesTheClockReading)
     EXPECT_EQ(FormatLst(v), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Instants, ShownTextTest, ::testing::Values(
-    TextCase{"DefaultInstant", {2002, 1, 1, 0}, "6:41:54"},
-    TextCase{"WestOfGreenwich", {2002, 1, 1, 0, 0, 0, 79, 51, 0, -1}, "1:22:30"},
-    // The gain pushes the sum past 24 h: reduced again, never "24:1:43".
-    TextCase{"WrapsPastMidnight", {2002, 10, 6, 23}, "0:1:43"},
-    // Rounded seconds carry into the minutes, never "13:46:60".
-    TextCase{"SecondsCarry", {2002, 1, 2, 7}, "13:47:0"},
-    // LstMin rounds to 60.0 in single precision, never "5:60:0".
-    TextCase{"MinutesCarry", {1989, 2, 25, 19, 57, 15, 4, 57, 52, -1}, "6:0:0"},
-    // Depends on every store into a single being rounded before the next step reads it.
-    TextCase{"SingleStoresCount", {1944, 7, 6, 5, 33, 7, 126, 44, 18, 1}, "8:56:23"},
-    TextCase{"DayCountsOnIntoNextMonth", {2001, 2, 29, 0}, "10:35:28"},
-    TextCase{"SameAsFirstOfMarch", {2001, 3, 1, 0}, "10:35:28"},
-    TextCase{"NegativeMonthTerm", {2002, -20, 1, 0}, "12:34:42"},
-    TextCase{"NegativeHourStaysOnTheClock", {2002, 1, 1, -30}, "0:36:58"},
-    TextCase{"TwelveDigitMinute", {2002, 1, 1, 0, 123456789012.0f}, "4:1:2"}),
+INSTANTIATE_TEST_SUITE_P(
+    Instants, ShownTextTest,
+    ::testing::Values(TextCase{"DefaultInstant", {2002, 1, 1, 0}, "6:41:54"},
+                      TextCase{"WestOfGreenwich", {2002, 1, 1, 0, 0, 0, 79, 51, 0, -1}, "1:22:30"},
+                      // The gain pushes the sum past 24 h: reduced again, never "24:1:43".
+                      TextCase{"WrapsPastMidnight", {2002, 10, 6, 23}, "0:1:43"},
+                      // Rounded seconds carry into the minutes, never "13:46:60".
+                      TextCase{"SecondsCarry", {2002, 1, 2, 7}, "13:47:0"},
+                      // LstMin rounds to 60.0 in single precision, never "5:60:0".
+                      TextCase{"MinutesCarry", {1989, 2, 25, 19, 57, 15, 4, 57, 52, -1}, "6:0:0"},
+                      // Depends on every store into a single being rounded before the next step reads it.
+                      TextCase{"SingleStoresCount", {1944, 7, 6, 5, 33, 7, 126, 44, 18, 1}, "8:56:23"},
+                      TextCase{"DayCountsOnIntoNextMonth", {2001, 2, 29, 0}, "10:35:28"},
+                      TextCase{"SameAsFirstOfMarch", {2001, 3, 1, 0}, "10:35:28"},
+                      TextCase{"NegativeMonthTerm", {2002, -20, 1, 0}, "12:34:42"},
+                      TextCase{"NegativeHourStaysOnTheClock", {2002, 1, 1, -30}, "0:36:58"},
+                      TextCase{"TwelveDigitMinute", {2002, 1, 1, 0, 123456789012.0f}, "4:1:2"}),
     [](const ::testing::TestParamInfo<TextCase>& p) { return std::string(p.param.name); });
 
 TEST(ComputeLst, WritesTheIntermediateValues)
@@ -93,7 +94,10 @@ TEST(ComputeLst, WritesTheIntermediateValues)
 
 TEST(ComputeLst, JulianDateOfGregorianDates)
 {
-    struct Case { float year, month, day; double jd0; };
+    struct Case {
+        float year, month, day;
+        double jd0;
+    };
     for (const Case& c : {Case{2000, 1, 1, 2451544.5}, Case{1, 1, 1, 1721425.5}, Case{1582, 10, 15, 2299160.5},
                           Case{1900, 3, 1, 2415079.5}, Case{1600, 2, 29, 2305506.5}}) {
         WorkingValues v = Filled({c.year, c.month, c.day, 0});
@@ -115,7 +119,7 @@ TEST(ComputeLst, JanFebCoversMonthsUpToTwo)
 struct LimitCase {
     float year, month;
     bool overflows;
-    int monthDays;  // checked when it passes: a negative month term is floored, then raised by one
+    int monthDays; // checked when it passes: a negative month term is floored, then raised by one
 };
 
 class SixteenBitLimitTest : public ::testing::TestWithParam<LimitCase> {};
@@ -135,23 +139,23 @@ TEST_P(SixteenBitLimitTest, OverflowExactlyBeyondTheRange)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(YearAndMonth, SixteenBitLimitTest, ::testing::Values(
-    LimitCase{3276799, 3, false, 0}, LimitCase{3276800, 3, true, 0},
-    LimitCase{3276799, 12, false, 0}, LimitCase{3276800, 12, true, 0},
-    LimitCase{3276800, 1, false, 0}, LimitCase{3276801, 1, true, 0},
-    LimitCase{3276800, 2, false, 0}, LimitCase{3276801, 2, true, 0},
-    LimitCase{-3276700, 3, false, 0}, LimitCase{-3276801, 3, true, 0},
-    LimitCase{2002, 1073, false, 32754}, LimitCase{2002, 1074, true, 0},
-    LimitCase{2002, -1081, false, -32754}, LimitCase{2002, -1082, true, 0},
-    LimitCase{2002, -20, false, -305}),
-    [](const ::testing::TestParamInfo<LimitCase>& p) {
-        return "Year" + ParamName(std::to_string(static_cast<long>(p.param.year))) + "_Month" +
-               ParamName(std::to_string(static_cast<long>(p.param.month)));
-    });
+INSTANTIATE_TEST_SUITE_P(YearAndMonth, SixteenBitLimitTest,
+                         ::testing::Values(LimitCase{3276799, 3, false, 0}, LimitCase{3276800, 3, true, 0},
+                                           LimitCase{3276799, 12, false, 0}, LimitCase{3276800, 12, true, 0},
+                                           LimitCase{3276800, 1, false, 0}, LimitCase{3276801, 1, true, 0},
+                                           LimitCase{3276800, 2, false, 0}, LimitCase{3276801, 2, true, 0},
+                                           LimitCase{-3276700, 3, false, 0}, LimitCase{-3276801, 3, true, 0},
+                                           LimitCase{2002, 1073, false, 32754}, LimitCase{2002, 1074, true, 0},
+                                           LimitCase{2002, -1081, false, -32754}, LimitCase{2002, -1082, true, 0},
+                                           LimitCase{2002, -20, false, -305}),
+                         [](const ::testing::TestParamInfo<LimitCase>& p) {
+                             return "Year" + ParamName(std::to_string(static_cast<long>(p.param.year))) + "_Month" +
+                                    ParamName(std::to_string(static_cast<long>(p.param.month)));
+                         });
 
 TEST(ComputeLst, HugeYearIsTheOverflowErrorNotAFault)
 {
-    WorkingValues v = Filled({HUGE_VALF, 3, 1, 0});  // 1e39 typed into the year box
+    WorkingValues v = Filled({HUGE_VALF, 3, 1, 0}); // 1e39 typed into the year box
     EXPECT_EQ(ErrorOf(v), ErrorKind::Overflow);
 }
 
@@ -222,8 +226,8 @@ TEST(FormatLst, IsAlwaysAClockReading)
     // Sweep a year hour by hour at several longitudes; every text must be a real time.
     for (double lng : {0.0, 79.85, 179.99}) {
         for (int hour = 0; hour < 24 * 366; hour += 7) {
-            WorkingValues v = Filled({2024, 1, 1.0f + static_cast<float>(hour / 24), static_cast<float>(hour % 24),
-                                      59, 59.5f, lng, 0, 0, -1});
+            WorkingValues v = Filled({2024, 1, 1.0f + static_cast<float>(hour / 24), static_cast<float>(hour % 24), 59,
+                                      59.5f, lng, 0, 0, -1});
             ComputeLst(v);
             ASSERT_TRUE(std::regex_match(FormatLst(v), clock)) << FormatLst(v);
         }
@@ -233,12 +237,12 @@ TEST(FormatLst, IsAlwaysAClockReading)
 TEST(FormatLst, CarriesRoundedSecondsThroughMidnight)
 {
     WorkingValues v;
-    EXPECT_EQ(FormatLst(v), "0:0:0");  // a record never computed
+    EXPECT_EQ(FormatLst(v), "0:0:0"); // a record never computed
     v.LstHr = 23;
     v.LstMin = 59;
     v.LstSec = 59.6f;
     EXPECT_EQ(FormatLst(v), "0:0:0");
-    v.LstMin = 60;  // the single rounding of 59.9999999
+    v.LstMin = 60; // the single rounding of 59.9999999
     v.LstSec = 0;
     EXPECT_EQ(FormatLst(v), "0:0:0");
     v.LstHr = 5;

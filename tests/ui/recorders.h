@@ -50,10 +50,7 @@ struct Harness {
         QTest::keyClicks(target, keys);
     }
 
-    void Press()
-    {
-        QTest::mouseClick(window->cmdPress, Qt::LeftButton);
-    }
+    void Press() { QTest::mouseClick(window->cmdPress, Qt::LeftButton); }
 
     QString Result() const { return window->txtVantorilTime->text(); }
 };

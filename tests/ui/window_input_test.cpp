@@ -27,7 +27,7 @@ void Commit(QObject* target, const QString& text)
 struct ComposedCase {
     const char* name;
     QString committed;
-    const char* after;  // text of a digit box that held "1", caret at the end
+    const char* after; // text of a digit box that held "1", caret at the end
     std::size_t rejections;
 };
 
@@ -147,8 +147,8 @@ TEST(Link, ADoubleClickAsksOnceAndTwoClicksTwice)
         QApplication::sendEvent(link, &event);
     };
     // What the platform delivers for a double click.
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                    QEvent::MouseButtonRelease}) {
         send(type);
     }
     EXPECT_EQ(h.urls.urls.size(), 1u);
@@ -163,8 +163,7 @@ TEST(DecimalSeparator, HourBoxTakesTheUsersOwn)
 {
     const bool comma = UserDecimalSeparator() == ',';
     const std::pair<const char*, const char*> cases[] = {
-        {comma ? "1,5" : "1.5", "8:12:9"},
-        {comma ? "1.5" : "1,5", nullptr},  // no number in this locale
+        {comma ? "1,5" : "1.5", "8:12:9"}, {comma ? "1.5" : "1,5", nullptr}, // no number in this locale
     };
     for (const auto& [hour, shown] : cases) {
         Harness h;

@@ -15,7 +15,7 @@ struct KeyCase {
     const char* name;
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
-    const char* text;  // event text, as a keyboard would send it
+    const char* text; // event text, as a keyboard would send it
     bool rejected;
 };
 
@@ -24,7 +24,7 @@ class DigitFilterTest : public ::testing::TestWithParam<KeyCase> {};
 TEST_P(DigitFilterTest, LetsOnlyDigitsAndBackspaceThrough)
 {
     const KeyCase& c = GetParam();
-    QGuiApplication::clipboard()->setText("123");  // must never be pasted by Ctrl+V
+    QGuiApplication::clipboard()->setText("123"); // must never be pasted by Ctrl+V
     for (const char* box : {"txtLngD", "txtLngM", "txtLngS", "txtYear", "txtMinute", "txtSecond"}) {
         Harness h;
         auto* edit = h.window->findChild<QLineEdit*>(QLatin1String(box));
@@ -49,31 +49,32 @@ TEST_P(DigitFilterTest, LetsOnlyDigitsAndBackspaceThrough)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, DigitFilterTest, ::testing::Values(
-    KeyCase{"Digit0", Qt::Key_0, Qt::NoModifier, "0", false},
-    KeyCase{"Digit9", Qt::Key_9, Qt::NoModifier, "9", false},
-    KeyCase{"KeypadDigit", Qt::Key_5, Qt::KeypadModifier, "5", false},
-    KeyCase{"Backspace", Qt::Key_Backspace, Qt::NoModifier, "\b", false},
-    KeyCase{"LetterA", Qt::Key_A, Qt::NoModifier, "a", true},
-    KeyCase{"CapitalZ", Qt::Key_Z, Qt::ShiftModifier, "Z", true},
-    KeyCase{"Blank", Qt::Key_Space, Qt::NoModifier, " ", true},
-    KeyCase{"FullStop", Qt::Key_Period, Qt::NoModifier, ".", true},
-    KeyCase{"Minus", Qt::Key_Minus, Qt::NoModifier, "-", true},
-    KeyCase{"Plus", Qt::Key_Plus, Qt::ShiftModifier, "+", true},
-    KeyCase{"Colon", Qt::Key_Colon, Qt::ShiftModifier, ":", true},
-    KeyCase{"Return", Qt::Key_Return, Qt::NoModifier, "\r", true},
-    KeyCase{"Enter", Qt::Key_Enter, Qt::KeypadModifier, "\r", true},
-    KeyCase{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", true},
-    KeyCase{"CtrlV", Qt::Key_V, Qt::ControlModifier, "v", true},
-    KeyCase{"CtrlVFromX", Qt::Key_V, Qt::ControlModifier, "\x16", true},
-    KeyCase{"CtrlC", Qt::Key_C, Qt::ControlModifier, "c", true},
-    KeyCase{"CtrlX", Qt::Key_X, Qt::ControlModifier, "x", true},
-    KeyCase{"CtrlZ", Qt::Key_Z, Qt::ControlModifier, "z", true},
-    KeyCase{"CtrlA", Qt::Key_A, Qt::ControlModifier, "a", true},
-    KeyCase{"EAcute", Qt::Key_Eacute, Qt::NoModifier, "\xe9", true},
-    KeyCase{"CtrlHIsBackspace", Qt::Key_H, Qt::ControlModifier, "\b", false},
-    KeyCase{"CtrlSpaceIsTheBlank", Qt::Key_Space, Qt::ControlModifier, " ", true}),
-    [](const ::testing::TestParamInfo<KeyCase>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, DigitFilterTest,
+                         ::testing::Values(KeyCase{"Digit0", Qt::Key_0, Qt::NoModifier, "0", false},
+                                           KeyCase{"Digit9", Qt::Key_9, Qt::NoModifier, "9", false},
+                                           KeyCase{"KeypadDigit", Qt::Key_5, Qt::KeypadModifier, "5", false},
+                                           KeyCase{"Backspace", Qt::Key_Backspace, Qt::NoModifier, "\b", false},
+                                           KeyCase{"LetterA", Qt::Key_A, Qt::NoModifier, "a", true},
+                                           KeyCase{"CapitalZ", Qt::Key_Z, Qt::ShiftModifier, "Z", true},
+                                           KeyCase{"Blank", Qt::Key_Space, Qt::NoModifier, " ", true},
+                                           KeyCase{"FullStop", Qt::Key_Period, Qt::NoModifier, ".", true},
+                                           KeyCase{"Minus", Qt::Key_Minus, Qt::NoModifier, "-", true},
+                                           KeyCase{"Plus", Qt::Key_Plus, Qt::ShiftModifier, "+", true},
+                                           KeyCase{"Colon", Qt::Key_Colon, Qt::ShiftModifier, ":", true},
+                                           KeyCase{"Return", Qt::Key_Return, Qt::NoModifier, "\r", true},
+                                           KeyCase{"Enter", Qt::Key_Enter, Qt::KeypadModifier, "\r", true},
+                                           KeyCase{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", true},
+                                           KeyCase{"CtrlV", Qt::Key_V, Qt::ControlModifier, "v", true},
+                                           KeyCase{"CtrlVFromX", Qt::Key_V, Qt::ControlModifier, "\x16", true},
+                                           KeyCase{"CtrlC", Qt::Key_C, Qt::ControlModifier, "c", true},
+                                           KeyCase{"CtrlX", Qt::Key_X, Qt::ControlModifier, "x", true},
+                                           KeyCase{"CtrlZ", Qt::Key_Z, Qt::ControlModifier, "z", true},
+                                           KeyCase{"CtrlA", Qt::Key_A, Qt::ControlModifier, "a", true},
+                                           KeyCase{"EAcute", Qt::Key_Eacute, Qt::NoModifier, "\xe9", true},
+                                           KeyCase{"CtrlHIsBackspace", Qt::Key_H, Qt::ControlModifier, "\b", false},
+                                           KeyCase{"CtrlSpaceIsTheBlank", Qt::Key_Space, Qt::ControlModifier, " ",
+                                                   true}),
+                         [](const ::testing::TestParamInfo<KeyCase>& p) { return std::string(p.param.name); });
 
 TEST(KeysThatTypeNothing, PassUntouched)
 {
@@ -130,7 +131,7 @@ TEST(Combos, DeleteStillEditsTheText)
 struct LimitCase {
     const char* box;
     const char* text;
-    const char* warning;  // nullptr: none
+    const char* warning; // nullptr: none
 };
 
 class LimitTest : public ::testing::TestWithParam<LimitCase> {};
@@ -147,13 +148,14 @@ TEST_P(LimitTest, WarnsOnlyAboveTheLimit)
     EXPECT_EQ(h.messages.prompts, expected) << c.box << ' ' << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, LimitTest, ::testing::Values(
-    LimitCase{"txtLngD", "179", nullptr}, LimitCase{"txtLngD", "180", "It is less than 180"},
-    LimitCase{"txtLngM", "59", nullptr}, LimitCase{"txtLngM", "60", "It is less than 60"},
-    LimitCase{"txtLngS", "59", nullptr}, LimitCase{"txtLngS", "60", "It is less than 60"},
-    LimitCase{"txtMinute", "59", nullptr}, LimitCase{"txtMinute", "60", "It is less than 60"},
-    LimitCase{"txtSecond", "59", nullptr}, LimitCase{"txtSecond", "60", "It is less than 60"},
-    LimitCase{"txtYear", "99999", nullptr}),
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, LimitTest,
+    ::testing::Values(LimitCase{"txtLngD", "179", nullptr}, LimitCase{"txtLngD", "180", "It is less than 180"},
+                      LimitCase{"txtLngM", "59", nullptr}, LimitCase{"txtLngM", "60", "It is less than 60"},
+                      LimitCase{"txtLngS", "59", nullptr}, LimitCase{"txtLngS", "60", "It is less than 60"},
+                      LimitCase{"txtMinute", "59", nullptr}, LimitCase{"txtMinute", "60", "It is less than 60"},
+                      LimitCase{"txtSecond", "59", nullptr}, LimitCase{"txtSecond", "60", "It is less than 60"},
+                      LimitCase{"txtYear", "99999", nullptr}),
     [](const ::testing::TestParamInfo<LimitCase>& p) { return std::string(p.param.box) + "_" + p.param.text; });
 
 TEST(Warnings, RepeatAtEveryChangeAboveTheLimit)
@@ -161,20 +163,25 @@ TEST(Warnings, RepeatAtEveryChangeAboveTheLimit)
     Harness h;
     auto* edit = h.window->txtLngD;
     edit->clear();
-    h.Type(edit, "200");  // 2 and 20 are fine, 200 is not
+    h.Type(edit, "200"); // 2 and 20 are fine, 200 is not
     EXPECT_EQ(h.messages.prompts.size(), 1u);
     h.Type(edit, "0");
     EXPECT_EQ(h.messages.prompts.size(), 2u);
-    QTest::keyClick(edit, Qt::Key_Backspace);  // 200 again
+    QTest::keyClick(edit, Qt::Key_Backspace); // 200 again
     EXPECT_EQ(h.messages.prompts.size(), 3u);
-    QTest::keyClick(edit, Qt::Key_Backspace);  // 20
+    QTest::keyClick(edit, Qt::Key_Backspace); // 20
     EXPECT_EQ(h.messages.prompts.size(), 3u);
     EXPECT_EQ(h.window->values().LngD, 20);
 }
 
 TEST(ChangeProcedures, StoreWhatArrivesByPaste)
 {
-    struct Case { const char* box; const char* pasted; double stored; std::vector<std::string> prompts; };
+    struct Case {
+        const char* box;
+        const char* pasted;
+        double stored;
+        std::vector<std::string> prompts;
+    };
     const std::vector<Case> cases = {
         {"txtMinute", "12ab", 12, {}},
         {"txtLngS", "59.5", 59.5, {"It is less than 60"}},
@@ -187,7 +194,7 @@ TEST(ChangeProcedures, StoreWhatArrivesByPaste)
     for (const Case& c : cases) {
         Harness h;
         auto* edit = h.window->findChild<QLineEdit*>(QLatin1String(c.box));
-        edit->setText("3");  // paste and drop reach the box without a key event
+        edit->setText("3"); // paste and drop reach the box without a key event
         h.messages.prompts.clear();
         edit->selectAll();
         edit->insert(QString::fromLatin1(c.pasted));
@@ -207,7 +214,7 @@ TEST(ChangeProcedures, OverflowIsReportedAndTheWindowCarriesOn)
     h.messages.prompts.clear();
     h.window->txtLngD->setText(QString(400, QLatin1Char('9')));
     EXPECT_EQ(h.messages.prompts, std::vector<std::string>{"Run-time error '6': Overflow"});
-    EXPECT_EQ(h.window->values().LngD, 7);  // the field keeps its value
+    EXPECT_EQ(h.window->values().LngD, 7); // the field keeps its value
     EXPECT_TRUE(h.window->isVisible());
 }
 
@@ -216,7 +223,7 @@ TEST(ChangeProcedures, CreatingTheWindowRaisesNone)
     Harness h;
     EXPECT_TRUE(h.messages.prompts.empty());
     const WorkingValues& v = h.window->values();
-    EXPECT_EQ(v.Year, 0);  // "2002" is shown but was never a change
+    EXPECT_EQ(v.Year, 0); // "2002" is shown but was never a change
     EXPECT_EQ(v.LngD, 0);
     EXPECT_EQ(v.EWSign, 0);
 }
@@ -231,7 +238,7 @@ TEST(KeysThatTypeNothing, CommandCombinationsAreSwallowedSilently)
     for (QLineEdit* box : {h.window->txtLngD, h.window->txtYear}) {
         for (const auto& [key, modifier] : commands) {
             box->clear();
-            h.Type(box, "12");  // typed, so that an undo would have something to take back
+            h.Type(box, "12"); // typed, so that an undo would have something to take back
             QTest::keyClick(box, key, modifier);
             EXPECT_EQ(box->text(), "12") << box->objectName().toStdString() << " key " << key;
         }

@@ -15,7 +15,7 @@ namespace {
 
 struct ControlCase {
     const char* name;
-    const char* kind;  // class the control must be (or inherit)
+    const char* kind; // class the control must be (or inherit)
     const char* container;
     int left, top, width, height;
     int tabIndex;
@@ -47,41 +47,44 @@ TEST_P(ControlTest, StandsWhereDesigned)
     EXPECT_EQ(TextOf(w), QString::fromUtf8(c.text)) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Window, ControlTest, ::testing::Values(
-    ControlCase{"Frame1", "QGroupBox", "frmVantorilTime", 480, 0, 6375, 975, 0, "Vantoril Time"},
-    ControlCase{"Label1", "QLabel", "Frame1", 840, 360, 4935, 495, 14,
-                "This program calculates the Local Vantoril Time for any        location on the Earth for a given time (UTC)"},
-    ControlCase{"Frame3", "QGroupBox", "frmVantorilTime", 480, 1320, 6495, 2775, 15, "Data Input"},
-    ControlCase{"Label2", "QLabel", "Frame3", 120, 480, 855, 255, 16, "Longitude"},
-    ControlCase{"Label3", "QLabel", "Frame3", 1080, 240, 375, 255, 17, "Deg."},
-    ControlCase{"Label4", "QLabel", "Frame3", 1560, 240, 375, 255, 18, "Min."},
-    ControlCase{"Label5", "QLabel", "Frame3", 2040, 240, 375, 255, 19, "Sec."},
-    ControlCase{"Label6", "QLabel", "Frame3", 2640, 240, 495, 255, 20, "E / W"},
-    ControlCase{"txtLngD", "QLineEdit", "Frame3", 960, 480, 495, 315, 1, " "},
-    ControlCase{"txtLngM", "QLineEdit", "Frame3", 1560, 480, 375, 315, 2, " "},
-    ControlCase{"txtLngS", "QLineEdit", "Frame3", 2040, 480, 375, 315, 3, " "},
-    ControlCase{"cmbEW", "QComboBox", "Frame3", 2640, 480, 495, 315, 4, "E"},
-    ControlCase{"cmdPress", "QPushButton", "Frame3", 4560, 480, 855, 375, 11, "PRESS"},
-    ControlCase{"Label9", "QLabel", "Frame3", 1200, 1080, 495, 255, 21, "Year"},
-    ControlCase{"Label10", "QLabel", "Frame3", 1920, 1080, 495, 255, 22, "Month"},
-    ControlCase{"Label11", "QLabel", "Frame3", 2760, 1080, 495, 255, 23, "Date"},
-    ControlCase{"Label12", "QLabel", "Frame3", 4560, 1080, 255, 255, 26, "Hr."},
-    ControlCase{"Label13", "QLabel", "Frame3", 5160, 1080, 375, 255, 27, "Min."},
-    ControlCase{"Label14", "QLabel", "Frame3", 5640, 1080, 495, 255, 28, "Sec."},
-    ControlCase{"Label8", "QLabel", "Frame3", 120, 1440, 855, 255, 24, "Date (UTC)"},
-    ControlCase{"txtYear", "QLineEdit", "Frame3", 1080, 1440, 615, 315, 5, "2002"},
-    ControlCase{"cmbMonth", "QComboBox", "Frame3", 1920, 1440, 615, 315, 6, "01"},
-    ControlCase{"cmbDate", "QComboBox", "Frame3", 2640, 1440, 615, 315, 7, "01"},
-    ControlCase{"Label7", "QLabel", "Frame3", 3480, 1440, 975, 255, 25, "Time (UTC)"},
-    ControlCase{"cmbHour", "QComboBox", "Frame3", 4440, 1440, 615, 315, 8, " 00"},
-    ControlCase{"txtMinute", "QLineEdit", "Frame3", 5160, 1440, 375, 285, 9, " "},
-    ControlCase{"txtSecond", "QLineEdit", "Frame3", 5640, 1440, 375, 285, 10, " "},
-    ControlCase{"Label17", "QLabel", "Frame3", 240, 2040, 6015, 495, 30,
-                "Enter  the Longitude  of the location and select E/W . Then enter the UTC date and time and press "
-                "the button. You can get the Local Vantoril time for the above location."},
-    ControlCase{"Label15", "QLabel", "frmVantorilTime", 720, 4440, 2295, 255, 12, "Local Vantoril Time  ="},
-    ControlCase{"txtVantorilTime", "QLineEdit", "frmVantorilTime", 3120, 4320, 1095, 375, 13, " "},
-    ControlCase{"Label16", "QLabel", "frmVantorilTime", 4800, 4440, 2280, 255, 29, "Programed by  Pelvorand"}),
+INSTANTIATE_TEST_SUITE_P(
+    Window, ControlTest,
+    ::testing::Values(
+        ControlCase{"Frame1", "QGroupBox", "frmVantorilTime", 480, 0, 6375, 975, 0, "Vantoril Time"},
+        ControlCase{"Label1", "QLabel", "Frame1", 840, 360, 4935, 495, 14,
+                    "This program calculates the Local Vantoril Time for any        location on the Earth for a given "
+                    "time (UTC)"},
+        ControlCase{"Frame3", "QGroupBox", "frmVantorilTime", 480, 1320, 6495, 2775, 15, "Data Input"},
+        ControlCase{"Label2", "QLabel", "Frame3", 120, 480, 855, 255, 16, "Longitude"},
+        ControlCase{"Label3", "QLabel", "Frame3", 1080, 240, 375, 255, 17, "Deg."},
+        ControlCase{"Label4", "QLabel", "Frame3", 1560, 240, 375, 255, 18, "Min."},
+        ControlCase{"Label5", "QLabel", "Frame3", 2040, 240, 375, 255, 19, "Sec."},
+        ControlCase{"Label6", "QLabel", "Frame3", 2640, 240, 495, 255, 20, "E / W"},
+        ControlCase{"txtLngD", "QLineEdit", "Frame3", 960, 480, 495, 315, 1, " "},
+        ControlCase{"txtLngM", "QLineEdit", "Frame3", 1560, 480, 375, 315, 2, " "},
+        ControlCase{"txtLngS", "QLineEdit", "Frame3", 2040, 480, 375, 315, 3, " "},
+        ControlCase{"cmbEW", "QComboBox", "Frame3", 2640, 480, 495, 315, 4, "E"},
+        ControlCase{"cmdPress", "QPushButton", "Frame3", 4560, 480, 855, 375, 11, "PRESS"},
+        ControlCase{"Label9", "QLabel", "Frame3", 1200, 1080, 495, 255, 21, "Year"},
+        ControlCase{"Label10", "QLabel", "Frame3", 1920, 1080, 495, 255, 22, "Month"},
+        ControlCase{"Label11", "QLabel", "Frame3", 2760, 1080, 495, 255, 23, "Date"},
+        ControlCase{"Label12", "QLabel", "Frame3", 4560, 1080, 255, 255, 26, "Hr."},
+        ControlCase{"Label13", "QLabel", "Frame3", 5160, 1080, 375, 255, 27, "Min."},
+        ControlCase{"Label14", "QLabel", "Frame3", 5640, 1080, 495, 255, 28, "Sec."},
+        ControlCase{"Label8", "QLabel", "Frame3", 120, 1440, 855, 255, 24, "Date (UTC)"},
+        ControlCase{"txtYear", "QLineEdit", "Frame3", 1080, 1440, 615, 315, 5, "2002"},
+        ControlCase{"cmbMonth", "QComboBox", "Frame3", 1920, 1440, 615, 315, 6, "01"},
+        ControlCase{"cmbDate", "QComboBox", "Frame3", 2640, 1440, 615, 315, 7, "01"},
+        ControlCase{"Label7", "QLabel", "Frame3", 3480, 1440, 975, 255, 25, "Time (UTC)"},
+        ControlCase{"cmbHour", "QComboBox", "Frame3", 4440, 1440, 615, 315, 8, " 00"},
+        ControlCase{"txtMinute", "QLineEdit", "Frame3", 5160, 1440, 375, 285, 9, " "},
+        ControlCase{"txtSecond", "QLineEdit", "Frame3", 5640, 1440, 375, 285, 10, " "},
+        ControlCase{"Label17", "QLabel", "Frame3", 240, 2040, 6015, 495, 30,
+                    "Enter  the Longitude  of the location and select E/W . Then enter the UTC date and time and press "
+                    "the button. You can get the Local Vantoril time for the above location."},
+        ControlCase{"Label15", "QLabel", "frmVantorilTime", 720, 4440, 2295, 255, 12, "Local Vantoril Time  ="},
+        ControlCase{"txtVantorilTime", "QLineEdit", "frmVantorilTime", 3120, 4320, 1095, 375, 13, " "},
+        ControlCase{"Label16", "QLabel", "frmVantorilTime", 4800, 4440, 2280, 255, 29, "Programed by  Pelvorand"}),
     [](const ::testing::TestParamInfo<ControlCase>& p) { return std::string(p.param.name); });
 
 TEST(Window, IsAFixedSizeWindowWithItsCaption)
@@ -99,7 +102,10 @@ TEST(Window, IsAFixedSizeWindowWithItsCaption)
 TEST(Window, ListsHoldTwoDigitItemsInOrder)
 {
     Harness h;
-    struct Case { QComboBox* combo; QStringList items; };
+    struct Case {
+        QComboBox* combo;
+        QStringList items;
+    };
     QStringList months, days, hours;
     for (int i = 1; i <= 12; ++i) months << QString::asprintf("%02d", i);
     for (int i = 1; i <= 31; ++i) days << QString::asprintf("%02d", i);
@@ -163,9 +169,9 @@ TEST(Window, TabOrderAndStartingFocus)
     Harness h;
     auto& w = *h.window;
     EXPECT_EQ(QApplication::focusWidget(), w.txtLngD);
-    const QList<QWidget*> expected = {w.txtLngD, w.txtLngM, w.txtLngS, w.cmbEW, w.txtYear, w.cmbMonth,
-                                      w.cmbDate, w.cmbHour, w.txtMinute, w.txtSecond, w.cmdPress,
-                                      w.txtVantorilTime, w.txtLngD};
+    const QList<QWidget*> expected = {w.txtLngD,  w.txtLngM,         w.txtLngS, w.cmbEW,     w.txtYear,
+                                      w.cmbMonth, w.cmbDate,         w.cmbHour, w.txtMinute, w.txtSecond,
+                                      w.cmdPress, w.txtVantorilTime, w.txtLngD};
     for (qsizetype i = 1; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), expected[i]) << "after " << expected[i - 1]->objectName().toStdString();
@@ -191,12 +197,15 @@ TEST(Window, ControlsCarryAccessibleNames)
 {
     Harness h;
     auto& w = *h.window;
-    struct Case { QWidget* widget; const char* name; };
-    for (const Case& c : {Case{w.txtLngD, "Longitude degrees"}, Case{w.txtLngM, "Longitude minutes"},
-                          Case{w.txtLngS, "Longitude seconds"}, Case{w.cmbEW, "East or west"},
-                          Case{w.txtYear, "Year"}, Case{w.cmbMonth, "Month"}, Case{w.cmbDate, "Date"},
-                          Case{w.cmbHour, "Hour"}, Case{w.txtMinute, "Minute"}, Case{w.txtSecond, "Second"},
-                          Case{w.txtVantorilTime, "Local Vantoril Time"}}) {
+    struct Case {
+        QWidget* widget;
+        const char* name;
+    };
+    for (const Case& c :
+         {Case{w.txtLngD, "Longitude degrees"}, Case{w.txtLngM, "Longitude minutes"},
+          Case{w.txtLngS, "Longitude seconds"}, Case{w.cmbEW, "East or west"}, Case{w.txtYear, "Year"},
+          Case{w.cmbMonth, "Month"}, Case{w.cmbDate, "Date"}, Case{w.cmbHour, "Hour"}, Case{w.txtMinute, "Minute"},
+          Case{w.txtSecond, "Second"}, Case{w.txtVantorilTime, "Local Vantoril Time"}}) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c.widget);
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(c.widget->accessibleName(), QLatin1String(c.name));

@@ -66,7 +66,7 @@ struct Shot {
 
 struct FrameCase {
     const char* frame;
-    std::vector<const char*> captions;  // the children nearest its top
+    std::vector<const char*> captions; // the children nearest its top
 };
 
 void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.frame; }
@@ -175,7 +175,7 @@ TEST(Palette, ADarkPaletteReachesEveryPartWhileTheWindowIsOpen)
     const QPalette light = QApplication::palette();
     Harness open;
     open.window->txtVantorilTime->setText("6:41:54");
-    (void)Shot(open.window.get());  // fills the frames' cached pictures
+    (void)Shot(open.window.get()); // fills the frames' cached pictures
 
     QApplication::setPalette(DarkPalette());
     QCoreApplication::processEvents();
@@ -196,7 +196,7 @@ TEST(Palette, ADarkPaletteReachesEveryPartWhileTheWindowIsOpen)
             << label->objectName().toStdString();
     }
     for (const QWidget* box : std::initializer_list<const QWidget*>{open.window->txtYear, open.window->cmbMonth,
-                                                                   open.window->txtVantorilTime}) {
+                                                                    open.window->txtVantorilTime}) {
         const QRect area = changed.Area(box, open.window.get()).adjusted(3, 3, -3, -3);
         const QRgb base = changed.image.pixel(area.topLeft());
         EXPECT_GT(Contrast(changed.image, area, base), 100) << box->objectName().toStdString();

@@ -14,7 +14,7 @@ TEST(Press, FreshWindowShowsTheDefaultInstant)
     h.Press();
     EXPECT_EQ(h.Result(), "6:41:54");
     h.Press();
-    EXPECT_EQ(h.Result(), "6:41:54");  // results do not accumulate
+    EXPECT_EQ(h.Result(), "6:41:54"); // results do not accumulate
     EXPECT_TRUE(h.messages.prompts.empty());
     EXPECT_EQ(h.window->values().EWSign, 1);
 }
@@ -109,16 +109,17 @@ TEST_P(PressErrorTest, IsReportedOnceAndTheResultStays)
     EXPECT_TRUE(h.window->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, PressErrorTest, ::testing::Values(
-    ErrorCase{"EmptyDate", "2002", "01", "", " 00", "0", "Run-time error '13': Type mismatch"},
-    ErrorCase{"LetterMonth", "2002", "x", "01", " 00", "0", "Run-time error '13': Type mismatch"},
-    ErrorCase{"EmptyHour", "2002", "01", "01", "", "0", "Run-time error '13': Type mismatch"},
-    ErrorCase{"HugeYear", "3276800", "03", "01", " 00", "0", "Run-time error '6': Overflow"},
-    ErrorCase{"YearBeyondSingle", "1e39", "03", "01", " 00", "0", "Run-time error '6': Overflow"},
-    ErrorCase{"HugeMonth", "2002", "1074", "01", " 00", "0", "Run-time error '6': Overflow"},
-    ErrorCase{"InfiniteMinute", "2002", "01", "01", " 00", "1e39", "Run-time error '16'"},
-    // Two bad inputs: the first one read is reported.
-    ErrorCase{"MonthBeforeDate", "2002", "", "", " 00", "0", "Run-time error '13'"}),
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, PressErrorTest,
+    ::testing::Values(ErrorCase{"EmptyDate", "2002", "01", "", " 00", "0", "Run-time error '13': Type mismatch"},
+                      ErrorCase{"LetterMonth", "2002", "x", "01", " 00", "0", "Run-time error '13': Type mismatch"},
+                      ErrorCase{"EmptyHour", "2002", "01", "01", "", "0", "Run-time error '13': Type mismatch"},
+                      ErrorCase{"HugeYear", "3276800", "03", "01", " 00", "0", "Run-time error '6': Overflow"},
+                      ErrorCase{"YearBeyondSingle", "1e39", "03", "01", " 00", "0", "Run-time error '6': Overflow"},
+                      ErrorCase{"HugeMonth", "2002", "1074", "01", " 00", "0", "Run-time error '6': Overflow"},
+                      ErrorCase{"InfiniteMinute", "2002", "01", "01", " 00", "1e39", "Run-time error '16'"},
+                      // Two bad inputs: the first one read is reported.
+                      ErrorCase{"MonthBeforeDate", "2002", "", "", " 00", "0", "Run-time error '13'"}),
     [](const ::testing::TestParamInfo<ErrorCase>& p) { return std::string(p.param.name); });
 
 TEST(Press, FieldsStoredBeforeAnErrorKeepTheirValues)
@@ -131,7 +132,7 @@ TEST(Press, FieldsStoredBeforeAnErrorKeepTheirValues)
     EXPECT_EQ(h.window->values().Year, 1999);
     EXPECT_EQ(h.window->values().Month, 5);
     EXPECT_EQ(h.window->values().JanFeb, 0);
-    EXPECT_EQ(h.window->values().Day, 0);  // never reached
+    EXPECT_EQ(h.window->values().Day, 0); // never reached
     // Corrected, the next press works.
     h.window->cmbDate->setEditText("01");
     h.messages.prompts.clear();

@@ -128,9 +128,9 @@ TEST(StrictSingle, RejectsWhatIsNotOneNumber)
         {"1.000", ','},
         {"1,,5", ','},
         {",", ','}};
-    for (const auto& [text, point] : cases) {
-        EXPECT_EQ(ErrorOf([&] { StrictSingle(std::string_view(text), point); }), ErrorKind::TypeMismatch)
-            << '"' << text << "\" with " << point;
+    for (const auto& c : cases) {
+        EXPECT_EQ(ErrorOf([&c] { StrictSingle(std::string_view(c.first), c.second); }), ErrorKind::TypeMismatch)
+            << '"' << c.first << "\" with " << c.second;
     }
 }
 

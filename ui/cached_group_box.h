@@ -20,15 +20,14 @@ class CachedGroupBox final : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
 
-    // Height, in pixels from the frame's top, of the border's top row.
-    [[nodiscard]] int BorderTop() const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Height, in pixels from the frame's top, of the border's top row.
+    [[nodiscard]] int BorderTop() const;
     void PaintFrame(QPainter& painter) const;
 
     QPixmap picture_;

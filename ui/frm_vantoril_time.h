@@ -149,7 +149,6 @@ private:
     UrlOpener* opener_;
     WorkingValues values_;
     std::vector<std::pair<QObject*, KeyProcedure>> keyProcedures_;
-    std::vector<QObject*> lists_; // the combos' drop-down lists
 };
 
 } // namespace vantoril

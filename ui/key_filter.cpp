@@ -35,7 +35,6 @@ void frmVantorilTime::ConnectKeyProcedures()
         keyProcedures_.emplace_back(combo->lineEdit(), procedure);
         // An open list takes the keys itself and would jump to a typed item.
         keyProcedures_.emplace_back(combo->view(), procedure);
-        lists_.push_back(combo->view());
     }
     for (const auto& [object, procedure] : keyProcedures_) object->installEventFilter(this);
     cmdPress->installEventFilter(this);
@@ -106,7 +105,7 @@ bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     // In an open list, Enter and Escape choose or close; they are not typing.
     const int k = key->key();
-    const bool isList = std::find(lists_.begin(), lists_.end(), watched) != lists_.end();
+    const bool isList = qobject_cast<const QAbstractItemView*>(watched) != nullptr;
     if (isList && (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape)) return false;
     const std::vector<std::uint8_t> codes = AnsiKeyCodes(*key);
     if (codes.empty()) {

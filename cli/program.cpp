@@ -354,7 +354,7 @@ extern "C" void StopWatching(int /*signal*/) { stopWatching = 1; }
 
 int RunWatch(const Options& o, Query q, int output, int errors)
 {
-    struct sigaction action {};
+    struct sigaction action = {};
     action.sa_handler = StopWatching; // no SA_RESTART: the sleep ends at once
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);

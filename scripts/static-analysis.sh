@@ -49,10 +49,12 @@ db="$build/tidy"
 
 status=0
 
-# Full set for the program, lighter set for the code around it.
+# Full set for the program, lighter set for the code around it (there an
+# optional is read after the test has asserted that it holds a value, which
+# clang-tidy 19 does not follow through GoogleTest's macros).
 "run-clang-tidy-$CLANG_VERSION" -quiet -j "$jobs" -p "$db" "$root/(runtime|engine|cli|ui|app)/" >"$build/tidy-main.log" 2>&1 || status=1
 "run-clang-tidy-$CLANG_VERSION" -quiet -j "$jobs" -p "$db" \
-  -checks='-cppcoreguidelines-pro-type-member-init,-bugprone-exception-escape,-bugprone-integer-division,-clang-analyzer-deadcode.DeadStores,-performance-unnecessary-value-param,-readability-*,-misc-definitions-in-headers' \
+  -checks='-bugprone-unchecked-optional-access,-cppcoreguidelines-pro-type-member-init,-bugprone-exception-escape,-bugprone-integer-division,-clang-analyzer-deadcode.DeadStores,-performance-unnecessary-value-param,-readability-*,-misc-definitions-in-headers' \
   "$root/(tests|bench|fuzz)/" >"$build/tidy-rest.log" 2>&1 || status=1
 if [ "$status" -ne 0 ]; then
   # The findings with their source lines, without colours and progress chatter.
@@ -64,10 +66,13 @@ else
 fi
 
 # cppcheck on the project folders themselves; Qt and GoogleTest come from its
-# library descriptions, not from their headers.
+# library descriptions, not from their headers. cppcheck 2.17 (Debian 13)
+# notes each file whose branches it analysed at its normal depth: a note, not
+# a finding.
 dirs=("$root"/{runtime,engine,cli,ui,app,tests,bench,fuzz})
 if cppcheck --quiet --error-exitcode=1 --inline-suppr -j "$jobs" --std=c++20 --language=c++ \
      --enable=warning,performance,portability --suppress=missingIncludeSystem \
+     --suppress=normalCheckLevelMaxBranches \
      --library=qt --library=googletest -I "$root" --template=gcc \
      --cppcheck-build-dir="$(mkdir -p "$build/cppcheck" && echo "$build/cppcheck")" \
      "${dirs[@]}"; then

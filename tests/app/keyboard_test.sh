@@ -39,11 +39,20 @@ fail() { echo "FAIL: $*"; kill "$app_pid" 2>/dev/null; exit 1; }
 # Window-relative centres of the controls (pixels).
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
 press() { click 364 132; }
+# The result box's text, copied out as a user would. The clipboard first holds
+# a mark no result can be, and is read until the program's copy has replaced
+# it: on a busy machine the copy can take longer than any fixed wait.
 result() {
+  printf '%s' '-' | xclip -selection clipboard
   click 244 300
   xdotool key ctrl+a ctrl+c
-  sleep 0.2
-  xclip -o -selection clipboard
+  local text='-'
+  for _ in $(seq 100); do
+    text="$(xclip -o -selection clipboard 2>/dev/null)" || true
+    [ "$text" != '-' ] && break
+    sleep 0.1
+  done
+  printf '%s\n' "$text"
 }
 # Waits for the message box, checks there is exactly one, dismisses it with Enter.
 expect_box() {

@@ -10,6 +10,11 @@ app="$1"
 source "$(dirname "$0")/x_session.sh"
 start_x
 unset QT_QPA_PLATFORM
+# The dead keys typed below get keys of their own before the program starts.
+# Otherwise xdotool maps a spare key for each press and takes it back at once,
+# and the program, which reads the new keyboard map only when it hears of the
+# change, can read it after it was taken back: the key then types nothing.
+xmodmap -e "keycode 93 = dead_circumflex" -e "keycode 97 = dead_acute"
 
 # A browser that only records what it was asked to open.
 browser_log="$(mktemp)"
@@ -43,7 +48,12 @@ press() { click 364 132; }
 # a mark no result can be, and is read until the program's copy has replaced
 # it: on a busy machine the copy can take longer than any fixed wait.
 result() {
-  printf '%s' '-' | xclip -selection clipboard
+  # xclip takes the clipboard from its background child, after it returns.
+  printf '%s' '-' | xclip -selection clipboard >/dev/null 2>&1
+  for _ in $(seq 100); do
+    [ "$(xclip -o -selection clipboard 2>/dev/null)" = '-' ] && break
+    sleep 0.05
+  done
   click 244 300
   xdotool key ctrl+a ctrl+c
   local text='-'

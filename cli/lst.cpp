@@ -53,6 +53,8 @@ void AppendHours(std::string& out, double hours, int decimals, bool signedHours)
     }
 }
 
+} // namespace
+
 void AppendJsonString(std::string& out, std::string_view s)
 {
     out += '"';
@@ -70,6 +72,8 @@ void AppendJsonString(std::string& out, std::string_view s)
     }
     out += '"';
 }
+
+namespace {
 
 void AppendDateTime(std::string& out, const Query& q, char between)
 {
@@ -126,6 +130,36 @@ struct TimeScales {
     double tt;
 };
 
+// A second of 60 or more in a minute that is not that long: which day, and
+// whether (and by how much) it ends with a leap.
+InputError SecondBeyondMinute(const CalendarDay& day, const Time& time, double leap)
+{
+    std::string dayText;
+    AppendInt(dayText, day.year, 4);
+    dayText += '-';
+    AppendInt(dayText, day.month, 2);
+    dayText += '-';
+    AppendInt(dayText, day.day, 2);
+    std::string message =
+        "time " +
+        Quoted(std::string(time.hourText) + ":" + std::string(time.minuteText) + ":" + std::string(time.secondText)) +
+        ": ";
+    // The table's leaps are whole seconds or a few milliseconds.
+    const double leapRounded = std::round(leap * 1e6) / 1e6;
+    if (time.hour != 23 || time.minute != 59) {
+        message += "only the last minute of a day (23:59) can have a leap second; seconds below 60";
+    } else if (leapRounded == 0) {
+        message += dayText + " has no leap second; seconds below 60";
+    } else {
+        std::string length;
+        AppendNumber(length, 60 + leapRounded);
+        std::string by;
+        AppendNumber(by, leapRounded);
+        message += "the last minute of " + dayText + " has a leap of " + by + " s; seconds below " + length;
+    }
+    return InputError(message);
+}
+
 TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
 {
     double dat0 = 0;
@@ -148,9 +182,7 @@ TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
     const double drift = 2.0 * (dat12 - dat0);
     const double leap = dat24 - (dat0 + drift);
     const double secondsInMinute = time.hour == 23 && time.minute == 59 ? 60.0 + leap : 60.0;
-    if (time.second >= secondsInMinute) {
-        throw InputError(Join("time ", Quoted(time.secondText), " seconds: this UTC minute is shorter"));
-    }
+    if (time.second >= secondsInMinute) throw SecondBeyondMinute(day, time, leap);
     const double seconds = 60.0 * (60.0 * time.hour + time.minute) + time.second;
     const double tai = seconds / ERFA_DAYSEC * ((ERFA_DAYSEC + drift) / ERFA_DAYSEC) + dat0 / ERFA_DAYSEC;
     return {mjd0 + mjd, tai + (dut1 - dat0) / ERFA_DAYSEC, tai + ERFA_TTMTAI / ERFA_DAYSEC};
@@ -177,6 +209,30 @@ void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
         out += '.';
         AppendInt(out, magnitude % unit, decimals);
     }
+}
+
+void AppendNormalisedUtc(std::string& out, const Query& q)
+{
+    // The year as text, so that one of any length counts on too; whether it
+    // is a leap year shows in its last four digits.
+    std::string year(q.date.yearText.substr(std::min(q.date.yearText.find_first_not_of('0'), q.date.yearText.size())));
+    if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+    const int lastFour = std::stoi(year.substr(year.size() - 4));
+    int month = q.date.month;
+    int day = q.date.day;
+    const int length = DaysInMonth(lastFour, month);
+    if (day > length) { // a day runs on by less than a month, and December has 31
+        day -= length;
+        ++month;
+    }
+    out += year;
+    out += '-';
+    AppendInt(out, month, 2);
+    out += '-';
+    AppendInt(out, day, 2);
+    out += 'T';
+    AppendInt(out, q.time.hour, 2);
+    out.append(":").append(q.time.minuteText).append(":").append(q.time.secondText);
 }
 
 double HourAngle(double lstHours, double raHours)
@@ -248,7 +304,27 @@ double Iau2006Lst(const Query& q, bool apparent, double dut1)
     return hours < 24.0 ? hours : 0.0;
 }
 
-void AppendResult(const Options& o, const Query& q, std::string& out)
+namespace {
+
+// The whole seconds of the window's h:m:s text.
+std::int64_t ClockSeconds(std::string_view text)
+{
+    std::int64_t seconds = 0;
+    std::int64_t field = 0;
+    for (const char c : text) {
+        if (c == ':') {
+            seconds = (seconds + field) * 60;
+            field = 0;
+        } else {
+            field = field * 10 + (c - '0');
+        }
+    }
+    return seconds + field;
+}
+
+} // namespace
+
+void AppendResult(const Options& o, const Query& q, std::string& out, Shown* shown)
 {
     double lstHours = 0;
     std::string classicText;
@@ -258,7 +334,29 @@ void AppendResult(const Options& o, const Query& q, std::string& out)
         lstHours = Iau2006Lst(q, o.apparent, o.dut1);
     }
     const int decimals = o.Decimals();
-    const double haHours = q.ra ? HourAngle(lstHours, q.ra->hours) : 0.0;
+    double haHours = q.ra ? HourAngle(lstHours, q.ra->hours) : 0.0;
+    if (shown != nullptr) {
+        // Steps per hour of what is shown, and of the hour angle.
+        const auto scale = static_cast<double>(kPowersOfTen[static_cast<std::size_t>(decimals)]);
+        const double haSteps = o.format == Format::Hours ? scale * 1e4 : scale * 3600;
+        shown->lstHours = lstHours;
+        if (o.format != Format::Hours && o.model == Model::Classic) {
+            shown->steps = ClockSeconds(classicText);
+            shown->stepHours = 1.0 / 3600;
+        } else {
+            // Rounded exactly as AppendClock and AppendHours round.
+            // and reduced as they reduce: just before 24 h the clock shows 0:00:00.
+            const std::int64_t perDay = std::llround(24 * haSteps);
+            shown->steps = (o.format == Format::Hours ? std::llround(lstHours * haSteps)
+                                                      : std::llround(lstHours * 3600.0 * scale)) %
+                           perDay;
+            shown->stepHours = 1.0 / haSteps;
+        }
+        if (q.ra) {
+            const double shownHours = static_cast<double>(shown->steps) * shown->stepHours;
+            haHours = HourAngle(shownHours, static_cast<double>(std::llround(q.ra->hours * haSteps)) / haSteps);
+        }
+    }
 
     switch (o.format) {
     case Format::Text:
@@ -281,7 +379,9 @@ void AppendResult(const Options& o, const Query& q, std::string& out)
         break;
     case Format::Json:
         out += "{\"utc\":\"";
-        AppendDateTime(out, q, 'T');
+        AppendNormalisedUtc(out, q);
+        out += "\",\"utc_text\":\"";
+        AppendDateTime(out, q, ' ');
         out += "\",\"longitude\":";
         AppendJsonString(out, q.longitude.text);
         out += ",\"longitude_deg\":";

@@ -9,6 +9,7 @@
 //    exit status 1 exactly when there is one (0 otherwise);
 //  - under a decimal-comma locale, as the program never depends on one.
 
+#include "cli/arguments.h"
 #include "cli/parsers.h"
 #include "cli/program.h"
 #include "fuzz/fuzz_support.h"
@@ -78,7 +79,8 @@ void FuzzBatch(std::string_view input, unsigned variant)
     Check(output.empty() || output.back() == '\n', "output ends with a newline", input);
     Check(std::all_of(output.begin(), output.end(), [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7f); }),
           "output is printable ASCII", input);
-    const bool anyError = output.rfind("error: ", 0) == 0 || output.find("\nerror: ") != std::string::npos;
+    const bool anyError = output.rfind("error: ", 0) == 0 || output.find("\nerror: ") != std::string::npos ||
+                          output.find("{\"error\":") != std::string::npos;
     Check(status == (anyError ? 1 : 0), "exit status 1 exactly when a line failed", input);
 }
 

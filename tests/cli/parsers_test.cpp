@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/parsers.h"
+#include "cli/arguments.h"
 #include "runtime/conversions.h"
 
 #include <gtest/gtest.h>

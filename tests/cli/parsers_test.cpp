@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/parsers.h"
 #include "cli/arguments.h"
+#include "param_name.h"
 #include "runtime/conversions.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LongitudeCase{"79.85W", "79.85", "", "", true, -79.85},
                       LongitudeCase{"79.85", "79.85", "", "", false, 79.85}, LongitudeCase{"-0", "0", "", "", true, 0},
                       LongitudeCase{"180W", "180", "", "", true, -180},
-                      LongitudeCase{"-79d51m", "79", "51", "", true, -(79 + 51 / 60.0)}));
+                      LongitudeCase{"-79d51m", "79", "51", "", true, -(79 + 51 / 60.0)}),
+    [](const ::testing::TestParamInfo<LongitudeCase>& p) { return ParamName(p.param.text); });
 
 TEST(Longitude, RejectsWhatIsNoLongitudeNamingTheValue)
 {
@@ -126,6 +128,14 @@ struct OptionCase {
     const char* error; // nullptr: accepted
 };
 
+// The arguments as one text, for the test's name.
+std::string Joined(const std::vector<std::string_view>& args)
+{
+    std::string text;
+    for (const auto arg : args) text.append(text.empty() ? "" : " ").append(arg);
+    return text;
+}
+
 class OptionRules : public ::testing::TestWithParam<OptionCase> {};
 
 TEST_P(OptionRules, AcceptOrNameTheProblem)
@@ -164,7 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{{"--batch", "0"}, "unexpected argument \"0\""},
         OptionCase{{"--batch", "--watch"}, "cannot be combined"},
         OptionCase{{"--watch", "0", "2002-01-01"}, "--watch shows the time now"},
-        OptionCase{{"79", "51", "0", "W"}, "quote it"}, OptionCase{{"-x"}, "unknown option \"-x\""}));
+        OptionCase{{"79", "51", "0", "W"}, "quote it"}, OptionCase{{"-x"}, "unknown option \"-x\""}),
+    [](const ::testing::TestParamInfo<OptionCase>& p) { return ParamName(Joined(p.param.args)); });
 
 struct SplitCase {
     const char* line;
@@ -194,7 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"  2002-01-01\t00:00:00  79 51 0 W  ", "2002-01-01", "00:00:00", "79 51 0 W", ""},
         SplitCase{"2002-01-01 00:00:00 79:51:00W 12:00:00", "2002-01-01", "00:00:00", "79:51:00W", "12:00:00"},
         SplitCase{"2002-01-01 00:00:00 79 51 0 W 5:00:00.5", "2002-01-01", "00:00:00", "79 51 0 W", "5:00:00.5"},
-        SplitCase{"2002-01-01 00:00:00 79:51:00", "2002-01-01", "00:00:00", "79:51:00", ""}));
+        SplitCase{"2002-01-01 00:00:00 79:51:00", "2002-01-01", "00:00:00", "79:51:00", ""}),
+    [](const ::testing::TestParamInfo<SplitCase>& p) { return ParamName(p.param.line); });
 
 TEST(BatchLine, BlankAndCommentLinesHaveNoFieldsShortLinesAreErrors)
 {

@@ -2,6 +2,7 @@
 #include "program_run.h"
 
 #include "cli/lst.h"
+#include "param_name.h"
 
 #include <erfa.h>
 #include <erfam.h>
@@ -61,7 +62,12 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{{"--model", "iau2006", "0", "10000-01-01"}, 2, "", "years 0000 to 9999"},
         RunCase{{"--frobnicate"}, 2, "", "Try 'vantoril-lst --help'"},
         // The window's run-time errors are failures, not usage errors.
-        RunCase{{"0", "3276800-03-01"}, 1, "", "Run-time error '6': Overflow"}));
+        RunCase{{"0", "3276800-03-01"}, 1, "", "Run-time error '6': Overflow"}),
+    [](const ::testing::TestParamInfo<RunCase>& p) {
+        std::string text;
+        for (const auto& arg : p.param.args) text.append(text.empty() ? "" : " ").append(arg);
+        return ParamName(text);
+    });
 
 TEST(Program, HelpAndVersion)
 {

@@ -177,6 +177,75 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{{"79", "51", "0", "W"}, "quote it"}, OptionCase{{"-x"}, "unknown option \"-x\""}),
     [](const ::testing::TestParamInfo<OptionCase>& p) { return ParamName(Joined(p.param.args)); });
 
+// --dut1 by its exact value: forms with a bare point or an exponent, and
+// texts of any length, whose double may sit on the limit.
+TEST(Dut1, AcceptedFormsAndTheirValues)
+{
+    const std::pair<const char*, double> accepted[] = {{"0.3", 0.3},
+                                                       {".5", 0.5},
+                                                       {"-.5", -0.5},
+                                                       {"+.25", 0.25},
+                                                       {"5.e-1", 0.5},
+                                                       {"1e-1", 0.1},
+                                                       {"3E-1", 0.3},
+                                                       {"-0.9", -0.9},
+                                                       {"9e-1", 0.9},
+                                                       {"0", 0},
+                                                       {"-0", 0},
+                                                       {"1e-999999999999", 0},
+                                                       {"0.5000000000000000000000", 0.5},
+                                                       {"0.89999999999999999999999", 0.9},
+                                                       {"0.0000000000000000000009e21", 0.9},
+                                                       {"000000000000000000000000000000.1", 0.1}};
+    for (const auto& [text, value] : accepted) {
+        EXPECT_EQ(ParseDut1(text), value) << text;
+    }
+    const std::pair<const char*, const char*> refused[] = {{"0.9000000000000000000001", "out of range"},
+                                                           {"-0.90000000000000000000000001", "out of range"},
+                                                           {"1", "out of range"},
+                                                           {"1e0", "out of range"},
+                                                           {"1e999999999999", "out of range"},
+                                                           {"abc", "expected seconds as a decimal number"},
+                                                           {"e1", "decimal number"},
+                                                           {".", "decimal number"},
+                                                           {"-", "decimal number"},
+                                                           {"1e", "decimal number"},
+                                                           {"1.2.3", "decimal number"},
+                                                           {"--0.1", "decimal number"},
+                                                           {"0x1", "decimal number"},
+                                                           {" 0.1", "decimal number"},
+                                                           {"0.1s", "decimal number"},
+                                                           {"inf", "decimal number"},
+                                                           {"nan", "decimal number"},
+                                                           {"", "decimal number"}};
+    for (const auto& [text, message] : refused) {
+        try {
+            (void)ParseDut1(text);
+            ADD_FAILURE() << "accepted " << text;
+        } catch (const UsageError& e) {
+            EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+        }
+    }
+}
+
+// Longitude parts of any length, judged by what they say, not by their double.
+TEST(Longitude, LongPartsAreReadByTheirValue)
+{
+    EXPECT_EQ(ParseLongitude("179.99999999999999999999999").east, 180.0);
+    EXPECT_LT(ParseLongitude("79d59.99999999999999999999999m").minutes, 60.0);
+    EXPECT_LT(ParseLongitude("79:59:59.99999999999999999999999").seconds, 60.0);
+    EXPECT_EQ(ParseLongitude("0000000000000000000000000000079.5W").east, -79.5);
+    for (const char* text :
+         {"180.00000000000000000000001", "79d60.000000000000000000001m", "79:00:60.0000000000000000000000001"}) {
+        try {
+            (void)ParseLongitude(text);
+            ADD_FAILURE() << "accepted " << text;
+        } catch (const InputError& e) {
+            EXPECT_NE(std::string(e.what()).find("at most 180 degrees"), std::string::npos) << e.what();
+        }
+    }
+}
+
 struct SplitCase {
     const char* line;
     const char* date;

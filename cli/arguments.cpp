@@ -25,12 +25,16 @@ Options:
   --model classic|iau2006  classic: the window's calculation, to the second (default);
                            iau2006: ERFA's IAU 2006 Greenwich mean sidereal time
   --apparent               apparent sidereal time, IAU 2006/2000A (with iau2006)
-  --dut1 SECONDS           UT1 - UTC, -0.9 to 0.9 (with iau2006; default 0)
+  --dut1 SECONDS           UT1 - UTC, -0.9 to 0.9, as 0.3, -.25 or 3e-1 (with iau2006;
+                           default 0)
   --precision N            decimals of a second, 0 to 6 (default 3 for iau2006, 0 for
                            classic, whose sidereal time is always the window's text)
   --ra HH:MM:SS[.s]        also print the hour angle LST - RA, in [-12 h, +12 h)
-  --format text|hours|json sidereal time as h:mm:ss, as decimal hours, or a JSON object
-  --watch                  print the sidereal time now, once a second, until interrupted
+  --format text|hours|json sidereal time as h:mm:ss, as decimal hours, or JSON Lines: an
+                           object per result, {"error": ...} per failed line, null per
+                           blank or # line
+  --watch                  a live clock: each reading at the instant it begins, until
+                           interrupted (ends by the signal that stops it)
   --batch                  read "DATE TIME LONGITUDE [RA]" lines from standard input and
                            write one line for each: the result or "error: <reason>"
   --help, --version
@@ -42,7 +46,7 @@ Examples:
   vantoril-lst --model iau2006 -- -79.85             now, to the millisecond
   vantoril-lst --ra 05:35:17.3 --model iau2006 -79.85 2024-03-20 21:00:00
   vantoril-lst --watch --model iau2006 --precision 0 2.35E
-  printf '2002-01-01 00:00:00 79d51mW\n' | vantoril-lst --batch --format json
+  printf '2002-01-01 00:00:00 79d51mW\n' | vantoril-lst --batch --format json | jq -c .lst
 )";
 
 double ParseDut1(std::string_view text)

@@ -27,6 +27,7 @@ namespace {
 constexpr double kSiderealRate = 1.002737909350795;
 
 constexpr std::int64_t kMicrosecond = 1000;
+constexpr std::int64_t kMillisecond = 1000 * kMicrosecond;
 
 bool Follows(const Reading& r) { return r.ok && r.shown.stepHours * 3600 >= kFinestFollowedStepSeconds; }
 
@@ -178,7 +179,11 @@ public:
             if (Stopping()) return false;
             const Instant left = instant - Now();
             if (left <= 0) return true;
-            const timespec wait{static_cast<std::time_t>(left / kSecond), static_cast<long>(left % kSecond)};
+            // The kernel lets a ppoll time-out run late by 0.1 % of its length
+            // (1 ms in a second): a long wait stops 10 ms short, and a short
+            // one, late by some microseconds at most, covers the rest.
+            const Instant part = left > 20 * kMillisecond ? left - 10 * kMillisecond : left;
+            const timespec wait{static_cast<std::time_t>(part / kSecond), static_cast<long>(part % kSecond)};
             ppoll(nullptr, 0, &wait, &open_);
         }
     }

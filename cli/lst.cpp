@@ -273,6 +273,35 @@ std::string ClassicLst(const Query& q, double& lstHours)
     return text;
 }
 
+double ReduceTurns(double angle)
+{
+    // fmod is exact but a slow library call; a - n * 2pi in one fused step
+    // is exact too when n is right, which the two corrections make sure of.
+    const double n = std::floor(angle / ERFA_D2PI);
+    double r = std::fma(-n, ERFA_D2PI, angle);
+    if (r < 0) {
+        r += ERFA_D2PI;
+    } else if (r >= ERFA_D2PI) {
+        r -= ERFA_D2PI;
+    }
+    return r;
+}
+
+double Gmst06(double jd0, double ut1, double tt)
+{
+    // eraEra00 with its two parts ordered (the day's fraction is the smaller)
+    // and the fraction of jd0, which ends in .5, known.
+    const double t = ut1 + (jd0 - ERFA_DJ00);
+    const double f = (ut1 >= 0 && ut1 < 1 ? ut1 : std::fmod(ut1, 1.0)) + 0.5;
+    const double era = ReduceTurns(ERFA_D2PI * (f + 0.7790572732640 + 0.00273781191135448 * t));
+    // eraGmst06: the precession polynomial in TT, operation for operation.
+    const double c = ((jd0 - ERFA_DJ00) + tt) / ERFA_DJC;
+    return ReduceTurns(
+        era + (0.014506 +
+               (4612.156534 + (1.3915817 + (-0.00000044 + (-0.000029956 + (-0.0000000368) * c) * c) * c) * c) * c) *
+                  ERFA_DAS2R);
+}
+
 double Iau2006Lst(const Query& q, bool apparent, double dut1)
 {
     if (q.date.year < 0 || q.date.year > 9999) {
@@ -290,7 +319,7 @@ double Iau2006Lst(const Query& q, bool apparent, double dut1)
     } last;
     if (last.greenwich < 0 || last.apparent != apparent || last.t.jd0 != t.jd0 || last.t.ut1 != t.ut1 ||
         last.t.tt != t.tt) {
-        last = {t, apparent, apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : eraGmst06(t.jd0, t.ut1, t.jd0, t.tt)};
+        last = {t, apparent, apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : Gmst06(t.jd0, t.ut1, t.tt)};
     }
     const double greenwich = last.greenwich;
     // Both angles are reduced already, so one turn at most brings the sum back.

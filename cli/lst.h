@@ -42,6 +42,12 @@ struct Shown {
     double stepHours = 0;
 };
 
+// ERFA's eraGmst06 for UT1 = jd0 + ut1 and TT = jd0 + tt, jd0 ending in .5,
+// with its angle reductions done without fmod: the same value to the last
+// bit or two. ReduceTurns: an angle into [0, 2pi).
+double Gmst06(double jd0, double ut1, double tt);
+double ReduceTurns(double angle);
+
 // Appends the result line for q (without the newline) in the options' model
 // and format. Throws InputError or RunTimeError; out is then unchanged.
 // With `shown` (the live clock), it also receives the sidereal time shown,

@@ -317,6 +317,28 @@ TEST(HourAngle, StaysInMinusTwelveToTwelveRoundedOrNot)
     EXPECT_EQ(text, "0:00:00.000");
 }
 
+TEST(Iau2006, MeanSiderealTimeIsErfasToTheLastBits)
+{
+    std::mt19937_64 rng(606);
+    std::uniform_int_distribution<int> day(-800000, 2900000); // years 0 to 9999 around J2000
+    std::uniform_real_distribution<double> fraction(-0.001, 1.0002), turns(-1e4, 1e4);
+    for (int i = 0; i < 200000; ++i) {
+        const double jd0 = 2451544.5 + day(rng) % 3652425;
+        const double ut1 = fraction(rng);
+        const double tt = ut1 + 69.184 / 86400;
+        const double ours = Gmst06(jd0, ut1, tt);
+        const double erfa = eraGmst06(jd0, ut1, jd0, tt);
+        ASSERT_GE(ours, 0.0);
+        ASSERT_LT(ours, ERFA_D2PI);
+        const double diff = std::fabs(ours - erfa);
+        ASSERT_LE(std::min(diff, ERFA_D2PI - diff), 4e-15) << jd0 << ' ' << ut1;
+        const double angle = turns(rng);
+        const double reduced = ReduceTurns(angle);
+        const double anp = eraAnp(angle);
+        ASSERT_LE(std::min(std::fabs(reduced - anp), ERFA_D2PI - std::fabs(reduced - anp)), 2e-12) << angle;
+    }
+}
+
 // ERFA's own route from a UTC calendar instant to sidereal time.
 double ErfaLst(int y, int m, int d, int h, int mi, double s, double eastDeg, double dut1, bool apparent)
 {

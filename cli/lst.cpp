@@ -178,7 +178,12 @@ TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
         const CalendarDay next = day.After(1);
         eraDat(next.year, next.month, next.day, 0.0, &dat24);
     }
-    eraCal2jd(day.year, day.month, day.day, &mjd0, &mjd);
+    // eraCal2jd's integer formula for a day already checked.
+    const long my = (day.month - 14) / 12;
+    const long iypmy = day.year + my;
+    mjd0 = ERFA_DJM0;
+    mjd = static_cast<double>((1461L * (iypmy + 4800L)) / 4L + (367L * (day.month - 2 - 12 * my)) / 12L -
+                              (3L * ((iypmy + 4900L) / 100L)) / 4L + day.day - 2432076L);
     const double drift = 2.0 * (dat12 - dat0);
     const double leap = dat24 - (dat0 + drift);
     const double secondsInMinute = time.hour == 23 && time.minute == 59 ? 60.0 + leap : 60.0;
@@ -197,18 +202,31 @@ void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
     std::int64_t total = std::llround(hours * 3600.0 * static_cast<double>(unit)) % day;
     if (total < 0) total += day;
     if (signedHours && total >= day / 2) total -= day; // rounding may have reached +12 h
-    if (signedHours) out += total < 0 ? '-' : '+';
+    // Written into a small buffer and appended once: a batch line's result
+    // is mostly this text.
+    std::array<char, 24> text{};
+    char* p = text.data();
+    if (signedHours) *p++ = total < 0 ? '-' : '+';
     const std::int64_t magnitude = total < 0 ? -total : total;
-    const std::int64_t seconds = magnitude / unit;
-    AppendInt(out, seconds / 3600);
-    out += ':';
-    AppendInt(out, seconds / 60 % 60, 2);
-    out += ':';
-    AppendInt(out, seconds % 60, 2);
-    if (decimals > 0) {
-        out += '.';
-        AppendInt(out, magnitude % unit, decimals);
+    const auto seconds = static_cast<int>(magnitude / unit);
+    const int h = seconds / 3600;
+    if (h >= 10) *p++ = static_cast<char>('0' + h / 10);
+    *p++ = static_cast<char>('0' + h % 10);
+    for (const int field : {seconds / 60 % 60, seconds % 60}) {
+        *p++ = ':';
+        *p++ = static_cast<char>('0' + field / 10);
+        *p++ = static_cast<char>('0' + field % 10);
     }
+    if (decimals > 0) {
+        *p++ = '.';
+        std::int64_t fraction = magnitude % unit;
+        for (int i = decimals; i > 0; --i) {
+            p[i - 1] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        p += decimals;
+    }
+    out.append(text.data(), p);
 }
 
 void AppendNormalisedUtc(std::string& out, const Query& q)

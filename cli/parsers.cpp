@@ -15,7 +15,13 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool AllDigits(std::string_view s) { return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit); }
+bool AllDigits(std::string_view s)
+{
+    for (const char c : s) {
+        if (!IsDigit(c)) return false;
+    }
+    return !s.empty();
+}
 
 int SmallNumber(std::string_view digits)
 {
@@ -166,28 +172,24 @@ std::optional<double> FastDecimal(std::string_view text)
     // one division rounds correctly: the value every correct reader gives.
     constexpr std::array<double, 16> kTens = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::int64_t mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    bool digitBeforePoint = false;
-    for (const char c : text) {
-        if (IsDigit(c)) {
-            mantissa = mantissa * 10 + (c - '0');
-            if (mantissa != 0) ++digits;
-            if (point) {
-                ++decimals;
-            } else {
-                digitBeforePoint = true;
-            }
-            if (digits > 15 || decimals > 15) return std::nullopt;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    std::uint64_t mantissa = 0;
+    auto digits = [&] {
+        const char* start = p;
+        for (unsigned d = 0; p < end && (d = static_cast<unsigned char>(*p) - '0') < 10; ++p)
+            mantissa = mantissa * 10 + d;
+        return p - start;
+    };
+    const auto whole = digits();
+    std::ptrdiff_t decimals = 0;
+    if (p < end && *p == '.') {
+        ++p;
+        decimals = digits();
+        if (decimals == 0) return std::nullopt;
     }
-    if (!digitBeforePoint || (point && decimals == 0)) return std::nullopt;
+    // Leading zeros beyond 15 digits, rare, go the library's way.
+    if (whole == 0 || p != end || whole + decimals > 15) return std::nullopt;
     const auto exact = static_cast<double>(mantissa);
     return decimals == 0 ? exact : exact / kTens[static_cast<std::size_t>(decimals)];
 }

@@ -72,7 +72,7 @@ RightAscension ParseRightAscension(std::string_view text);
 // nullopt for anything else. The value is the correctly rounded one, as
 // strtod gives it.
 std::optional<double> PlainDecimal(std::string_view text);
-// The same for at most 15 significant digits and 15 decimals, without
+// The same for at most 15 digits in all, without
 // calling the library; nullopt beyond that too.
 std::optional<double> FastDecimal(std::string_view text);
 

@@ -6,7 +6,6 @@
 #include "cli/program.h"
 
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <cstdio>

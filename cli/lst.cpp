@@ -182,8 +182,9 @@ TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
     const long my = (day.month - 14) / 12;
     const long iypmy = day.year + my;
     mjd0 = ERFA_DJM0;
-    mjd = static_cast<double>((1461L * (iypmy + 4800L)) / 4L + (367L * (day.month - 2 - 12 * my)) / 12L -
-                              (3L * ((iypmy + 4900L) / 100L)) / 4L + day.day - 2432076L);
+    const long days = (1461L * (iypmy + 4800L)) / 4L + (367L * (day.month - 2 - 12 * my)) / 12L -
+                      (3L * ((iypmy + 4900L) / 100L)) / 4L + day.day - 2432076L; // whole days: integer division
+    mjd = static_cast<double>(days);
     const double drift = 2.0 * (dat12 - dat0);
     const double leap = dat24 - (dat0 + drift);
     const double secondsInMinute = time.hour == 23 && time.minute == 59 ? 60.0 + leap : 60.0;

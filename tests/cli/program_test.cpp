@@ -8,10 +8,18 @@
 #include <erfam.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
+#include <set>
 #include <string>
+#include <thread>
+
+#include <dirent.h>
+#include <sched.h>
 
 namespace vantoril::cli::testing {
 namespace {
@@ -290,6 +298,47 @@ TEST(Batch, ApparentLinesAnsweredInParallelStayInOrder)
     const Outcome r = RunWith({"--batch", "--model", "iau2006", "--apparent"}, input);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(Lines(r.out), expected);
+}
+
+// The threads of this process now, by id.
+std::set<long> Threads()
+{
+    std::set<long> ids;
+    if (DIR* dir = opendir("/proc/self/task")) {
+        while (const dirent* entry = readdir(dir)) {
+            if (entry->d_name[0] != '.') ids.insert(std::strtol(entry->d_name, nullptr, 10));
+        }
+        closedir(dir);
+    }
+    return ids;
+}
+
+// A batch of many blocks is answered by one set of threads, not by new
+// threads for every block: every thread seen while it runs is counted.
+TEST(Batch, WorkerThreadsLastTheWholeInput)
+{
+    std::string input;
+    for (int i = 0; i < 200000; ++i) input += "2002-01-01 00:00:00 " + std::to_string(i % 360 - 180) + "\n";
+    const std::set<long> before = Threads();
+    std::atomic<bool> done{false};
+    std::set<long> seen;
+    std::thread watcher([&] {
+        while (!done) {
+            const auto now = Threads();
+            seen.insert(now.begin(), now.end());
+        }
+    });
+    const Outcome r = RunWith({"--batch", "--model", "iau2006"}, input);
+    done = true;
+    watcher.join();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Lines(r.out).size(), 200000u);
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    ASSERT_EQ(sched_getaffinity(0, sizeof set, &set), 0);
+    const auto workers = static_cast<std::size_t>(std::min(CPU_COUNT(&set), 16) - 1);
+    // Those that were there before, the watcher, and the batch's own workers.
+    EXPECT_LE(seen.size(), before.size() + 1 + workers) << seen.size() << " threads seen";
 }
 
 TEST(HourAngle, StaysInMinusTwelveToTwelveRoundedOrNot)

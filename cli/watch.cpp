@@ -30,8 +30,7 @@ constexpr std::int64_t kMillisecond = 1000 * kMicrosecond;
 
 bool Follows(const Reading& r) { return r.ok && r.shown.stepHours * 3600 >= kFinestFollowedStepSeconds; }
 
-// The instant at which a reading begins lies within one step of UT; to keep
-// the search short the step is taken a little long.
+// How long one step of the shown reading lasts in UTC, rounded up.
 Instant StepDuration(const Reading& r)
 {
     return static_cast<Instant>(std::ceil(r.shown.stepHours * 3600 / kSiderealRate * 1e9));
@@ -106,9 +105,11 @@ void Watch(const Options& o, const Query& place, WatchClock& clock,
         Reading upcoming = ReadingAt(o, place, next);
         if (!clock.SleepUntil(next)) return;
         const Instant now = clock.Now();
-        // Late by half a step or more (a suspended machine, a clock set
-        // forward) or early (a clock set back): start again from now.
-        const Instant tolerance = Follows(reading) ? StepDuration(reading) / 2 : kFixedRedraw / 2;
+        // Woken after the upcoming reading has already ended (a loaded or
+        // suspended machine, a clock set forward) or before it begins (a
+        // clock set back): start again from now. Otherwise it is still the
+        // reading of the moment, however late.
+        const Instant tolerance = Follows(reading) ? StepDuration(reading) : kFixedRedraw;
         if (now < next || now - next >= tolerance) {
             shownAt = now;
             upcoming = ReadingAt(o, place, now);

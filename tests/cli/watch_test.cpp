@@ -201,6 +201,24 @@ TEST(Watch, FinerReadingsRedrawTenTimesASecondOnTheTenth)
     }
 }
 
+// Woken late, but before the reading it was to show has ended: that reading
+// is still the one of the moment, and none is skipped.
+TEST(Watch, AWakeLateWithinAStepSkipsNothing)
+{
+    const Options o = ParseOptions(std::vector<std::string_view>{"--model", "iau2006", "--precision", "0", "0"});
+    Query place;
+    place.longitude = ParseLongitude("0");
+    const Instant start = 1710968399LL * kSecond;
+    FakeClock clock(start, start + 600 * kSecond, 900 * kMillisecond);
+    const auto lines = WatchOn(o, place, clock);
+    ASSERT_GT(lines.size(), 590u);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const long long step = Steps(lines[i].line, 0, false) - Steps(lines[i - 1].line, 0, false);
+        ASSERT_EQ((step + 86400) % 86400, 1) << lines[i - 1].line << " then " << lines[i].line;
+        ASSERT_EQ(LineAt(o, place, lines[i].at), lines[i].line);
+    }
+}
+
 TEST(Watch, AClockSetForwardOrBackStartsAgainFromNow)
 {
     const Options o = ParseOptions(std::vector<std::string_view>{"--model", "iau2006", "--precision", "0", "0"});

@@ -144,7 +144,7 @@ public:
         sigprocmask(SIG_BLOCK, &stops, &open_);
         for (const int s : kStopSignals) sigdelset(&open_, s);
         for (std::size_t i = 0; i < kStopSignals.size(); ++i) {
-            struct sigaction action {};
+            struct sigaction action = {};
             action.sa_handler = CatchSignal; // no SA_RESTART: sleeps and writes end at once
             sigemptyset(&action.sa_mask);
             sigaction(kStopSignals[i], nullptr, &previous_[i]);
@@ -229,7 +229,7 @@ int RunWatch(const Options& o, const Query& place, int output, int errors)
     int status = kExitOk;
     {
         SystemClock clock;
-        Watch(o, place, clock, [&](std::string_view line) {
+        const auto show = [&](std::string_view line) {
             std::string& buffer = out.buffer();
             if (redraw) {
                 // Cut to the width: a line that wrapped would leave its first
@@ -247,7 +247,8 @@ int RunWatch(const Options& o, const Query& place, int output, int errors)
             if (clock.Write(out)) return true;
             if (!Stopping()) status = OutputFailure(errors, out.error());
             return false;
-        });
+        };
+        Watch(o, place, clock, show);
         if (redraw) {
             out.buffer().push_back('\n'); // the prompt on a line of its own, the last reading kept
             out.Flush();

@@ -322,12 +322,13 @@ TEST(Batch, WorkerThreadsLastTheWholeInput)
     const std::set<long> before = Threads();
     std::atomic<bool> done{false};
     std::set<long> seen;
-    std::thread watcher([&] {
+    const auto watch = [&] {
         while (!done) {
             const auto now = Threads();
             seen.insert(now.begin(), now.end());
         }
-    });
+    };
+    std::thread watcher(watch);
     const Outcome r = RunWith({"--batch", "--model", "iau2006"}, input);
     done = true;
     watcher.join();

@@ -65,10 +65,11 @@ struct Seen {
 std::vector<Seen> WatchOn(const Options& o, const Query& place, FakeClock& clock)
 {
     std::vector<Seen> lines;
-    Watch(o, place, clock, [&](std::string_view line) {
+    const auto show = [&](std::string_view line) {
         lines.push_back({clock.Now(), std::string(line)});
         return true;
-    });
+    };
+    Watch(o, place, clock, show);
     return lines;
 }
 

@@ -55,24 +55,24 @@ void RunPresses(benchmark::State& state, Click click, bool repaint)
 // Mouse press and release delivered to the button, as a user's click.
 void BM_PressMouseClickToResult(benchmark::State& state)
 {
-    RunPresses(
-        state, [](frmVantorilTime& f) { QTest::mouseClick(f.cmdPress, Qt::LeftButton); }, false);
+    const auto click = [](frmVantorilTime& f) { QTest::mouseClick(f.cmdPress, Qt::LeftButton); };
+    RunPresses(state, click, false);
 }
 BENCHMARK(BM_PressMouseClickToResult)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The button's own click(): the signal and the procedure, without mouse events.
 void BM_PressSignalToResult(benchmark::State& state)
 {
-    RunPresses(
-        state, [](frmVantorilTime& f) { f.cmdPress->click(); }, false);
+    const auto click = [](frmVantorilTime& f) { f.cmdPress->click(); };
+    RunPresses(state, click, false);
 }
 BENCHMARK(BM_PressSignalToResult)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // Including the repaint of what changed (offscreen), as far as the screen.
 void BM_PressMouseClickAndRepaint(benchmark::State& state)
 {
-    RunPresses(
-        state, [](frmVantorilTime& f) { QTest::mouseClick(f.cmdPress, Qt::LeftButton); }, true);
+    const auto click = [](frmVantorilTime& f) { QTest::mouseClick(f.cmdPress, Qt::LeftButton); };
+    RunPresses(state, click, true);
 }
 BENCHMARK(BM_PressMouseClickAndRepaint)->UseManualTime()->Unit(benchmark::kMicrosecond);
 

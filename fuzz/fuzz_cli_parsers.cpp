@@ -39,6 +39,9 @@ void FuzzOptions(std::string_view bytes)
     try {
         (void)vantoril::cli::ParseOptions(args);
     } catch (const vantoril::cli::UsageError&) {
+        // Refusing the arguments is an answer like any other: only a crash
+        // or another exception is a finding.
+        return;
     }
 }
 

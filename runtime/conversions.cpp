@@ -244,7 +244,7 @@ float StoreSingle(double value) noexcept
 std::int16_t FloorToInt16(double x)
 {
     const double f = FloorInt(x);
-    if (!(f >= -32768.0 && f <= 32767.0)) throw RunTimeError(ErrorKind::Overflow);
+    if (std::isnan(f) || f < -32768.0 || f > 32767.0) throw RunTimeError(ErrorKind::Overflow);
     return static_cast<std::int16_t>(f);
 }
 

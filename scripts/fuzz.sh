@@ -8,19 +8,20 @@
 # Usage: scripts/fuzz.sh [seconds-per-target]    (default 30)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$root/scripts/packages.sh"
 seconds="${1:-30}"
 if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   echo "usage: $0 [seconds-per-target]" >&2
   exit 2
 fi
 
-"$root/scripts/install-deps.sh" cmake ninja-build clang-14 libclang-rt-14-dev libfuzzer-14-dev locales pkg-config liberfa-dev
+"$root/scripts/install-deps.sh" cmake ninja-build "${CLANG_PACKAGES[@]}" locales pkg-config liberfa-dev
 
 "$root/scripts/comma-locale.sh"
 
 build="$root/build/fuzz"
 cd "$root"  # the presets (CMakePresets.json) are found from the source folder
-cmake --preset fuzz >/dev/null
+cmake --preset fuzz -DCMAKE_CXX_COMPILER="clang++-$CLANG_VERSION" >/dev/null
 targets=(fuzz_lenient_number fuzz_strict_single fuzz_number_text fuzz_compute_lst fuzz_cli_parsers)
 cmake --build --preset fuzz -j "$(nproc)"
 

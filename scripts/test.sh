@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds VantorilTime and proves it: the whole test suite with warnings as
-# errors, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer,
-# bounded fuzzing of the conversions and the calculation, and static analysis.
+# errors, then its tests that start real components three runs more, the
+# same suite under AddressSanitizer and UndefinedBehaviorSanitizer, bounded
+# fuzzing of the conversions and the calculation, and static analysis.
 # Any failure stops the run with a non-zero status.
 #
 # Usage: scripts/test.sh [--quick]     (--quick: the first stage only)
@@ -30,6 +31,10 @@ cmake --preset test >/dev/null
 cmake --build --preset test -j "$jobs"
 ctest --preset test -j "$jobs" | tee "$logs/suite.log"
 if [ "${1:-}" = "--quick" ]; then summary; exit 0; fi
+
+stage "The tests that start real components (X, weston, D-Bus, lintian), three runs more"
+# A test that fails one run in a few fails here, not later on a user's machine.
+ctest --preset test -j "$jobs" -L 'app|packaging' --repeat until-fail:3 | tee "$logs/repeat.log"
 
 stage "The test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 "$root/scripts/sanitize.sh" | tee "$logs/sanitize.log"

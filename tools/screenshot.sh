@@ -3,10 +3,12 @@
 # Takes the README's screenshot: starts the program under Xvfb, types the
 # typical example (79°51' W, 2002-01-01 00:00 UTC), presses PRESS and saves
 # the window as docs/screenshot.png (docs/screenshot@2x.png at scale 2).
-# Usage: tools/screenshot.sh [path/to/vantoriltime]
+# Usage: tools/screenshot.sh [path/to/vantoriltime [output folder]]
+#        (the output folder defaults to docs/; another one compares releases)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 app="${1:-$root/build/test/app/vantoriltime}"
+out="${2:-$root/docs}"
 "$root/scripts/install-deps.sh" xvfb xdotool imagemagick
 # shellcheck source=../tests/app/x_session.sh
 source "$root/tests/app/x_session.sh"
@@ -35,5 +37,5 @@ shoot() {
   echo "wrote $out"
 }
 
-shoot 1 "$root/docs/screenshot.png"
-shoot 2 "$root/docs/screenshot@2x.png"
+shoot 1 "$out/screenshot.png"
+shoot 2 "$out/screenshot@2x.png"

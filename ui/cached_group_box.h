@@ -17,6 +17,8 @@ namespace vantoril {
 // calculation at each PRESS. The picture is dropped whenever what it shows
 // could change (palette, font, style, size, scale).
 class CachedGroupBox final : public QGroupBox {
+    Q_OBJECT
+
 public:
     using QGroupBox::QGroupBox;
 

@@ -10,6 +10,8 @@ namespace vantoril {
 // passing on its way, it changes nothing and takes no focus: the wheel goes
 // on to its parent, and the caret stays where the user is typing.
 class FocusWheelComboBox final : public CaptionedComboBox {
+    Q_OBJECT
+
 public:
     explicit FocusWheelComboBox(QWidget* parent = nullptr);
 

@@ -36,13 +36,15 @@ using Member =
     std::variant<QGroupBox * frmVantorilTime::*, QLabel * frmVantorilTime::*, LinkLabel * frmVantorilTime::*,
                  QLineEdit * frmVantorilTime::*, QComboBox * frmVantorilTime::*, QPushButton * frmVantorilTime::*>;
 
+using Frame = QGroupBox* frmVantorilTime::*;
+
 struct Control {
     Member member;
     const char* name;
-    QGroupBox* frmVantorilTime::*container; // nullptr: the window itself
-    int left, top, width, height;           // twips
-    int tab;                                // designed tab place, kept for labels and frames too
-    const char* text;                       // caption or initial text
+    Frame container;              // nullptr: the window itself
+    int left, top, width, height; // twips
+    int tab;                      // designed tab place, kept for labels and frames too
+    const char* text;             // caption or initial text
     Font font = Font::Default;
     List list = List::None;
 };

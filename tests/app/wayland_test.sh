@@ -39,12 +39,20 @@ fail() {
   exit 1
 }
 
+# The protocol log from line $1 on (default: all of it), in one spelling:
+# libwayland 1.21 (Debian 12) writes objects as wl_surface@18, 1.23 (Debian
+# 13) as wl_surface#18 and puts the event queue's name, {Default Queue},
+# before many lines.
+read_log() {
+  tail -n "+${1:-1}" "$log" | sed -E 's/([A-Za-z0-9_])#([0-9]+)/\1@\2/g; s/\{[^}]*\} *//'
+}
+
 # Waits up to 10 s for an extended regular expression to match a line of the
 # protocol log after line $2 (default: anywhere); prints the last match.
 wait_log() {
   local pattern=$1 after=${2:-0} match
   for _ in $(seq 100); do
-    match=$(tail -n "+$((after + 1))" "$log" | grep -E -- "$pattern" | tail -n 1) || true
+    match=$(read_log "$((after + 1))" | grep -E -- "$pattern" | tail -n 1) || true
     if [ -n "$match" ]; then
       printf '%s\n' "$match"
       return 0
@@ -87,8 +95,8 @@ find_toplevel() {
   local title
   title=$(wait_log 'xdg_toplevel@[0-9]+\.set_title\("Vantoril Time"\)') || fail "no toplevel titled 'Vantoril Time'"
   toplevel=$(grep -oE 'xdg_toplevel@[0-9]+' <<<"$title")
-  xdg=$(grep -E "get_toplevel\(new id $toplevel\)" "$log" | grep -oE 'xdg_surface@[0-9]+' | head -n 1)
-  surface=$(grep -E "get_xdg_surface\(new id $xdg, " "$log" | grep -oE 'wl_surface@[0-9]+' | head -n 1)
+  xdg=$(read_log | grep -E "get_toplevel\(new id $toplevel\)" | grep -oE 'xdg_surface@[0-9]+' | head -n 1)
+  surface=$(read_log | grep -E "get_xdg_surface\(new id $xdg, " | grep -oE 'wl_surface@[0-9]+' | head -n 1)
   [ -n "$surface" ] || fail "no surface for $toplevel"
   echo "window: $toplevel on $surface"
 }
@@ -100,7 +108,7 @@ check_window() {
   # Mapped: the compositor configured it and a buffer was committed after the acknowledgement.
   local acked
   acked=$(wait_log "$xdg\.ack_configure\(") || fail "the window was never configured"
-  wait_log "$surface\.attach\(wl_buffer@" "$(grep -nF -- "$acked" "$log" | head -n 1 | cut -d: -f1)" >/dev/null \
+  wait_log "$surface\.attach\(wl_buffer@" "$(read_log | grep -nF -- "$acked" | head -n 1 | cut -d: -f1)" >/dev/null \
     || fail "no buffer committed after the configure"
   echo "title 'Vantoril Time', fixed 484 x 323, mapped"
 }
@@ -112,7 +120,7 @@ expect_box() {
   title=$(wait_log 'xdg_toplevel@[0-9]+\.set_title\("VantorilTime"\)' "$1") || fail "no message box ($2)"
   box=$(grep -oE 'xdg_toplevel@[0-9]+' <<<"$title")
   # The box takes the keyboard before Enter can reach it.
-  wait_log 'wl_keyboard@[0-9]+\.enter\(' "$(grep -nF -- "$title" "$log" | cut -d: -f1)" >/dev/null \
+  wait_log 'wl_keyboard@[0-9]+\.enter\(' "$(read_log | grep -nF -- "$title" | cut -d: -f1)" >/dev/null \
     || fail "message box has no keyboard ($2)"
   xdotool key Return
   wait_log "$box\.destroy\(\)" "$1" >/dev/null || fail "message box stayed open ($2)"
@@ -133,6 +141,38 @@ click_surface() {
 # Clicks at a point given relative to the window's content.
 click() { click_surface $((content_x + $1)) $((content_y + $2)); }
 
+# Finds where the compositor put the window on its output, from the pointer
+# events it sends: weston 10 centres a new window, weston 14 places it at
+# random. Sets origin_x, origin_y: the surface's top left in output pixels.
+find_origin() {
+  # Xvfb starts the pointer at its screen's centre, inside weston's output
+  # window, and weston, which never saw it enter, would ignore the moves that
+  # follow: take it out of the output first.
+  xdotool mousemove 1270 1010
+  # The window is at least 484 x 356 on an 800 x 600 output below weston's
+  # panel, so one of these points lies on it wherever it was placed.
+  local x y mark motion sx sy
+  for y in 150 450; do
+    for x in 100 340 580; do
+      mark=$(lines)
+      xdotool mousemove "$x" "$y"
+      for _ in $(seq 10); do
+        motion=$(read_log "$((mark + 1))" |
+          grep -E "wl_pointer@[0-9]+\.(enter\([0-9]+, $surface, |motion\([0-9]+, )" | tail -n 1) || true
+        [ -n "$motion" ] && break
+        sleep 0.1
+      done
+      if [ -n "$motion" ]; then
+        read -r sx sy <<<"$(grep -oE '[0-9]+\.[0-9]+' <<<"$motion" | tail -n 2 | cut -d. -f1 | tr '\n' ' ')"
+        origin_x=$((x - sx))
+        origin_y=$((y - sy))
+        return 0
+      fi
+    done
+  done
+  fail "the pointer never entered the window"
+}
+
 check_input() {
   find_toplevel
   wait_log "wl_keyboard@[0-9]+\.enter\([0-9]+, $surface," >/dev/null || fail "the window never got the keyboard"
@@ -145,18 +185,9 @@ check_input() {
   wait_log 'wl_keyboard@[0-9]+\.key\([0-9]+, [0-9]+, 30, 1\)' "$mark" >/dev/null || fail "the key 'a' never arrived"
   expect_box "$mark" "Type only Numbers"
 
-  # Where the compositor placed the window is its own choice: move the
-  # pointer onto the output's centre and read the surface-local position.
-  local motion x y
-  mark=$(lines)
-  xdotool mousemove 400 300
-  motion=$(wait_log "wl_pointer@[0-9]+\.(enter\([0-9]+, $surface, |motion\([0-9]+, )" "$mark") \
-    || fail "the pointer never entered the window"
-  read -r x y <<<"$(grep -oE '[0-9]+\.[0-9]+' <<<"$motion" | tail -n 2 | cut -d. -f1 | tr '\n' ' ')"
-  origin_x=$((400 - x))
-  origin_y=$((300 - y))
+  find_origin
   # The client-side title bar sits above the content; the opaque region is the content.
-  read -r content_x content_y <<<"$(sed -nE 's/.*wl_region@[0-9]+\.add\(([0-9]+), ([0-9]+), 484, 323\).*/\1 \2/p' "$log" |
+  read -r content_x content_y <<<"$(read_log | sed -nE 's/.*wl_region@[0-9]+\.add\(([0-9]+), ([0-9]+), 484, 323\).*/\1 \2/p' |
     tail -n 1)"
   [ -n "${content_y:-}" ] || fail "no opaque region of 484 x 323"
   echo "window at $origin_x,$origin_y, content at +$content_x,+$content_y"
@@ -177,14 +208,18 @@ check_input() {
 
   # The close button of the title bar Qt draws (weston leaves decorations to clients).
   local width
-  width=$(sed -nE "s/.*$xdg\.set_window_geometry\(0, 0, ([0-9]+), [0-9]+\).*/\1/p" "$log" | tail -n 1)
+  width=$(read_log | sed -nE "s/.*$xdg\.set_window_geometry\(0, 0, ([0-9]+), [0-9]+\).*/\1/p" | tail -n 1)
   click_surface $((width - 17)) $((content_y / 2))
   local status=0
   for _ in $(seq 100); do
     kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill -0 "$app_pid" 2>/dev/null && fail "program still running after its window was closed"
+  if kill -0 "$app_pid" 2>/dev/null; then
+    # Where it is stuck, for the report.
+    command -v gdb >/dev/null && timeout 60 gdb -batch -p "$app_pid" -ex 'thread apply all bt' 2>&1 | grep -E '^(#|Thread)' | head -n 60
+    fail "program still running after its window was closed"
+  fi
   wait "$app_pid" || status=$?
   [ "$status" -eq 0 ] || fail "program exited with status $status"
   echo "closed from its title bar, exit status 0"

@@ -14,11 +14,14 @@
 
 namespace vantoril::testing::monkey {
 
+using WideValue = double WorkingValues::*;
+using NarrowValue = float WorkingValues::*;
+
 // What a change procedure must do with a box's new text.
 struct BoxRule {
     QLineEdit* box;
-    double WorkingValues::*wide;  // stored as read, or
-    float WorkingValues::*narrow; // rounded into single precision
+    WideValue wide;     // stored as read, or
+    NarrowValue narrow; // rounded into single precision
     double limit;
     const char* warning;
 };

@@ -40,7 +40,10 @@ std::size_t FindIf(std::string_view s, Pred pred)
 }
 
 // A lambda, not the function itself: a function pointer as predicate is called, not inlined.
-std::size_t FindBlank(std::string_view s) { return FindIf(s, [](char c) { return IsBlank(c); }); }
+std::size_t FindBlank(std::string_view s)
+{
+    return FindIf(s, [](char c) { return IsBlank(c); });
+}
 
 std::string_view Trim(std::string_view s)
 {

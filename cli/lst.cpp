@@ -53,6 +53,8 @@ void AppendHours(std::string& out, double hours, int decimals, bool signedHours)
     }
 }
 
+} // namespace
+
 void AppendJsonString(std::string& out, std::string_view s)
 {
     out += '"';
@@ -70,6 +72,8 @@ void AppendJsonString(std::string& out, std::string_view s)
     }
     out += '"';
 }
+
+namespace {
 
 void AppendDateTime(std::string& out, const Query& q, char between)
 {
@@ -126,6 +130,36 @@ struct TimeScales {
     double tt;
 };
 
+// A second of 60 or more in a minute that is not that long: which day, and
+// whether (and by how much) it ends with a leap.
+InputError SecondBeyondMinute(const CalendarDay& day, const Time& time, double leap)
+{
+    std::string dayText;
+    AppendInt(dayText, day.year, 4);
+    dayText += '-';
+    AppendInt(dayText, day.month, 2);
+    dayText += '-';
+    AppendInt(dayText, day.day, 2);
+    std::string message =
+        "time " +
+        Quoted(std::string(time.hourText) + ":" + std::string(time.minuteText) + ":" + std::string(time.secondText)) +
+        ": ";
+    // The table's leaps are whole seconds or a few milliseconds.
+    const double leapRounded = std::round(leap * 1e6) / 1e6;
+    if (time.hour != 23 || time.minute != 59) {
+        message += "only the last minute of a day (23:59) can have a leap second; seconds below 60";
+    } else if (leapRounded == 0) {
+        message += dayText + " has no leap second; seconds below 60";
+    } else {
+        std::string length;
+        AppendNumber(length, 60 + leapRounded);
+        std::string by;
+        AppendNumber(by, leapRounded);
+        message += "the last minute of " + dayText + " has a leap of " + by + " s; seconds below " + length;
+    }
+    return InputError(message);
+}
+
 TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
 {
     double dat0 = 0;
@@ -144,13 +178,17 @@ TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
         const CalendarDay next = day.After(1);
         eraDat(next.year, next.month, next.day, 0.0, &dat24);
     }
-    eraCal2jd(day.year, day.month, day.day, &mjd0, &mjd);
+    // eraCal2jd's integer formula for a day already checked.
+    const long my = (day.month - 14) / 12;
+    const long iypmy = day.year + my;
+    mjd0 = ERFA_DJM0;
+    const long days = (1461L * (iypmy + 4800L)) / 4L + (367L * (day.month - 2 - 12 * my)) / 12L -
+                      (3L * ((iypmy + 4900L) / 100L)) / 4L + day.day - 2432076L; // whole days: integer division
+    mjd = static_cast<double>(days);
     const double drift = 2.0 * (dat12 - dat0);
     const double leap = dat24 - (dat0 + drift);
     const double secondsInMinute = time.hour == 23 && time.minute == 59 ? 60.0 + leap : 60.0;
-    if (time.second >= secondsInMinute) {
-        throw InputError(Join("time ", Quoted(time.secondText), " seconds: this UTC minute is shorter"));
-    }
+    if (time.second >= secondsInMinute) throw SecondBeyondMinute(day, time, leap);
     const double seconds = 60.0 * (60.0 * time.hour + time.minute) + time.second;
     const double tai = seconds / ERFA_DAYSEC * ((ERFA_DAYSEC + drift) / ERFA_DAYSEC) + dat0 / ERFA_DAYSEC;
     return {mjd0 + mjd, tai + (dut1 - dat0) / ERFA_DAYSEC, tai + ERFA_TTMTAI / ERFA_DAYSEC};
@@ -165,18 +203,55 @@ void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
     std::int64_t total = std::llround(hours * 3600.0 * static_cast<double>(unit)) % day;
     if (total < 0) total += day;
     if (signedHours && total >= day / 2) total -= day; // rounding may have reached +12 h
-    if (signedHours) out += total < 0 ? '-' : '+';
+    // Written into a small buffer and appended once: a batch line's result
+    // is mostly this text.
+    std::array<char, 24> text{};
+    char* p = text.data();
+    if (signedHours) *p++ = total < 0 ? '-' : '+';
     const std::int64_t magnitude = total < 0 ? -total : total;
-    const std::int64_t seconds = magnitude / unit;
-    AppendInt(out, seconds / 3600);
-    out += ':';
-    AppendInt(out, seconds / 60 % 60, 2);
-    out += ':';
-    AppendInt(out, seconds % 60, 2);
-    if (decimals > 0) {
-        out += '.';
-        AppendInt(out, magnitude % unit, decimals);
+    const auto seconds = static_cast<int>(magnitude / unit);
+    const int h = seconds / 3600;
+    if (h >= 10) *p++ = static_cast<char>('0' + h / 10);
+    *p++ = static_cast<char>('0' + h % 10);
+    for (const int field : {seconds / 60 % 60, seconds % 60}) {
+        *p++ = ':';
+        *p++ = static_cast<char>('0' + field / 10);
+        *p++ = static_cast<char>('0' + field % 10);
     }
+    if (decimals > 0) {
+        *p++ = '.';
+        std::int64_t fraction = magnitude % unit;
+        for (int i = decimals; i > 0; --i) {
+            p[i - 1] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        p += decimals;
+    }
+    out.append(text.data(), p);
+}
+
+void AppendNormalisedUtc(std::string& out, const Query& q)
+{
+    // The year as text, so that one of any length counts on too; whether it
+    // is a leap year shows in its last four digits.
+    std::string year(q.date.yearText.substr(std::min(q.date.yearText.find_first_not_of('0'), q.date.yearText.size())));
+    if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+    const int lastFour = std::stoi(year.substr(year.size() - 4));
+    int month = q.date.month;
+    int day = q.date.day;
+    const int length = DaysInMonth(lastFour, month);
+    if (day > length) { // a day runs on by less than a month, and December has 31
+        day -= length;
+        ++month;
+    }
+    out += year;
+    out += '-';
+    AppendInt(out, month, 2);
+    out += '-';
+    AppendInt(out, day, 2);
+    out += 'T';
+    AppendInt(out, q.time.hour, 2);
+    out.append(":").append(q.time.minuteText).append(":").append(q.time.secondText);
 }
 
 double HourAngle(double lstHours, double raHours)
@@ -217,6 +292,35 @@ std::string ClassicLst(const Query& q, double& lstHours)
     return text;
 }
 
+double ReduceTurns(double angle)
+{
+    // fmod is exact but a slow library call; a - n * 2pi in one fused step
+    // is exact too when n is right, which the two corrections make sure of.
+    const double n = std::floor(angle / ERFA_D2PI);
+    double r = std::fma(-n, ERFA_D2PI, angle);
+    if (r < 0) {
+        r += ERFA_D2PI;
+    } else if (r >= ERFA_D2PI) {
+        r -= ERFA_D2PI;
+    }
+    return r;
+}
+
+double Gmst06(double jd0, double ut1, double tt)
+{
+    // eraEra00 with its two parts ordered (the day's fraction is the smaller)
+    // and the fraction of jd0, which ends in .5, known.
+    const double t = ut1 + (jd0 - ERFA_DJ00);
+    const double f = (ut1 >= 0 && ut1 < 1 ? ut1 : std::fmod(ut1, 1.0)) + 0.5;
+    const double era = ReduceTurns(ERFA_D2PI * (f + 0.7790572732640 + 0.00273781191135448 * t));
+    // eraGmst06: the precession polynomial in TT, operation for operation.
+    const double c = ((jd0 - ERFA_DJ00) + tt) / ERFA_DJC;
+    return ReduceTurns(
+        era + (0.014506 +
+               (4612.156534 + (1.3915817 + (-0.00000044 + (-0.000029956 + (-0.0000000368) * c) * c) * c) * c) * c) *
+                  ERFA_DAS2R);
+}
+
 double Iau2006Lst(const Query& q, bool apparent, double dut1)
 {
     if (q.date.year < 0 || q.date.year > 9999) {
@@ -234,7 +338,7 @@ double Iau2006Lst(const Query& q, bool apparent, double dut1)
     } last;
     if (last.greenwich < 0 || last.apparent != apparent || last.t.jd0 != t.jd0 || last.t.ut1 != t.ut1 ||
         last.t.tt != t.tt) {
-        last = {t, apparent, apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : eraGmst06(t.jd0, t.ut1, t.jd0, t.tt)};
+        last = {t, apparent, apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : Gmst06(t.jd0, t.ut1, t.tt)};
     }
     const double greenwich = last.greenwich;
     // Both angles are reduced already, so one turn at most brings the sum back.
@@ -248,7 +352,27 @@ double Iau2006Lst(const Query& q, bool apparent, double dut1)
     return hours < 24.0 ? hours : 0.0;
 }
 
-void AppendResult(const Options& o, const Query& q, std::string& out)
+namespace {
+
+// The whole seconds of the window's h:m:s text.
+std::int64_t ClockSeconds(std::string_view text)
+{
+    std::int64_t seconds = 0;
+    std::int64_t field = 0;
+    for (const char c : text) {
+        if (c == ':') {
+            seconds = (seconds + field) * 60;
+            field = 0;
+        } else {
+            field = field * 10 + (c - '0');
+        }
+    }
+    return seconds + field;
+}
+
+} // namespace
+
+void AppendResult(const Options& o, const Query& q, std::string& out, Shown* shown)
 {
     double lstHours = 0;
     std::string classicText;
@@ -258,7 +382,29 @@ void AppendResult(const Options& o, const Query& q, std::string& out)
         lstHours = Iau2006Lst(q, o.apparent, o.dut1);
     }
     const int decimals = o.Decimals();
-    const double haHours = q.ra ? HourAngle(lstHours, q.ra->hours) : 0.0;
+    double haHours = q.ra ? HourAngle(lstHours, q.ra->hours) : 0.0;
+    if (shown != nullptr) {
+        // Steps per hour of what is shown, and of the hour angle.
+        const auto scale = static_cast<double>(kPowersOfTen[static_cast<std::size_t>(decimals)]);
+        const double haSteps = o.format == Format::Hours ? scale * 1e4 : scale * 3600;
+        shown->lstHours = lstHours;
+        if (o.format != Format::Hours && o.model == Model::Classic) {
+            shown->steps = ClockSeconds(classicText);
+            shown->stepHours = 1.0 / 3600;
+        } else {
+            // Rounded exactly as AppendClock and AppendHours round.
+            // and reduced as they reduce: just before 24 h the clock shows 0:00:00.
+            const std::int64_t perDay = std::llround(24 * haSteps);
+            shown->steps = (o.format == Format::Hours ? std::llround(lstHours * haSteps)
+                                                      : std::llround(lstHours * 3600.0 * scale)) %
+                           perDay;
+            shown->stepHours = 1.0 / haSteps;
+        }
+        if (q.ra) {
+            const double shownHours = static_cast<double>(shown->steps) * shown->stepHours;
+            haHours = HourAngle(shownHours, static_cast<double>(std::llround(q.ra->hours * haSteps)) / haSteps);
+        }
+    }
 
     switch (o.format) {
     case Format::Text:
@@ -281,7 +427,9 @@ void AppendResult(const Options& o, const Query& q, std::string& out)
         break;
     case Format::Json:
         out += "{\"utc\":\"";
-        AppendDateTime(out, q, 'T');
+        AppendNormalisedUtc(out, q);
+        out += "\",\"utc_text\":\"";
+        AppendDateTime(out, q, ' ');
         out += "\",\"longitude\":";
         AppendJsonString(out, q.longitude.text);
         out += ",\"longitude_deg\":";

@@ -15,7 +15,13 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool AllDigits(std::string_view s) { return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit); }
+bool AllDigits(std::string_view s)
+{
+    for (const char c : s) {
+        if (!IsDigit(c)) return false;
+    }
+    return !s.empty();
+}
 
 int SmallNumber(std::string_view digits)
 {
@@ -33,7 +39,11 @@ std::size_t FindIf(std::string_view s, Pred pred)
     return i;
 }
 
-std::size_t FindBlank(std::string_view s) { return FindIf(s, IsBlank); }
+// A lambda, not the function itself: a function pointer as predicate is called, not inlined.
+std::size_t FindBlank(std::string_view s)
+{
+    return FindIf(s, [](char c) { return IsBlank(c); });
+}
 
 std::string_view Trim(std::string_view s)
 {
@@ -60,12 +70,21 @@ std::pair<std::string_view, std::string_view> SplitAt(std::string_view s, char s
 
 constexpr const char* kLongitudeForms = "a form like 79d51m0sW, 79:51:00W, \"79 51 0 W\", -79.85 or 79.85W";
 
-// A plain decimal of modest length: the parts of a longitude.
-std::optional<double> Part(std::string_view text)
+// Whether the plain decimal `text` is above `limit` (or at it, with
+// `orEqual`), by its written value: a long text may round to the limit's double.
+bool Beyond(std::string_view text, double value, double limit, bool orEqual)
 {
-    if (text.size() > 24) return std::nullopt;
-    return PlainDecimal(text);
+    // Up to 15 significant digits a value near these small whole limits
+    // rounds to a double of its own side.
+    if (text.size() <= 15) return orEqual ? value >= limit : value > limit;
+    const auto exact = ReadExactDecimal(text, false);
+    const auto bound = ReadExactDecimal(std::to_string(static_cast<int>(limit)), false);
+    const int order = CompareMagnitude(*exact, *bound);
+    return orEqual ? order >= 0 : order > 0;
 }
+
+// A value below `limit` as written stays below it as a double.
+double Below(double value, double limit) { return value < limit ? value : std::nextafter(limit, 0.0); }
 
 // Up to three parts of a longitude separated by one of the forms' separators.
 bool SplitParts(std::string_view body, std::string_view text, Longitude& out)
@@ -110,19 +129,22 @@ bool SplitParts(std::string_view body, std::string_view text, Longitude& out)
     if (count == 0) return false;
     double value[3] = {0, 0, 0};
     for (std::size_t i = 0; i < count; ++i) {
-        const auto v = Part(parts[i]);
+        const auto v = PlainDecimal(parts[i]);
         if (!v) return false;
         value[i] = *v;
     }
+    if (Beyond(parts[0], value[0], 180, false) || Beyond(parts[1], value[1], 60, true) ||
+        Beyond(parts[2], value[2], 60, true)) {
+        throw InputError("longitude " + Quoted(text) + ": at most 180 degrees, minutes and seconds below 60");
+    }
+    value[1] = Below(value[1], 60);
+    value[2] = Below(value[2], 60);
     out.degrees = value[0];
     out.minutes = value[1];
     out.seconds = value[2];
     out.degreesText = parts[0];
     out.minutesText = parts[1];
     out.secondsText = parts[2];
-    if (value[0] > 180 || value[1] >= 60 || value[2] >= 60) {
-        throw InputError("longitude " + Quoted(text) + ": at most 180 degrees, minutes and seconds below 60");
-    }
     out.east = value[0] + value[1] / 60 + value[2] / 3600;
     return true;
 }
@@ -154,28 +176,24 @@ std::optional<double> FastDecimal(std::string_view text)
     // one division rounds correctly: the value every correct reader gives.
     constexpr std::array<double, 16> kTens = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::int64_t mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    bool digitBeforePoint = false;
-    for (const char c : text) {
-        if (IsDigit(c)) {
-            mantissa = mantissa * 10 + (c - '0');
-            if (mantissa != 0) ++digits;
-            if (point) {
-                ++decimals;
-            } else {
-                digitBeforePoint = true;
-            }
-            if (digits > 15 || decimals > 15) return std::nullopt;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    std::uint64_t mantissa = 0;
+    auto digits = [&] {
+        const char* start = p;
+        for (unsigned d = 0; p < end && (d = static_cast<unsigned char>(*p) - '0') < 10; ++p)
+            mantissa = mantissa * 10 + d;
+        return p - start;
+    };
+    const auto whole = digits();
+    std::ptrdiff_t decimals = 0;
+    if (p < end && *p == '.') {
+        ++p;
+        decimals = digits();
+        if (decimals == 0) return std::nullopt;
     }
-    if (!digitBeforePoint || (point && decimals == 0)) return std::nullopt;
+    // Leading zeros beyond 15 digits, rare, go the library's way.
+    if (whole == 0 || p != end || whole + decimals > 15) return std::nullopt;
     const auto exact = static_cast<double>(mantissa);
     return decimals == 0 ? exact : exact / kTens[static_cast<std::size_t>(decimals)];
 }
@@ -191,6 +209,72 @@ std::optional<double> PlainDecimal(std::string_view text)
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+std::optional<ExactDecimal> ReadExactDecimal(std::string_view text, bool scientific)
+{
+    ExactDecimal d;
+    std::string_view rest = text;
+    if (scientific && !rest.empty() && (rest.front() == '-' || rest.front() == '+')) {
+        d.negative = rest.front() == '-';
+        rest.remove_prefix(1);
+    }
+    const std::size_t wholeEnd = FindIf(rest, [](char c) { return !IsDigit(c); });
+    const std::string_view whole = rest.substr(0, wholeEnd);
+    rest.remove_prefix(wholeEnd);
+    std::string_view fraction;
+    if (!rest.empty() && rest.front() == '.') {
+        rest.remove_prefix(1);
+        const std::size_t fractionEnd = FindIf(rest, [](char c) { return !IsDigit(c); });
+        fraction = rest.substr(0, fractionEnd);
+        rest.remove_prefix(fractionEnd);
+    }
+    if (whole.empty() && fraction.empty()) return std::nullopt;
+    long long exponent = 0;
+    if (!rest.empty()) {
+        if (!scientific || (rest.front() != 'e' && rest.front() != 'E')) return std::nullopt;
+        rest.remove_prefix(1);
+        bool negativeExponent = false;
+        if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {
+            negativeExponent = rest.front() == '-';
+            rest.remove_prefix(1);
+        }
+        if (!AllDigits(rest)) return std::nullopt;
+        // Beyond a billion the number is zero or huge whatever its digits.
+        for (const char c : rest) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+        if (negativeExponent) exponent = -exponent;
+    }
+    // Significant digits and where the point stands among them.
+    std::string_view w = whole.substr(std::min(whole.find_first_not_of('0'), whole.size()));
+    d.exponent = static_cast<long long>(w.size()) + exponent;
+    d.digits.assign(w);
+    if (w.empty()) {
+        const std::size_t zeros = std::min(fraction.find_first_not_of('0'), fraction.size());
+        d.exponent -= static_cast<long long>(zeros);
+        d.digits.assign(fraction.substr(zeros));
+    } else {
+        d.digits.append(fraction);
+    }
+    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    if (d.digits.empty()) d.exponent = 0;
+    // from_chars reads every length correctly rounded but takes no '+'.
+    const std::string_view number = text.substr(!text.empty() && text.front() == '+' ? 1 : 0);
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), d.value);
+    if (ec == std::errc::result_out_of_range) {
+        d.value = d.exponent > 0 ? HUGE_VAL : 0.0;
+        if (d.negative) d.value = -d.value;
+    } else if (ec != std::errc() || end != number.data() + number.size()) {
+        return std::nullopt;
+    }
+    return d;
+}
+
+int CompareMagnitude(const ExactDecimal& a, const ExactDecimal& b)
+{
+    if (a.digits.empty() || b.digits.empty()) return static_cast<int>(!a.digits.empty()) - !b.digits.empty();
+    if (a.exponent != b.exponent) return a.exponent < b.exponent ? -1 : 1;
+    const int order = a.digits.compare(b.digits);
+    return (order > 0) - (order < 0);
 }
 
 Date ParseDate(std::string_view text)
@@ -286,136 +370,6 @@ RightAscension ParseRightAscension(std::string_view text)
     }
     if (t.second >= 60) Expected("right ascension", text, kForm);
     return {text, t.hour + t.minute / 60.0 + t.second / 3600.0};
-}
-
-namespace {
-
-// --dut1: a signed decimal within the ±0.9 s that UTC is kept to.
-double ParseDut1(std::string_view text)
-{
-    std::string_view digits = text;
-    double sign = 1;
-    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
-        sign = digits.front() == '-' ? -1 : 1;
-        digits.remove_prefix(1);
-    }
-    const auto value = digits.size() <= 24 ? PlainDecimal(digits) : std::nullopt;
-    if (!value || *value > 0.9) {
-        throw UsageError("--dut1 " + Quoted(text) + ": expected seconds from -0.9 to 0.9");
-    }
-    return sign * *value;
-}
-
-} // namespace
-
-Options ParseOptions(std::span<const std::string_view> args)
-{
-    Options o;
-    bool modelGiven = false;
-    bool dut1Given = false;
-    std::vector<std::string_view> positional;
-    bool optionsEnd = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const bool looksNumeric = arg.size() > 1 && arg[0] == '-' && (IsDigit(arg[1]) || arg[1] == '.');
-        if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-" || looksNumeric) {
-            positional.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnd = true;
-            continue;
-        }
-        const auto eq = arg.find('=');
-        const std::string_view name = arg.substr(0, eq);
-        std::optional<std::string_view> inlineValue;
-        if (eq != std::string_view::npos) inlineValue = arg.substr(eq + 1);
-        auto value = [&]() -> std::string_view {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= args.size()) throw UsageError(std::string(name) + " needs a value");
-            return args[++i];
-        };
-        auto flag = [&](bool& target) {
-            if (inlineValue) throw UsageError(std::string(name) + " takes no value");
-            target = true;
-        };
-        if (name == "--model") {
-            const std::string_view v = value();
-            if (v == "classic") {
-                o.model = Model::Classic;
-            } else if (v == "iau2006") {
-                o.model = Model::Iau2006;
-            } else {
-                throw UsageError("--model " + Quoted(v) + ": expected classic or iau2006");
-            }
-            modelGiven = true;
-        } else if (name == "--format") {
-            const std::string_view v = value();
-            if (v == "text") {
-                o.format = Format::Text;
-            } else if (v == "hours") {
-                o.format = Format::Hours;
-            } else if (v == "json") {
-                o.format = Format::Json;
-            } else {
-                throw UsageError("--format " + Quoted(v) + ": expected text, hours or json");
-            }
-        } else if (name == "--precision") {
-            const std::string_view v = value();
-            if (v.size() != 1 || v[0] < '0' || v[0] > '6') {
-                throw UsageError("--precision " + Quoted(v) + ": expected a whole number from 0 to 6");
-            }
-            o.precision = v[0] - '0';
-        } else if (name == "--dut1") {
-            o.dut1 = ParseDut1(value());
-            dut1Given = true;
-        } else if (name == "--ra") {
-            const std::string_view v = value();
-            try {
-                o.ra = ParseRightAscension(v);
-            } catch (const InputError& e) {
-                throw UsageError(std::string("--ra: ") + e.what());
-            }
-        } else if (name == "--apparent") {
-            flag(o.apparent);
-        } else if (name == "--batch") {
-            flag(o.batch);
-        } else if (name == "--watch") {
-            flag(o.watch);
-        } else if (name == "--help" || name == "-h") {
-            flag(o.help);
-        } else if (name == "--version") {
-            flag(o.version);
-        } else {
-            throw UsageError("unknown option " + Quoted(arg));
-        }
-    }
-    if (o.help || o.version) return o;
-
-    if ((o.apparent || dut1Given) && o.model != Model::Iau2006) {
-        throw UsageError(std::string(o.apparent ? "--apparent" : "--dut1") + " needs --model iau2006" +
-                         (modelGiven ? "" : " (the default model is classic)"));
-    }
-    if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
-    if (o.batch) {
-        if (!positional.empty()) {
-            throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +
-                             Quoted(positional.front()));
-        }
-        return o;
-    }
-    if (positional.empty()) throw UsageError("missing LONGITUDE");
-    if (positional.size() > 3) {
-        throw UsageError("unexpected argument " + Quoted(positional[3]) +
-                         " (a longitude with blanks is one argument: quote it)");
-    }
-    if (o.watch && positional.size() > 1) {
-        throw UsageError("--watch shows the time now; unexpected DATE " + Quoted(positional[1]));
-    }
-    o.longitude = positional[0];
-    if (positional.size() > 1) o.date = positional[1];
-    if (positional.size() > 2) o.time = positional[2];
-    return o;
 }
 
 BatchLine SplitBatchLine(std::string_view line)

@@ -72,33 +72,26 @@ RightAscension ParseRightAscension(std::string_view text);
 // nullopt for anything else. The value is the correctly rounded one, as
 // strtod gives it.
 std::optional<double> PlainDecimal(std::string_view text);
-// The same for at most 15 significant digits and 15 decimals, without
+// The same for at most 15 digits in all, without
 // calling the library; nullopt beyond that too.
 std::optional<double> FastDecimal(std::string_view text);
 
-enum class Model { Classic, Iau2006 };
-enum class Format { Text, Hours, Json };
-
-struct Options {
-    Model model = Model::Classic;
-    bool apparent = false;
-    double dut1 = 0;    // UT1 - UTC in seconds
-    int precision = -1; // decimals of a second; -1: the model's default
-    Format format = Format::Text;
-    std::optional<RightAscension> ra;
-    bool batch = false;
-    bool watch = false;
-    bool help = false;
-    bool version = false;
-    // LONGITUDE [DATE [TIME]] for a single result.
-    std::optional<std::string_view> longitude, date, time;
-
-    [[nodiscard]] int Decimals() const { return precision >= 0 ? precision : (model == Model::Classic ? 0 : 3); }
+// A decimal number read exactly, for limits that must hold for the number
+// written and not only for the double it rounds to: its magnitude is
+// 0.digits x 10^exponent (digits without leading or trailing zeros, empty for
+// zero); value is the correctly rounded double.
+struct ExactDecimal {
+    bool negative = false;
+    std::string digits;
+    long long exponent = 0;
+    double value = 0;
 };
-
-// The arguments after the program name. Throws UsageError. The views point
-// into args, which must outlive the result.
-Options ParseOptions(std::span<const std::string_view> args);
+// [sign] digits [. [digits]] or [sign] . digits, of any length; with
+// `scientific` also [sign] and an exponent e or E [sign] digits after it.
+// nullopt for anything else.
+std::optional<ExactDecimal> ReadExactDecimal(std::string_view text, bool scientific);
+// -1, 0 or 1 as |a| is below, equal to or above |b|.
+int CompareMagnitude(const ExactDecimal& a, const ExactDecimal& b);
 
 // One line of a batch, split into its fields. A blank line or a # comment
 // has no fields.

@@ -9,6 +9,7 @@
 //    exit status 1 exactly when there is one (0 otherwise);
 //  - under a decimal-comma locale, as the program never depends on one.
 
+#include "cli/arguments.h"
 #include "cli/parsers.h"
 #include "cli/program.h"
 #include "fuzz/fuzz_support.h"
@@ -75,13 +76,15 @@ void FuzzBatch(std::string_view input, unsigned variant)
     for (ssize_t n; (n = ::read(out, buf, sizeof buf)) > 0;) output.append(buf, static_cast<std::size_t>(n));
     for (const int fd : {in, out, err}) ::close(fd);
 
-    const auto inputLines =
-        std::count(input.begin(), input.end(), '\n') + (input.empty() || input.back() == '\n' ? 0 : 1);
+    // A byte-order mark opening the input is no text of its own.
+    const std::string_view text = input.substr(input.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0);
+    const auto inputLines = std::count(text.begin(), text.end(), '\n') + (text.empty() || text.back() == '\n' ? 0 : 1);
     Check(std::count(output.begin(), output.end(), '\n') == inputLines, "one output line per input line", input);
     Check(output.empty() || output.back() == '\n', "output ends with a newline", input);
     Check(std::all_of(output.begin(), output.end(), [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7f); }),
           "output is printable ASCII", input);
-    const bool anyError = output.rfind("error: ", 0) == 0 || output.find("\nerror: ") != std::string::npos;
+    const bool anyError = output.rfind("error: ", 0) == 0 || output.find("\nerror: ") != std::string::npos ||
+                          output.find("{\"error\":") != std::string::npos;
     Check(status == (anyError ? 1 : 0), "exit status 1 exactly when a line failed", input);
 }
 

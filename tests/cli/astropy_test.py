@@ -22,7 +22,7 @@ iers.conf.auto_download = False
 warnings.simplefilter("ignore")  # "dubious year", polar motion beyond the tables
 
 TOLERANCE_SECONDS = 1e-3
-KEYS = {"utc", "longitude", "longitude_deg", "model", "kind", "dut1", "lst", "lst_hours",
+KEYS = {"utc", "utc_text", "longitude", "longitude_deg", "model", "kind", "dut1", "lst", "lst_hours",
         "ra", "ra_hours", "hour_angle", "hour_angle_hours"}
 
 

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/parsers.h"
+#include "cli/arguments.h"
+#include "param_name.h"
 #include "runtime/conversions.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LongitudeCase{"79.85W", "79.85", "", "", true, -79.85},
                       LongitudeCase{"79.85", "79.85", "", "", false, 79.85}, LongitudeCase{"-0", "0", "", "", true, 0},
                       LongitudeCase{"180W", "180", "", "", true, -180},
-                      LongitudeCase{"-79d51m", "79", "51", "", true, -(79 + 51 / 60.0)}));
+                      LongitudeCase{"-79d51m", "79", "51", "", true, -(79 + 51 / 60.0)}),
+    [](const ::testing::TestParamInfo<LongitudeCase>& p) { return ParamName(p.param.text); });
 
 TEST(Longitude, RejectsWhatIsNoLongitudeNamingTheValue)
 {
@@ -125,6 +128,14 @@ struct OptionCase {
     const char* error; // nullptr: accepted
 };
 
+// The arguments as one text, for the test's name.
+std::string Joined(const std::vector<std::string_view>& args)
+{
+    std::string text;
+    for (const auto arg : args) text.append(text.empty() ? "" : " ").append(arg);
+    return text;
+}
+
 class OptionRules : public ::testing::TestWithParam<OptionCase> {};
 
 TEST_P(OptionRules, AcceptOrNameTheProblem)
@@ -163,7 +174,77 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{{"--batch", "0"}, "unexpected argument \"0\""},
         OptionCase{{"--batch", "--watch"}, "cannot be combined"},
         OptionCase{{"--watch", "0", "2002-01-01"}, "--watch shows the time now"},
-        OptionCase{{"79", "51", "0", "W"}, "quote it"}, OptionCase{{"-x"}, "unknown option \"-x\""}));
+        OptionCase{{"79", "51", "0", "W"}, "quote it"}, OptionCase{{"-x"}, "unknown option \"-x\""}),
+    [](const ::testing::TestParamInfo<OptionCase>& p) { return ParamName(Joined(p.param.args)); });
+
+// --dut1 by its exact value: forms with a bare point or an exponent, and
+// texts of any length, whose double may sit on the limit.
+TEST(Dut1, AcceptedFormsAndTheirValues)
+{
+    const std::pair<const char*, double> accepted[] = {{"0.3", 0.3},
+                                                       {".5", 0.5},
+                                                       {"-.5", -0.5},
+                                                       {"+.25", 0.25},
+                                                       {"5.e-1", 0.5},
+                                                       {"1e-1", 0.1},
+                                                       {"3E-1", 0.3},
+                                                       {"-0.9", -0.9},
+                                                       {"9e-1", 0.9},
+                                                       {"0", 0},
+                                                       {"-0", 0},
+                                                       {"1e-999999999999", 0},
+                                                       {"0.5000000000000000000000", 0.5},
+                                                       {"0.89999999999999999999999", 0.9},
+                                                       {"0.0000000000000000000009e21", 0.9},
+                                                       {"000000000000000000000000000000.1", 0.1}};
+    for (const auto& [text, value] : accepted) {
+        EXPECT_EQ(ParseDut1(text), value) << text;
+    }
+    const std::pair<const char*, const char*> refused[] = {{"0.9000000000000000000001", "out of range"},
+                                                           {"-0.90000000000000000000000001", "out of range"},
+                                                           {"1", "out of range"},
+                                                           {"1e0", "out of range"},
+                                                           {"1e999999999999", "out of range"},
+                                                           {"abc", "expected seconds as a decimal number"},
+                                                           {"e1", "decimal number"},
+                                                           {".", "decimal number"},
+                                                           {"-", "decimal number"},
+                                                           {"1e", "decimal number"},
+                                                           {"1.2.3", "decimal number"},
+                                                           {"--0.1", "decimal number"},
+                                                           {"0x1", "decimal number"},
+                                                           {" 0.1", "decimal number"},
+                                                           {"0.1s", "decimal number"},
+                                                           {"inf", "decimal number"},
+                                                           {"nan", "decimal number"},
+                                                           {"", "decimal number"}};
+    for (const auto& [text, message] : refused) {
+        try {
+            (void)ParseDut1(text);
+            ADD_FAILURE() << "accepted " << text;
+        } catch (const UsageError& e) {
+            EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+        }
+    }
+}
+
+// Longitude parts of any length, judged by what they say, not by their double.
+TEST(Longitude, LongPartsAreReadByTheirValue)
+{
+    EXPECT_EQ(ParseLongitude("179.99999999999999999999999").east, 180.0);
+    EXPECT_LT(ParseLongitude("79d59.99999999999999999999999m").minutes, 60.0);
+    EXPECT_LT(ParseLongitude("79:59:59.99999999999999999999999").seconds, 60.0);
+    EXPECT_EQ(ParseLongitude("0000000000000000000000000000079.5W").east, -79.5);
+    for (const char* text :
+         {"180.00000000000000000000001", "79d60.000000000000000000001m", "79:00:60.0000000000000000000000001"}) {
+        try {
+            (void)ParseLongitude(text);
+            ADD_FAILURE() << "accepted " << text;
+        } catch (const InputError& e) {
+            EXPECT_NE(std::string(e.what()).find("at most 180 degrees"), std::string::npos) << e.what();
+        }
+    }
+}
 
 struct SplitCase {
     const char* line;
@@ -193,7 +274,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"  2002-01-01\t00:00:00  79 51 0 W  ", "2002-01-01", "00:00:00", "79 51 0 W", ""},
         SplitCase{"2002-01-01 00:00:00 79:51:00W 12:00:00", "2002-01-01", "00:00:00", "79:51:00W", "12:00:00"},
         SplitCase{"2002-01-01 00:00:00 79 51 0 W 5:00:00.5", "2002-01-01", "00:00:00", "79 51 0 W", "5:00:00.5"},
-        SplitCase{"2002-01-01 00:00:00 79:51:00", "2002-01-01", "00:00:00", "79:51:00", ""}));
+        SplitCase{"2002-01-01 00:00:00 79:51:00", "2002-01-01", "00:00:00", "79:51:00", ""}),
+    [](const ::testing::TestParamInfo<SplitCase>& p) { return ParamName(p.param.line); });
 
 TEST(BatchLine, BlankAndCommentLinesHaveNoFieldsShortLinesAreErrors)
 {

@@ -2,15 +2,24 @@
 #include "program_run.h"
 
 #include "cli/lst.h"
+#include "param_name.h"
 
 #include <erfa.h>
 #include <erfam.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
+#include <set>
 #include <string>
+#include <thread>
+
+#include <dirent.h>
+#include <sched.h>
 
 namespace vantoril::cli::testing {
 namespace {
@@ -57,11 +66,30 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{{"0", "2002-13-01"}, 2, "", "the month must be 01 to 12"},
         RunCase{{"0", "2002-01-01", "25:00:00"}, 2, "", "time \"25:00:00\""},
         RunCase{{"0", "2002-01-01", "23:59:60"}, 2, "", "the classic model takes seconds below 60"},
-        RunCase{{"--model", "iau2006", "0", "2016-12-30", "23:59:60"}, 2, "", "this UTC minute is shorter"},
+        // A second of 60 names the day and what its last minute holds.
+        RunCase{{"--model", "iau2006", "0", "2016-12-30", "23:59:60"}, 2, "", "2016-12-30 has no leap second"},
+        RunCase{{"--model", "iau2006", "0", "2015-06-29", "23:59:60"}, 2, "", "2015-06-29 has no leap second"},
+        RunCase{{"--model", "iau2006", "0", "2016-11-31", "23:59:60"}, 2, "", "2016-12-01 has no leap second"},
+        RunCase{{"--model", "iau2006", "0", "1960-12-31", "23:59:60.05"},
+                2,
+                "",
+                "time \"23:59:60.05\": the last minute of 1960-12-31 has a leap of 0.005 s; seconds below 60.005"},
+        RunCase{
+            {"--model", "iau2006", "0", "1961-07-31", "23:59:59.96"}, 2, "", "a leap of -0.05 s; seconds below 59.95"},
+        RunCase{{"--model", "iau2006", "0", "2016-12-31", "12:00:60"},
+                2,
+                "",
+                "only the last minute of a day (23:59) can have a leap second"},
+        RunCase{{"--model", "iau2006", "--precision", "0", "0", "1960-12-31", "23:59:60.004"}, 0, "6:41:38\n", ""},
         RunCase{{"--model", "iau2006", "0", "10000-01-01"}, 2, "", "years 0000 to 9999"},
         RunCase{{"--frobnicate"}, 2, "", "Try 'vantoril-lst --help'"},
         // The window's run-time errors are failures, not usage errors.
-        RunCase{{"0", "3276800-03-01"}, 1, "", "Run-time error '6': Overflow"}));
+        RunCase{{"0", "3276800-03-01"}, 1, "", "Run-time error '6': Overflow"}),
+    [](const ::testing::TestParamInfo<RunCase>& p) {
+        std::string text;
+        for (const auto& arg : p.param.args) text.append(text.empty() ? "" : " ").append(arg);
+        return ParamName(text);
+    });
 
 TEST(Program, HelpAndVersion)
 {
@@ -129,13 +157,118 @@ TEST(Batch, JsonCarriesInputsModelAndResult)
     const Outcome r = RunWith({"--batch", "--format", "json", "--model", "iau2006", "--apparent", "--dut1", "-0.25"},
                               "2002-01-01 00:00:00 79 51 0 W 12:00:00\n");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("{\"utc\":\"2002-01-01T00:00:00\",\"longitude\":\"79 51 0 W\",\"longitude_deg\":-79.85,"
+    EXPECT_EQ(r.out.rfind("{\"utc\":\"2002-01-01T00:00:00\",\"utc_text\":\"2002-01-01 00:00:00\",\"longitude\":\"79 51 "
+                          "0 W\",\"longitude_deg\":-79.85,"
                           "\"model\":\"iau2006\",\"kind\":\"apparent\",\"dut1\":-0.25,\"lst\":\"1:22:28.986\",",
                           0),
               0u)
         << r.out;
     EXPECT_NE(r.out.find(",\"ra\":\"12:00:00\",\"ra_hours\":12,\"hour_angle\":\"-10:37:31.014\","), std::string::npos)
         << r.out;
+}
+
+struct EdgeCase {
+    const char* name;
+    std::string input;
+    const char* out;
+};
+
+std::string Padded(std::string line, std::size_t length, char with = ' ')
+{
+    line.resize(length, with);
+    return line;
+}
+
+const std::string kLine = "2002-01-01 00:00:00 0";
+
+class InputEdges : public ::testing::TestWithParam<EdgeCase> {};
+
+// One output line per input line at the edges of what a line is.
+TEST_P(InputEdges, GiveTheLinesTheyHold)
+{
+    const Outcome r = RunWith({"--batch"}, GetParam().input);
+    EXPECT_EQ(r.out, GetParam().out);
+    EXPECT_EQ(r.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Batch, InputEdges,
+    ::testing::Values(
+        EdgeCase{"ByteOrderMarkBeforeData", "\xEF\xBB\xBF" + kLine + "\n", "6:41:54\n"},
+        EdgeCase{"ByteOrderMarkBeforeComment", "\xEF\xBB\xBF# date time longitude\n" + kLine, "\n6:41:54\n"},
+        EdgeCase{"ByteOrderMarkAlone", "\xEF\xBB\xBF", ""},
+        EdgeCase{"ByteOrderMarkOnlyAtTheStart", kLine + "\n\xEF\xBB\xBF" + kLine + "\n",
+                 "6:41:54\nerror: date \"\\xef\\xbb\\xbf2002-01-01\": expected YYYY-MM-DD\n"},
+        EdgeCase{"CarriageReturnRunsEndALine", "\r\r\n" + kLine + "\r\r\r\n\r\r", "\n6:41:54\n\n"},
+        EdgeCase{"CarriageReturnInsideALine", "2002-01-01\r 00:00:00 0\n",
+                 "error: date \"2002-01-01\\x0d\": expected YYYY-MM-DD\n"},
+        EdgeCase{"LineOfTheLimitWithLf", Padded(kLine, 4096) + "\n", "6:41:54\n"},
+        EdgeCase{"LineOfTheLimitWithCrLf", Padded(kLine, 4096) + "\r\n", "6:41:54\n"},
+        EdgeCase{"LineOfTheLimitWithManyCr", Padded(kLine, 4096) + std::string(300000, '\r') + "\n" + kLine,
+                 "6:41:54\n6:41:54\n"},
+        EdgeCase{"LineOfTheLimitAtTheEnd", Padded(kLine, 4096) + "\r", "6:41:54\n"},
+        EdgeCase{"LineOverTheLimitWithCrLf", Padded(kLine, 4097) + "\r\n", "error: line longer than 4096 bytes\n"},
+        EdgeCase{"CarriageReturnsInsideALongLine", Padded(kLine, 4000) + std::string(300000, '\r') + "x\n" + kLine,
+                 "error: line longer than 4096 bytes\n6:41:54\n"},
+        EdgeCase{"LongComment", Padded("# notes", 100000, 'x') + "\n" + kLine, "\n6:41:54\n"},
+        EdgeCase{"LongIndentedComment", Padded("", 5000) + Padded("#", 300000, 'x') + "\r\n" + kLine, "\n6:41:54\n"},
+        EdgeCase{"LongBlankLine", Padded("", 300000) + "\n" + kLine, "\n6:41:54\n"},
+        EdgeCase{"LongCommentAtTheEnd", Padded("#", 5000, 'x'), "\n"},
+        EdgeCase{"LongDataLine", Padded(kLine + " ", 5000, '7') + "\n" + kLine,
+                 "error: line longer than 4096 bytes\n6:41:54\n"}),
+    [](const ::testing::TestParamInfo<EdgeCase>& p) { return std::string(p.param.name); });
+
+// The error's reason, JSON-escaped as the program escapes it.
+std::string JsonError(std::string_view reason)
+{
+    std::string out = "{\"error\":";
+    AppendJsonString(out, reason);
+    return out + "}";
+}
+
+TEST(Batch, JsonLinesAreOneValueForEveryLine)
+{
+    const std::string input = "\xEF\xBB\xBF# instants\n2002-02-30 00:00:00 0\n\ngarbage\n2002-01-01 00:00:00 \\\"x\n" +
+                              Padded("7", 5000, '7') + "\n2000-02-30 7:05:09.25 79d51mW 12:00:00\r\n";
+    const Outcome text = RunWith({"--batch"}, input);
+    const Outcome json = RunWith({"--batch", "--format", "json"}, input);
+    EXPECT_EQ(json.status, 1);
+    const auto texts = Lines(text.out);
+    const auto lines = Lines(json.out);
+    ASSERT_EQ(lines.size(), 7u) << json.out;
+    ASSERT_EQ(texts.size(), 7u) << text.out;
+    EXPECT_EQ(lines[0], "null");
+    EXPECT_EQ(lines[2], "null");
+    for (const std::size_t i : {3u, 4u, 5u}) {
+        ASSERT_EQ(texts[i].rfind("error: ", 0), 0u) << texts[i];
+        EXPECT_EQ(lines[i], JsonError(texts[i].substr(7)));
+    }
+    // The instant computed, and the text as typed.
+    EXPECT_EQ(lines[1].rfind("{\"utc\":\"2002-03-02T00:00:00\",\"utc_text\":\"2002-02-30 00:00:00\",", 0), 0u)
+        << lines[1];
+    EXPECT_EQ(lines[6].rfind("{\"utc\":\"2000-03-01T07:05:09.25\",\"utc_text\":\"2000-02-30 7:05:09.25\",", 0), 0u)
+        << lines[6];
+}
+
+TEST(Json, UtcIsTheInstantTheCalculationUsed)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"2002-02-30", "2002-03-02"},
+        {"2001-02-29", "2001-03-01"},
+        {"2000-02-30", "2000-03-01"},
+        {"1900-02-29", "1900-03-01"},
+        {"2002-04-31", "2002-05-01"},
+        {"2002-12-31", "2002-12-31"},
+        {"0002-02-29", "0002-03-01"},
+        {"0000-02-29", "0000-02-29"},
+        {"00000000012002-02-30", "12002-03-02"},
+        {"123456789012345678901234-02-30", "123456789012345678901234-03-02"}};
+    for (const auto& [date, utc] : cases) {
+        Query q{ParseDate(date), ParseTime("7:05:09.25"), ParseLongitude("0"), std::nullopt};
+        std::string out;
+        AppendNormalisedUtc(out, q);
+        EXPECT_EQ(out, std::string(utc) + "T07:05:09.25") << date;
+    }
 }
 
 TEST(Batch, ApparentLinesAnsweredInParallelStayInOrder)
@@ -167,6 +300,48 @@ TEST(Batch, ApparentLinesAnsweredInParallelStayInOrder)
     EXPECT_EQ(Lines(r.out), expected);
 }
 
+// The threads of this process now, by id.
+std::set<long> Threads()
+{
+    std::set<long> ids;
+    if (DIR* dir = opendir("/proc/self/task")) {
+        while (const dirent* entry = readdir(dir)) {
+            if (entry->d_name[0] != '.') ids.insert(std::strtol(entry->d_name, nullptr, 10));
+        }
+        closedir(dir);
+    }
+    return ids;
+}
+
+// A batch of many blocks is answered by one set of threads, not by new
+// threads for every block: every thread seen while it runs is counted.
+TEST(Batch, WorkerThreadsLastTheWholeInput)
+{
+    std::string input;
+    for (int i = 0; i < 200000; ++i) input += "2002-01-01 00:00:00 " + std::to_string(i % 360 - 180) + "\n";
+    const std::set<long> before = Threads();
+    std::atomic<bool> done{false};
+    std::set<long> seen;
+    const auto watch = [&] {
+        while (!done) {
+            const auto now = Threads();
+            seen.insert(now.begin(), now.end());
+        }
+    };
+    std::thread watcher(watch);
+    const Outcome r = RunWith({"--batch", "--model", "iau2006"}, input);
+    done = true;
+    watcher.join();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Lines(r.out).size(), 200000u);
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    ASSERT_EQ(sched_getaffinity(0, sizeof set, &set), 0);
+    const auto workers = static_cast<std::size_t>(std::min(CPU_COUNT(&set), 16) - 1);
+    // Those that were there before, the watcher, and the batch's own workers.
+    EXPECT_LE(seen.size(), before.size() + 1 + workers) << seen.size() << " threads seen";
+}
+
 TEST(HourAngle, StaysInMinusTwelveToTwelveRoundedOrNot)
 {
     std::mt19937_64 rng(12);
@@ -190,6 +365,28 @@ TEST(HourAngle, StaysInMinusTwelveToTwelveRoundedOrNot)
     text.clear();
     AppendClock(text, 23.9999999, 3, false);
     EXPECT_EQ(text, "0:00:00.000");
+}
+
+TEST(Iau2006, MeanSiderealTimeIsErfasToTheLastBits)
+{
+    std::mt19937_64 rng(606);
+    std::uniform_int_distribution<int> day(-800000, 2900000); // years 0 to 9999 around J2000
+    std::uniform_real_distribution<double> fraction(-0.001, 1.0002), turns(-1e4, 1e4);
+    for (int i = 0; i < 200000; ++i) {
+        const double jd0 = 2451544.5 + day(rng) % 3652425;
+        const double ut1 = fraction(rng);
+        const double tt = ut1 + 69.184 / 86400;
+        const double ours = Gmst06(jd0, ut1, tt);
+        const double erfa = eraGmst06(jd0, ut1, jd0, tt);
+        ASSERT_GE(ours, 0.0);
+        ASSERT_LT(ours, ERFA_D2PI);
+        const double diff = std::fabs(ours - erfa);
+        ASSERT_LE(std::min(diff, ERFA_D2PI - diff), 4e-15) << jd0 << ' ' << ut1;
+        const double angle = turns(rng);
+        const double reduced = ReduceTurns(angle);
+        const double anp = eraAnp(angle);
+        ASSERT_LE(std::min(std::fabs(reduced - anp), ERFA_D2PI - std::fabs(reduced - anp)), 2e-12) << angle;
+    }
 }
 
 // ERFA's own route from a UTC calendar instant to sidereal time.
@@ -233,22 +430,6 @@ TEST(Iau2006, AgreesWithErfaCalledDirectlyIncludingLeapSecondsAndDriftingUtc)
         diff = std::min(diff, 24 - diff);
         ASSERT_LT(diff * 3600, 1e-6) << date << ' ' << time << ' ' << lon;
     }
-}
-
-TEST(Watch, TicksOnceASecondUntilInterruptedThenSucceeds)
-{
-    // A pipe is no terminal: one line a second.
-    FILE* p = popen("timeout --preserve-status -s INT 2.5 " VANTORIL_LST " --watch --model iau2006 0", "r");
-    ASSERT_NE(p, nullptr);
-    std::string out;
-    char buf[256];
-    while (std::fgets(buf, sizeof buf, p) != nullptr) out += buf;
-    const int status = pclose(p);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    const auto lines = Lines(out);
-    EXPECT_GE(lines.size(), 2u) << out;
-    EXPECT_LE(lines.size(), 4u) << out;
-    for (const auto& line : lines) EXPECT_EQ(line.size(), std::string("h:mm:ss.sss").size() + (line[1] != ':'));
 }
 
 } // namespace

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: MIT
+#include "cli/arguments.h"
+
+#include <string>
+#include <vector>
+
+namespace vantoril::cli {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+const std::string_view kHelp = R"(Usage: vantoril-lst [OPTIONS] LONGITUDE [DATE [TIME]]
+       vantoril-lst --batch [OPTIONS] < instants
+Local sidereal time at a longitude, for an instant in UTC (now when no DATE is given).
+
+  LONGITUDE  79d51m0sW, 79:51:00W, "79 51 0 W" (one argument), -79.85 or 79.85W;
+             a bare number is degrees east
+  DATE       YYYY-MM-DD (a day past the month's end counts on into the next month)
+  TIME       HH:MM:SS, seconds may be fractional (default 00:00:00)
+
+Options:
+  --model classic|iau2006  classic: the window's calculation, to the second (default);
+                           iau2006: ERFA's IAU 2006 Greenwich mean sidereal time
+  --apparent               apparent sidereal time, IAU 2006/2000A (with iau2006)
+  --dut1 SECONDS           UT1 - UTC, -0.9 to 0.9, as 0.3, -.25 or 3e-1 (with iau2006;
+                           default 0)
+  --precision N            decimals of a second, 0 to 6 (default 3 for iau2006, 0 for
+                           classic, whose sidereal time is always the window's text)
+  --ra HH:MM:SS[.s]        also print the hour angle LST - RA, in [-12 h, +12 h)
+  --format text|hours|json sidereal time as h:mm:ss, as decimal hours, or JSON Lines: an
+                           object per result, {"error": ...} per failed line, null per
+                           blank or # line
+  --watch                  a live clock: each reading at the instant it begins, until
+                           interrupted (ends by the signal that stops it)
+  --batch                  read "DATE TIME LONGITUDE [RA]" lines from standard input and
+                           write one line for each: the result or "error: <reason>"
+  --help, --version
+
+Exit status: 0 every result given, 1 a line or the calculation failed, 2 usage error.
+
+Examples:
+  vantoril-lst 79d51mW 2002-01-01 00:00:00          prints 1:22:30
+  vantoril-lst --model iau2006 -- -79.85             now, to the millisecond
+  vantoril-lst --ra 05:35:17.3 --model iau2006 -79.85 2024-03-20 21:00:00
+  vantoril-lst --watch --model iau2006 --precision 0 2.35E
+  printf '2002-01-01 00:00:00 79d51mW\n' | vantoril-lst --batch --format json | jq -c .lst
+)";
+
+double ParseDut1(std::string_view text)
+{
+    const auto value = ReadExactDecimal(text, true);
+    if (!value) {
+        throw UsageError("--dut1 " + Quoted(text) +
+                         ": expected seconds as a decimal number (0.3, -.25, 3e-1) from -0.9 to 0.9");
+    }
+    // Exactly, not after rounding to a double: 0.9 and a digit 1 twenty places
+    // further on are both 0.9 as doubles.
+    static const ExactDecimal kLimit = *ReadExactDecimal("0.9", false);
+    if (CompareMagnitude(*value, kLimit) > 0) {
+        throw UsageError("--dut1 " + Quoted(text) + ": out of range, expected seconds from -0.9 to 0.9");
+    }
+    return value->value;
+}
+
+Options ParseOptions(std::span<const std::string_view> args)
+{
+    Options o;
+    bool modelGiven = false;
+    bool dut1Given = false;
+    std::vector<std::string_view> positional;
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool looksNumeric = arg.size() > 1 && arg[0] == '-' && (IsDigit(arg[1]) || arg[1] == '.');
+        if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-" || looksNumeric) {
+            positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnd = true;
+            continue;
+        }
+        const auto eq = arg.find('=');
+        const std::string_view name = arg.substr(0, eq);
+        std::optional<std::string_view> inlineValue;
+        if (eq != std::string_view::npos) inlineValue = arg.substr(eq + 1);
+        auto value = [&]() -> std::string_view {
+            if (inlineValue) return *inlineValue;
+            if (i + 1 >= args.size()) throw UsageError(std::string(name) + " needs a value");
+            return args[++i];
+        };
+        auto flag = [&](bool& target) {
+            if (inlineValue) throw UsageError(std::string(name) + " takes no value");
+            target = true;
+        };
+        if (name == "--model") {
+            const std::string_view v = value();
+            if (v == "classic") {
+                o.model = Model::Classic;
+            } else if (v == "iau2006") {
+                o.model = Model::Iau2006;
+            } else {
+                throw UsageError("--model " + Quoted(v) + ": expected classic or iau2006");
+            }
+            modelGiven = true;
+        } else if (name == "--format") {
+            const std::string_view v = value();
+            if (v == "text") {
+                o.format = Format::Text;
+            } else if (v == "hours") {
+                o.format = Format::Hours;
+            } else if (v == "json") {
+                o.format = Format::Json;
+            } else {
+                throw UsageError("--format " + Quoted(v) + ": expected text, hours or json");
+            }
+        } else if (name == "--precision") {
+            const std::string_view v = value();
+            if (v.size() != 1 || v[0] < '0' || v[0] > '6') {
+                throw UsageError("--precision " + Quoted(v) + ": expected a whole number from 0 to 6");
+            }
+            o.precision = v[0] - '0';
+        } else if (name == "--dut1") {
+            o.dut1 = ParseDut1(value());
+            dut1Given = true;
+        } else if (name == "--ra") {
+            const std::string_view v = value();
+            try {
+                o.ra = ParseRightAscension(v);
+            } catch (const InputError& e) {
+                throw UsageError(std::string("--ra: ") + e.what());
+            }
+        } else if (name == "--apparent") {
+            flag(o.apparent);
+        } else if (name == "--batch") {
+            flag(o.batch);
+        } else if (name == "--watch") {
+            flag(o.watch);
+        } else if (name == "--help" || name == "-h") {
+            flag(o.help);
+        } else if (name == "--version") {
+            flag(o.version);
+        } else {
+            throw UsageError("unknown option " + Quoted(arg));
+        }
+    }
+    if (o.help || o.version) return o;
+
+    if ((o.apparent || dut1Given) && o.model != Model::Iau2006) {
+        throw UsageError(std::string(o.apparent ? "--apparent" : "--dut1") + " needs --model iau2006" +
+                         (modelGiven ? "" : " (the default model is classic)"));
+    }
+    if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
+    if (o.batch) {
+        if (!positional.empty()) {
+            throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +
+                             Quoted(positional.front()));
+        }
+        return o;
+    }
+    if (positional.empty()) throw UsageError("missing LONGITUDE");
+    if (positional.size() > 3) {
+        throw UsageError("unexpected argument " + Quoted(positional[3]) +
+                         " (a longitude with blanks is one argument: quote it)");
+    }
+    if (o.watch && positional.size() > 1) {
+        throw UsageError("--watch shows the time now; unexpected DATE " + Quoted(positional[1]));
+    }
+    o.longitude = positional[0];
+    if (positional.size() > 1) o.date = positional[1];
+    if (positional.size() > 2) o.time = positional[2];
+    return o;
+}
+
+} // namespace vantoril::cli

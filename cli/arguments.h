@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "cli/parsers.h"
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+// The command line of vantoril-lst: its options, their values and its help.
+
+namespace vantoril::cli {
+
+enum class Model { Classic, Iau2006 };
+enum class Format { Text, Hours, Json };
+
+struct Options {
+    Model model = Model::Classic;
+    bool apparent = false;
+    double dut1 = 0;    // UT1 - UTC in seconds
+    int precision = -1; // decimals of a second; -1: the model's default
+    Format format = Format::Text;
+    std::optional<RightAscension> ra;
+    bool batch = false;
+    bool watch = false;
+    bool help = false;
+    bool version = false;
+    // LONGITUDE [DATE [TIME]] for a single result.
+    std::optional<std::string_view> longitude, date, time;
+
+    [[nodiscard]] int Decimals() const { return precision >= 0 ? precision : (model == Model::Classic ? 0 : 3); }
+};
+
+// The arguments after the program name. Throws UsageError. The views point
+// into args, which must outlive the result.
+Options ParseOptions(std::span<const std::string_view> args);
+
+// --dut1's value: seconds from -0.9 to 0.9 as 0.3, -.25, 5. or 3e-1, of any
+// length, judged by their exact decimal value. Throws UsageError.
+double ParseDut1(std::string_view text);
+
+// The text of --help.
+extern const std::string_view kHelp;
+
+} // namespace vantoril::cli

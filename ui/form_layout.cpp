@@ -8,6 +8,7 @@
 #include "ui/frm_vantoril_time.h"
 #include "ui/images.h"
 #include "ui/link_label.h"
+#include "ui/shown_text.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -211,6 +212,11 @@ void frmVantorilTime::CreateControls()
                 this->*member = static_cast<std::remove_reference_t<decltype(this->*member)>>(widget);
             },
             c.member);
+    }
+
+    // Pasted, dropped and middle-clicked text counts what the box shows.
+    for (QLineEdit* box : {txtLngD, txtLngM, txtLngS, txtYear, txtMinute, txtSecond}) {
+        box->setValidator(new ShownTextValidator(box));
     }
 
     // Read-only but focusable and selectable, so the result can be copied.

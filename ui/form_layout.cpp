@@ -155,9 +155,10 @@ QWidget* Make(const Control& c, QWidget* in, const QString& text, QStyle* comboS
         QWidget* operator()(QLineEdit* F::*) const
         {
             auto* box = new QLineEdit(text, in);
-            // Numbers are typed key by key; an input method's composed text
-            // would slip past the key procedures.
-            box->setAttribute(Qt::WA_InputMethodEnabled, false);
+            // Input methods (on-screen keyboards, compose) stay on: what they
+            // commit goes through the box's key procedure character by
+            // character. The hints ask on-screen keyboards for their digits.
+            box->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhNoPredictiveText);
             box->setMaxLength(std::numeric_limits<int>::max()); // no limit on the length
             box->setCursorPosition(0);
             return box;
@@ -169,6 +170,8 @@ QWidget* Make(const Control& c, QWidget* in, const QString& text, QStyle* comboS
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);
+            // Typing is discarded here, so no on-screen keyboard is offered.
+            combo->setAttribute(Qt::WA_InputMethodEnabled, false);
             combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
             combo->setMaxVisibleItems(8);
             const QStringList items = ItemsOf(c.list);

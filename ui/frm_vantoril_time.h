@@ -20,6 +20,7 @@ class QInputMethodEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QShowEvent;
 class QPushButton;
 
 namespace vantoril {
@@ -38,6 +39,13 @@ class frmVantorilTime : public QWidget {
 public:
     // Home page opened by the credits line.
     static const QUrl kHomePage;
+
+    // A fixed-size window offers a title, minimise and close, never
+    // maximise. Customised, so that decorations drawn by Qt itself (Wayland)
+    // leave out the buttons not named here.
+    static constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                                    Qt::WindowCloseButtonHint;
 
     // Services left null are the real ones: message boxes and the desktop browser.
     explicit frmVantorilTime(MessageService* messages = nullptr, UrlOpener* opener = nullptr,
@@ -90,6 +98,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Event procedures, named after their control and event.

@@ -3,6 +3,9 @@
 
 #include "runtime/message_service.h"
 
+#include <QString>
+
+class QFont;
 class QWidget;
 
 namespace vantoril {
@@ -10,8 +13,16 @@ namespace vantoril {
 // The real message box: modal, titled "VantorilTime", one OK button, no icon.
 class MessageBoxService final : public MessageService {
 public:
+    static inline const QString kTitle = QStringLiteral("VantorilTime");
+    // A title and a close button; nothing to minimise or maximise.
+    static constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
     explicit MessageBoxService(QWidget* owner) : owner_(owner) {}
     void ShowMessage(const std::string& prompt) override;
+
+    // Wide enough for the whole title in any title bar.
+    [[nodiscard]] static int MinimumWidth(const QFont& titleFont);
 
 private:
     QWidget* owner_;

@@ -3,12 +3,22 @@
 
 #include "runtime/message_service.h"
 
+#include <QMessageBox>
 #include <QString>
 
 class QFont;
 class QWidget;
 
 namespace vantoril {
+
+// The box itself: "VantorilTime", the prompt, OK, no icon; an alert to
+// screen readers.
+class MessageBox final : public QMessageBox {
+    Q_OBJECT
+
+public:
+    MessageBox(const QString& prompt, QWidget* parent);
+};
 
 // The real message box: modal, titled "VantorilTime", one OK button, no icon.
 class MessageBoxService final : public MessageService {

@@ -5,6 +5,7 @@
 
 #include "ui/message_box.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -114,6 +115,25 @@ TEST(MessageBox, IsWideEnoughForItsWholeTitle)
         bold.setBold(true);
         EXPECT_GE(box.width(), MessageBoxService::MinimumWidth(bold));
         EXPECT_GE(MessageBoxService::MinimumWidth(bold), QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 150);
+    });
+}
+
+TEST(MessageBox, IsAModalAlertToScreenReaders)
+{
+    WhileShown([](QMessageBox& box) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&box);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->role(), QAccessible::AlertMessage);
+        EXPECT_EQ(a->text(QAccessible::Name), "VantorilTime");
+        EXPECT_TRUE(a->state().modal);
+        for (int i = 0; i < a->childCount(); ++i) {
+            QAccessibleInterface* part = a->child(i);
+            ASSERT_NE(part, nullptr);
+            EXPECT_EQ(a->indexOfChild(part), i);
+            // Every part says something or holds something: no empty icon place.
+            EXPECT_TRUE(!part->text(QAccessible::Name).isEmpty() || part->childCount() > 0)
+                << part->object()->objectName().toStdString();
+        }
     });
 }
 

@@ -13,9 +13,6 @@
 #                                  through the compositor, the hand pointer is
 #                                  the program's own, and closing the window
 #                                  ends the program with status 0
-#   wayland_test.sh titlebar APP   the same X11 backend: every title-bar
-#                                  button of the window and of a message
-#                                  box (see check_title_bars)
 #
 # KEEP_LOG=FILE keeps a copy of the protocol log.
 set -euo pipefail

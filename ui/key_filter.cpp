@@ -9,11 +9,14 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -72,7 +75,26 @@ bool frmVantorilTime::FilterComposed(QObject* watched, QInputMethodEvent* event)
     if (watched == txtVantorilTime) return true;
     const KeyProcedure procedure = KeyProcedureOf(watched);
     if (procedure == nullptr) return false;
+    // An on-screen keyboard's backspace arrives as "remove the characters
+    // before the caret": that many backspaces, each through the procedure.
+    const int removed = event->replacementLength();
+    if (event->commitString().isEmpty() && removed > 0 && event->replacementStart() == -removed) {
+        TypeCodes(watched, procedure, std::vector<std::uint8_t>(static_cast<std::size_t>(removed), 8));
+    }
     TypeCodes(watched, procedure, AnsiTextCodes(event->commitString()));
+    // On-screen keyboards (weston's) hold tapped keys as composing text
+    // until Enter or a blank, so a tapped digit would show nothing. Digits
+    // compose nothing: they are typed at once, and the input method is
+    // told to drop them, after it has recorded them. Other composing text
+    // (a dead key's accent) waits for its commit as before.
+    const QString composing = event->preeditString();
+    const bool digits = !composing.isEmpty() && std::all_of(composing.begin(), composing.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    if (digits) {
+        TypeCodes(watched, procedure, AnsiTextCodes(composing));
+        QTimer::singleShot(0, this, [] { QGuiApplication::inputMethod()->reset(); });
+    }
     return true;
 }
 

@@ -107,6 +107,25 @@ TEST(InputMethod, DigitBoxesTakeItWithDigitsAndOtherControlsDoNot)
     EXPECT_EQ(minute->text(), "12 "); // in front of the initial blank, where the caret was
     EXPECT_EQ(h.window->values().Minute, 12);
     EXPECT_EQ(h.messages.prompts, kRejected);
+
+    // Tapped digits an on-screen keyboard holds as composing text are typed
+    // at once; an accent being composed waits for its commit.
+    h.messages.prompts.clear();
+    h.window->txtLngS->setFocus();
+    for (const char16_t* composing : {u"3", u"^"}) {
+        QInputMethodEvent event(QString::fromUtf16(composing), {});
+        QApplication::sendEvent(QApplication::focusObject(), &event);
+    }
+    EXPECT_EQ(h.window->txtLngS->text(), "3 ");
+    EXPECT_EQ(h.window->values().LngS, 3);
+    EXPECT_TRUE(h.messages.prompts.empty());
+
+    // Its backspace: remove the character before the caret.
+    QInputMethodEvent backspace;
+    backspace.setCommitString(QString(), -1, 1);
+    QApplication::sendEvent(QApplication::focusObject(), &backspace);
+    EXPECT_EQ(h.window->txtLngS->text(), " ");
+    EXPECT_EQ(h.window->values().LngS, 0);
 }
 
 TEST(OpenList, IgnoresTypingButNotItsArrowsAndEnter)

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -84,16 +85,20 @@ bool frmVantorilTime::FilterComposed(QObject* watched, QInputMethodEvent* event)
     TypeCodes(watched, procedure, AnsiTextCodes(event->commitString()));
     // On-screen keyboards (weston's) hold tapped keys as composing text
     // until Enter or a blank, so a tapped digit would show nothing. Digits
-    // compose nothing: they are typed at once, and the input method is
-    // told to drop them, after it has recorded them. Other composing text
+    // compose nothing: the input method is told to drop them, once it has
+    // recorded them, and they are typed, in that order, so that a message
+    // box they bring finds nothing left composing. Other composing text
     // (a dead key's accent) waits for its commit as before.
     const QString composing = event->preeditString();
     const bool digits = !composing.isEmpty() && std::all_of(composing.begin(), composing.end(), [](QChar c) {
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
     });
     if (digits) {
-        TypeCodes(watched, procedure, AnsiTextCodes(composing));
-        QTimer::singleShot(0, this, [] { QGuiApplication::inputMethod()->reset(); });
+        QTimer::singleShot(0, this,
+                           [this, box = QPointer<QObject>(watched), procedure, codes = AnsiTextCodes(composing)] {
+                               QGuiApplication::inputMethod()->reset();
+                               if (box != nullptr) TypeCodes(box, procedure, codes);
+                           });
     }
     return true;
 }

@@ -316,6 +316,48 @@ check_title_bars() {
   echo "window minimised, program alive"
 }
 
+# ---- On-screen keyboard -----------------------------------------------------
+# wayland_test.sh keyboard APP: weston's X11 backend as for input, where
+# weston also runs its on-screen keyboard (an input method). The focused
+# degrees box asks for it with the digits purpose and, tapped, shows it;
+# tapping 2, 0, 0 on it
+# types 200, which the program warns about, so the digits went through its
+# key procedure into the box.
+
+# Centre of the digit key $1 of weston's keyboard, which stands at the foot
+# of the 800 x 600 output: keys 60 px wide from x = 40, "1" first, "0" last.
+osk_key_x() { local d=$1; [ "$d" -eq 0 ] && d=10; echo $((40 + 60 * (d - 1) + 30)); }
+osk_row_y=425
+
+check_on_screen_keyboard() {
+  find_toplevel
+  wait_log "wl_keyboard@[0-9]+\.enter\([0-9]+, $surface," >/dev/null || fail "the window never got the keyboard"
+  wait_log 'zwp_text_input_v1@[0-9]+\.set_content_type\([0-9]+, 2\)' >/dev/null \
+    || fail "the degrees box did not ask for digits"
+  # A tap in the box asks for the keyboard (the degrees box stands at
+  # 115,160 of the window's surface, past Qt's title bar).
+  titled_surface "Vantoril Time" 0 || fail "no window surface"
+  locate_surface "$tb_surface" || fail "the window was not found on the output"
+  xdotool mousemove $((tb_x + 115)) $((tb_y0 + 160))
+  sleep 0.2
+  xdotool click 1
+  wait_log 'zwp_text_input_v1@[0-9]+\.show_input_panel\(\)' >/dev/null || fail "no on-screen keyboard asked for"
+  sleep 1 # the keyboard's own surface is mapped
+  local mark digit
+  mark=$(lines)
+  for digit in 2 0 0; do
+    xdotool mousemove "$(osk_key_x "$digit")" "$osk_row_y"
+    sleep 0.2
+    xdotool click 1
+    sleep 0.3
+  done
+  wait_log 'zwp_text_input_v1@[0-9]+\.preedit_string\([0-9]+, "0", "0"\)' "$mark" >/dev/null \
+    || fail "the on-screen keyboard sent no digits"
+  expect_box "$mark" "It is less than 180, after 2 0 0 tapped"
+  alive "on-screen keyboard"
+  echo "on-screen keyboard: 200 typed into the degrees box"
+}
+
 case $mode in
   headless)
     start_weston --backend=headless-backend.so --width=1024 --height=768
@@ -339,6 +381,15 @@ case $mode in
     start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600
     start_app
     check_title_bars
+    ;;
+  keyboard)
+    # shellcheck source=x_session.sh
+    source "$here/x_session.sh"
+    start_x
+    trap 'kill "$XVFB_PID" 2>/dev/null || true; cleanup' EXIT
+    start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600
+    start_app
+    check_on_screen_keyboard
     ;;
   *) echo "unknown mode: $mode" >&2; exit 2 ;;
 esac

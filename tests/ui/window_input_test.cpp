@@ -116,6 +116,7 @@ TEST(InputMethod, DigitBoxesTakeItWithDigitsAndOtherControlsDoNot)
         QInputMethodEvent event(QString::fromUtf16(composing), {});
         QApplication::sendEvent(QApplication::focusObject(), &event);
     }
+    QCoreApplication::processEvents(); // typed once the event is over
     EXPECT_EQ(h.window->txtLngS->text(), "3 ");
     EXPECT_EQ(h.window->values().LngS, 3);
     EXPECT_TRUE(h.messages.prompts.empty());

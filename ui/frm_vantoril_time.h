@@ -5,6 +5,7 @@
 #include "runtime/message_service.h"
 #include "ui/url_opener.h"
 
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
@@ -149,6 +150,8 @@ private:
     bool FilterButtonKey(QEvent* event);
     bool FilterComposed(QObject* watched, QInputMethodEvent* event);
     bool ShowContextMenu(QObject* watched, QContextMenuEvent* event);
+    // Digits an input method held as composing text, typed once its event is over.
+    void TypeComposedDigits();
     // Types each code into the box as a key of its own, through its procedure.
     void TypeCodes(QObject* watched, KeyProcedure procedure, const std::vector<std::uint8_t>& codes);
 
@@ -158,6 +161,9 @@ private:
     UrlOpener* opener_;
     WorkingValues values_;
     std::vector<std::pair<QObject*, KeyProcedure>> keyProcedures_;
+    QPointer<QObject> composedBox_;
+    KeyProcedure composedProcedure_ = nullptr;
+    std::vector<std::uint8_t> composedCodes_;
 };
 
 } // namespace vantoril

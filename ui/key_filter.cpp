@@ -15,11 +15,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace vantoril {
 
@@ -89,16 +89,17 @@ bool frmVantorilTime::FilterComposed(QObject* watched, QInputMethodEvent* event)
     // recorded them, and they are typed, in that order, so that a message
     // box they bring finds nothing left composing. Other composing text
     // (a dead key's accent) waits for its commit as before.
-    const QString composing = event->preeditString();
+    const QString& composing = event->preeditString();
     const bool digits = !composing.isEmpty() && std::all_of(composing.begin(), composing.end(), [](QChar c) {
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
     });
     if (digits) {
-        QTimer::singleShot(0, this,
-                           [this, box = QPointer<QObject>(watched), procedure, codes = AnsiTextCodes(composing)] {
-                               QGuiApplication::inputMethod()->reset();
-                               if (box != nullptr) TypeCodes(box, procedure, codes);
-                           });
+        if (composedBox_ != watched) composedCodes_.clear();
+        composedBox_ = watched;
+        composedProcedure_ = procedure;
+        const std::vector<std::uint8_t> codes = AnsiTextCodes(composing);
+        composedCodes_.insert(composedCodes_.end(), codes.begin(), codes.end());
+        QTimer::singleShot(0, this, &frmVantorilTime::TypeComposedDigits);
     }
     return true;
 }
@@ -159,6 +160,14 @@ bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
     // Several characters in one event (compose sequences): each is a key of its own.
     TypeCodes(watched, procedure, codes);
     return true;
+}
+
+void frmVantorilTime::TypeComposedDigits()
+{
+    if (composedCodes_.empty()) return;
+    QGuiApplication::inputMethod()->reset();
+    const std::vector<std::uint8_t> codes = std::exchange(composedCodes_, {});
+    if (composedBox_ != nullptr) TypeCodes(composedBox_, composedProcedure_, codes);
 }
 
 void frmVantorilTime::TypeCodes(QObject* watched, KeyProcedure procedure, const std::vector<std::uint8_t>& codes)

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSpacerItem>
-#include <QTimer>
 
 namespace vantoril {
 
@@ -83,6 +82,12 @@ MessageBox::MessageBox(const QString& prompt, QWidget* parent)
     if (auto* icon = findChild<QLabel*>(kIconLabel)) icon->hide();
 }
 
+void MessageBox::showEvent(QShowEvent* event)
+{
+    QMessageBox::showEvent(event);
+    KeepNormalState(*this, Minimised::Refused);
+}
+
 int MessageBoxService::MinimumWidth(const QFont& titleFont)
 {
     // Qt's own Wayland title bar centres the title between buttons it draws
@@ -107,7 +112,6 @@ void MessageBoxService::ShowMessage(const std::string& prompt)
     // dismissing it (OK, Enter, Escape, close) leaves kKeptReshow unset.
     do {
         box.setProperty(kKeptReshow, false);
-        QTimer::singleShot(0, &box, [&box] { KeepNormalState(box, Minimised::Refused); }); // once shown
         box.exec();
     } while (box.property(kKeptReshow).toBool());
 }

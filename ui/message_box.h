@@ -18,6 +18,9 @@ class MessageBox final : public QMessageBox {
 
 public:
     MessageBox(const QString& prompt, QWidget* parent);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 // The real message box: modal, titled "VantorilTime", one OK button, no icon.

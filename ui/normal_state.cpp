@@ -33,6 +33,12 @@ public:
           refused_(minimised == Minimised::Refused ? kOversized | Qt::WindowMinimized : kOversized)
     {
         connect(&handle, &QWindow::windowStateChanged, this, &NormalStateKeeper::StateChanged);
+        settle_.setSingleShot(true);
+        settle_.setInterval(kSettleMs);
+        connect(&settle_, &QTimer::timeout, this, &NormalStateKeeper::PutBack);
+        showAgain_.setSingleShot(true);
+        showAgain_.setInterval(0);
+        connect(&showAgain_, &QTimer::timeout, this, &NormalStateKeeper::HideForShowingAgain);
         widget.installEventFilter(this);
     }
 
@@ -40,7 +46,7 @@ protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
         // Back at its own size in the normal state: fixed again.
-        if (event->type() == QEvent::Resize && released_ && !scheduled_ && !Oversized() &&
+        if (event->type() == QEvent::Resize && released_ && !settle_.isActive() && !Oversized() &&
             widget_->size().expandedTo(minimum_).boundedTo(maximum_) == widget_->size()) {
             released_ = false;
             widget_->setMinimumSize(minimum_);
@@ -59,11 +65,7 @@ private:
             handle_->windowStates().testFlag(Qt::WindowMinimized)) {
             // Nothing brings it back but being shown anew; later, out of the
             // decoration's own click handling.
-            QTimer::singleShot(0, this, [this] {
-                if (widget_ == nullptr) return;
-                widget_->setProperty(kKeptReshow, true);
-                widget_->hide();
-            });
+            showAgain_.start();
             return;
         }
         if ((handle_->windowStates() & refused_) == 0) return;
@@ -78,14 +80,17 @@ private:
             widget_->setMinimumSize(0, 0);
             widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         }
-        if (!scheduled_) {
-            scheduled_ = true;
-            QTimer::singleShot(kSettleMs, this, [this] {
-                scheduled_ = false;
-                PutBack();
-            });
-        }
+        if (!settle_.isActive()) settle_.start();
     }
+
+    void HideForShowingAgain()
+    {
+        if (widget_ == nullptr) return;
+        widget_->setProperty(kKeptReshow, true);
+        widget_->hide();
+    }
+
+    void Settled() { PutBack(); }
 
     void PutBack()
     {
@@ -101,8 +106,9 @@ private:
     const bool wayland_;
     const Qt::WindowStates refused_;
     QSize minimum_, maximum_; // the fixed size while it is let go
+    QTimer settle_;           // the normal state asked for a moment after a maximise
+    QTimer showAgain_;        // out of the decoration's own click handling
     bool released_ = false;
-    bool scheduled_ = false;
 };
 
 } // namespace

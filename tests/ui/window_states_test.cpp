@@ -94,13 +94,19 @@ void WhileShown(const std::function<void(QMessageBox&)>& check)
     QWidget owner;
     MessageBoxService service(&owner);
     bool checked = false;
-    QTimer::singleShot(0, [&] {
+    QTimer shown;
+    QTimer dismiss;
+    shown.setSingleShot(true);
+    dismiss.setSingleShot(true);
+    QObject::connect(&shown, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         check(*box);
         checked = true;
-        QTimer::singleShot(20, box, [box] { box->button(QMessageBox::Ok)->click(); });
+        QObject::connect(&dismiss, &QTimer::timeout, box, [box] { box->button(QMessageBox::Ok)->click(); });
+        dismiss.start(20);
     });
+    shown.start(0);
     service.ShowMessage("Type only Numbers");
     EXPECT_TRUE(checked);
 }

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The window's controls as data: one row a control, read by a short loop,
 // then the few things a row cannot say (fonts the window names, the link's
-// colour and pointer, the read-only result, the captions that label boxes).
+// colour and pointer, the names assistive technology reads).
 #include "ui/cached_group_box.h"
 #include "ui/compact_style.h"
 #include "ui/focus_wheel_combo_box.h"
 #include "ui/frm_vantoril_time.h"
 #include "ui/images.h"
 #include "ui/link_label.h"
+#include "ui/result_box.h"
+#include "ui/shown_text.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -155,10 +157,12 @@ QWidget* Make(const Control& c, QWidget* in, const QString& text, QStyle* comboS
         }
         QWidget* operator()(QLineEdit* F::*) const
         {
+            if (c.member == Member(&F::txtVantorilTime)) return new ResultBox(text, in);
             auto* box = new QLineEdit(text, in);
-            // Numbers are typed key by key; an input method's composed text
-            // would slip past the key procedures.
-            box->setAttribute(Qt::WA_InputMethodEnabled, false);
+            // Input methods (on-screen keyboards, compose) stay on: what they
+            // commit goes through the box's key procedure character by
+            // character. The hints ask on-screen keyboards for their digits.
+            box->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhNoPredictiveText);
             box->setMaxLength(std::numeric_limits<int>::max()); // no limit on the length
             box->setCursorPosition(0);
             return box;
@@ -170,6 +174,8 @@ QWidget* Make(const Control& c, QWidget* in, const QString& text, QStyle* comboS
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);
+            // Typing is discarded here, so no on-screen keyboard is offered.
+            combo->setAttribute(Qt::WA_InputMethodEnabled, false);
             combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
             combo->setMaxVisibleItems(8);
             const QStringList items = ItemsOf(c.list);
@@ -215,9 +221,10 @@ void frmVantorilTime::CreateControls()
             c.member);
     }
 
-    // Read-only but focusable and selectable, so the result can be copied.
-    txtVantorilTime->setReadOnly(true);
-    txtVantorilTime->setFocusPolicy(Qt::StrongFocus);
+    // Pasted, dropped and middle-clicked text counts what the box shows.
+    for (QLineEdit* box : {txtLngD, txtLngM, txtLngS, txtYear, txtMinute, txtSecond}) {
+        box->setValidator(new ShownTextValidator(box));
+    }
 
     QPalette blue = Label16->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
@@ -228,29 +235,35 @@ void frmVantorilTime::CreateControls()
 
 void frmVantorilTime::DescribeForAssistiveTechnology()
 {
-    // Screen readers announce each input by what its caption says.
-    const std::pair<QWidget*, const char*> names[] = {
-        {txtLngD, "Longitude degrees"},
-        {txtLngM, "Longitude minutes"},
-        {txtLngS, "Longitude seconds"},
-        {cmbEW, "East or west"},
-        {txtYear, "Year"},
-        {cmbMonth, "Month"},
-        {cmbDate, "Date"},
-        {cmbHour, "Hour"},
-        {txtMinute, "Minute"},
-        {txtSecond, "Second"},
-        {cmdPress, "PRESS"},
-        {txtVantorilTime, "Local Vantoril Time"},
+    // Screen readers announce each input by what it asks for, whole. Its
+    // caption labels it, and readers speak the label in place of the name;
+    // the short captions ("Min.", "Sec.") are the same for longitude and
+    // time and "UTC" stands only in the row's title, so each caption reads
+    // as the whole name too.
+    struct Described {
+        QWidget* input;
+        QLabel* caption;
+        const char* name;
     };
-    for (const auto& [widget, name] : names) widget->setAccessibleName(QLatin1String(name));
-    // Captions become the boxes' labels for assistive technology (no mnemonics involved).
-    const std::pair<QLabel*, QWidget*> buddies[] = {
-        {Label3, txtLngD},    {Label4, txtLngM},    {Label5, txtLngS},          {Label6, cmbEW},
-        {Label9, txtYear},    {Label10, cmbMonth},  {Label11, cmbDate},         {Label12, cmbHour},
-        {Label13, txtMinute}, {Label14, txtSecond}, {Label15, txtVantorilTime},
+    const Described inputs[] = {
+        {txtLngD, Label3, "Longitude degrees"},
+        {txtLngM, Label4, "Longitude minutes"},
+        {txtLngS, Label5, "Longitude seconds"},
+        {cmbEW, Label6, "East or west"},
+        {txtYear, Label9, "Year, UTC"},
+        {cmbMonth, Label10, "Month, UTC"},
+        {cmbDate, Label11, "Day, UTC"},
+        {cmbHour, Label12, "Hour, UTC"},
+        {txtMinute, Label13, "Minute, UTC"},
+        {txtSecond, Label14, "Second, UTC"},
+        {txtVantorilTime, Label15, "Local Vantoril Time"},
     };
-    for (const auto& [label, box] : buddies) label->setBuddy(box);
+    for (const auto& [input, caption, name] : inputs) {
+        input->setAccessibleName(QLatin1String(name));
+        caption->setAccessibleName(QLatin1String(name));
+        caption->setBuddy(input); // no mnemonics involved
+    }
+    cmdPress->setAccessibleName(QStringLiteral("PRESS"));
     Label16->setAccessibleDescription(QStringLiteral("Opens the author's home page"));
 }
 

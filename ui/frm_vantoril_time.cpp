@@ -7,6 +7,7 @@
 #include "ui/images.h"
 #include "ui/link_label.h"
 #include "ui/message_box.h"
+#include "ui/normal_state.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -29,10 +30,7 @@ std::u16string_view View(const QString& text)
 } // namespace
 
 frmVantorilTime::frmVantorilTime(MessageService* messages, UrlOpener* opener, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      messages_(messages),
-      opener_(opener)
+    : QWidget(parent, kWindowFlags), messages_(messages), opener_(opener)
 {
     if (messages_ == nullptr) {
         ownMessages_ = std::make_unique<MessageBoxService>(this);
@@ -57,6 +55,13 @@ frmVantorilTime::frmVantorilTime(MessageService* messages, UrlOpener* opener, QW
 }
 
 frmVantorilTime::~frmVantorilTime() = default;
+
+void frmVantorilTime::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Fixed in size, so never maximised or full screen, whoever asks.
+    KeepNormalState(*this);
+}
 
 void frmVantorilTime::ConnectProcedures()
 {

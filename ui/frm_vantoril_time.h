@@ -5,6 +5,7 @@
 #include "runtime/message_service.h"
 #include "ui/url_opener.h"
 
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
@@ -20,6 +21,7 @@ class QInputMethodEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QShowEvent;
 class QPushButton;
 
 namespace vantoril {
@@ -38,6 +40,13 @@ class frmVantorilTime : public QWidget {
 public:
     // Home page opened by the credits line.
     static const QUrl kHomePage;
+
+    // A fixed-size window offers a title, minimise and close, never
+    // maximise. Customised, so that decorations drawn by Qt itself (Wayland)
+    // leave out the buttons not named here.
+    static constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                                    Qt::WindowCloseButtonHint;
 
     // Services left null are the real ones: message boxes and the desktop browser.
     explicit frmVantorilTime(MessageService* messages = nullptr, UrlOpener* opener = nullptr,
@@ -90,6 +99,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Event procedures, named after their control and event.
@@ -140,6 +150,8 @@ private:
     bool FilterButtonKey(QEvent* event);
     bool FilterComposed(QObject* watched, QInputMethodEvent* event);
     bool ShowContextMenu(QObject* watched, QContextMenuEvent* event);
+    // Digits an input method held as composing text, typed once its event is over.
+    void TypeComposedDigits();
     // Types each code into the box as a key of its own, through its procedure.
     void TypeCodes(QObject* watched, KeyProcedure procedure, const std::vector<std::uint8_t>& codes);
 
@@ -149,6 +161,9 @@ private:
     UrlOpener* opener_;
     WorkingValues values_;
     std::vector<std::pair<QObject*, KeyProcedure>> keyProcedures_;
+    QPointer<QObject> composedBox_;
+    KeyProcedure composedProcedure_ = nullptr;
+    std::vector<std::uint8_t> composedCodes_;
 };
 
 } // namespace vantoril

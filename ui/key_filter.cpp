@@ -9,13 +9,17 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace vantoril {
 
@@ -72,7 +76,31 @@ bool frmVantorilTime::FilterComposed(QObject* watched, QInputMethodEvent* event)
     if (watched == txtVantorilTime) return true;
     const KeyProcedure procedure = KeyProcedureOf(watched);
     if (procedure == nullptr) return false;
+    // An on-screen keyboard's backspace arrives as "remove the characters
+    // before the caret": that many backspaces, each through the procedure.
+    const int removed = event->replacementLength();
+    if (event->commitString().isEmpty() && removed > 0 && event->replacementStart() == -removed) {
+        TypeCodes(watched, procedure, std::vector<std::uint8_t>(static_cast<std::size_t>(removed), 8));
+    }
     TypeCodes(watched, procedure, AnsiTextCodes(event->commitString()));
+    // On-screen keyboards (weston's) hold tapped keys as composing text
+    // until Enter or a blank, so a tapped digit would show nothing. Digits
+    // compose nothing: the input method is told to drop them, once it has
+    // recorded them, and they are typed, in that order, so that a message
+    // box they bring finds nothing left composing. Other composing text
+    // (a dead key's accent) waits for its commit as before.
+    const QString& composing = event->preeditString();
+    const bool digits = !composing.isEmpty() && std::all_of(composing.begin(), composing.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    if (digits) {
+        if (composedBox_ != watched) composedCodes_.clear();
+        composedBox_ = watched;
+        composedProcedure_ = procedure;
+        const std::vector<std::uint8_t> codes = AnsiTextCodes(composing);
+        composedCodes_.insert(composedCodes_.end(), codes.begin(), codes.end());
+        QTimer::singleShot(0, this, &frmVantorilTime::TypeComposedDigits);
+    }
     return true;
 }
 
@@ -132,6 +160,14 @@ bool frmVantorilTime::FilterKey(QObject* watched, QEvent* event)
     // Several characters in one event (compose sequences): each is a key of its own.
     TypeCodes(watched, procedure, codes);
     return true;
+}
+
+void frmVantorilTime::TypeComposedDigits()
+{
+    if (composedCodes_.empty()) return;
+    QGuiApplication::inputMethod()->reset();
+    const std::vector<std::uint8_t> codes = std::exchange(composedCodes_, {});
+    if (composedBox_ != nullptr) TypeCodes(composedBox_, composedProcedure_, codes);
 }
 
 void frmVantorilTime::TypeCodes(QObject* watched, KeyProcedure procedure, const std::vector<std::uint8_t>& codes)

@@ -5,28 +5,31 @@ reader does, and walks a screen-reader user's road through it.
 Run by atspi_test.sh with Debian's python3 (python3-pyatspi); exits 1 on the
 first group of failures, printing each.
 """
+import subprocess
 import sys
 import time
 
 import pyatspi
 
-# Each input: its name, its role and the caption that labels it.
+# Each input: its name, its role and the caption that labels it. A caption
+# reads as the whole name, since screen readers speak the label in its
+# place: "Min." alone would not say which minutes, nor that it is UTC.
 INPUTS = [
-    ("Longitude degrees", pyatspi.ROLE_TEXT, "Deg."),
-    ("Longitude minutes", pyatspi.ROLE_TEXT, "Min."),
-    ("Longitude seconds", pyatspi.ROLE_TEXT, "Sec."),
-    ("East or west", pyatspi.ROLE_COMBO_BOX, "E / W"),
-    ("Year", pyatspi.ROLE_TEXT, "Year"),
-    ("Month", pyatspi.ROLE_COMBO_BOX, "Month"),
-    ("Date", pyatspi.ROLE_COMBO_BOX, "Date"),
-    ("Hour", pyatspi.ROLE_COMBO_BOX, "Hr."),
-    ("Minute", pyatspi.ROLE_TEXT, "Min."),
-    ("Second", pyatspi.ROLE_TEXT, "Sec."),
-    ("Local Vantoril Time", pyatspi.ROLE_TEXT, "Local Vantoril Time  ="),
+    ("Longitude degrees", pyatspi.ROLE_TEXT, "Longitude degrees"),
+    ("Longitude minutes", pyatspi.ROLE_TEXT, "Longitude minutes"),
+    ("Longitude seconds", pyatspi.ROLE_TEXT, "Longitude seconds"),
+    ("East or west", pyatspi.ROLE_COMBO_BOX, "East or west"),
+    ("Year, UTC", pyatspi.ROLE_TEXT, "Year, UTC"),
+    ("Month, UTC", pyatspi.ROLE_COMBO_BOX, "Month, UTC"),
+    ("Day, UTC", pyatspi.ROLE_COMBO_BOX, "Day, UTC"),
+    ("Hour, UTC", pyatspi.ROLE_COMBO_BOX, "Hour, UTC"),
+    ("Minute, UTC", pyatspi.ROLE_TEXT, "Minute, UTC"),
+    ("Second, UTC", pyatspi.ROLE_TEXT, "Second, UTC"),
+    ("Local Vantoril Time", pyatspi.ROLE_TEXT, "Local Vantoril Time"),
     ("PRESS", pyatspi.ROLE_PUSH_BUTTON, None),
 ]
 # What each combo shows in its text field on a fresh window.
-COMBO_VALUES = {"East or west": "E", "Month": "01", "Date": "01", "Hour": " 00"}
+COMBO_VALUES = {"East or west": "E", "Month, UTC": "01", "Day, UTC": "01", "Hour, UTC": " 00"}
 
 failures = []
 
@@ -106,8 +109,8 @@ by_name = {}
 for node in nodes:
     by_name.setdefault((node.name, node.getRole()), node)
 
-# 1. Every input is announced by what its caption says, with its role, and
-#    its caption label is its label.
+# 1. Every input is announced by what it asks for, with its role, and its
+#    caption, which labels it, reads the same.
 inputs = {}
 for name, role, caption in INPUTS:
     node = by_name.get((name, role))
@@ -147,3 +150,45 @@ check(text_of(inputs["Longitude degrees"]) == "79", "the degrees box did not tak
 press(inputs["PRESS"])
 check(wait_for_text(result, "1:22:30"), f"79 51 W gives {text_of(result)!r}, expected '1:22:30'")
 finish_group("79 deg 51 min W, PRESS, reads 1:22:30")
+
+# 4. The result box is read-only to assistive technology as well: not
+#    editable, no editable-text interface, and its text cannot be set.
+states = result.getState()
+check(states.contains(pyatspi.STATE_READ_ONLY), "the result box is not read-only")
+check(not states.contains(pyatspi.STATE_EDITABLE), "the result box reports itself editable")
+try:
+    result.queryEditableText().setTextContents("hello")
+    check(False, "the result box offers the editable-text interface")
+except NotImplementedError:
+    pass
+check(text_of(result) == "1:22:30", f"the result box now reads {text_of(result)!r}")
+finish_group("the result box cannot be changed")
+
+
+# 5. A message box is a modal alert titled "VantorilTime", with no unnamed
+#    empty node. A typed letter raises it (the program waits in it, so it
+#    is raised by a key, not by a call through the bus).
+def find_alert(seconds=10):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        for node in walk(app):
+            if node.getRole() == pyatspi.ROLE_ALERT:
+                return node
+        time.sleep(0.1)
+    return None
+
+
+subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Vantoril Time$", "windowfocus", "--sync",
+                "key", "a"], check=False, timeout=20)
+alert = find_alert()
+if check(alert is not None, "no alert after a letter typed into the degrees box"):
+    check(alert.name == "VantorilTime", f"the alert is named {alert.name!r}")
+    check(alert.getState().contains(pyatspi.STATE_MODAL), "the alert does not report itself modal")
+    parts = list(walk(alert))[1:]
+    empty = [p.getRoleName() for p in parts if not p.name and p.childCount == 0]
+    check(not empty, f"unnamed empty nodes in the alert: {empty}")
+    check(any(p.name == "Type only Numbers" for p in parts), "the alert does not say 'Type only Numbers'")
+    ok = [p for p in parts if p.getRole() == pyatspi.ROLE_PUSH_BUTTON and p.name == "OK"]
+    if check(len(ok) == 1, "the alert has no OK button"):
+        ok[0].queryAction().doAction(0)
+finish_group("a message box is a modal alert without empty nodes")

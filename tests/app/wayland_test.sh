@@ -225,6 +225,174 @@ check_input() {
   echo "closed from its title bar, exit status 0"
 }
 
+# ---- Title-bar buttons ------------------------------------------------------
+# wayland_test.sh titlebar APP: weston's X11 backend as for input; every
+# button of the title bar Qt draws, on the window and on a message box. Qt
+# draws minimise, maximise and close whatever the window's flags say; none
+# may end the program or lose what was typed.
+
+# Centres of Qt's title-bar buttons, left of the frame's right edge, and
+# their height from its top (buttons 18 px wide, 5 px apart).
+tb_minimise=65 tb_maximise=42 tb_close=19 tb_y=15
+
+# Toplevel, xdg surface and surface of the last toplevel titled $1 after
+# line $2, into tb_toplevel, tb_xdg, tb_surface.
+titled_surface() {
+  local title
+  title=$(wait_log "xdg_toplevel@[0-9]+\.set_title\(\"$1\"\)" "$2") || return 1
+  tb_toplevel=$(grep -oE 'xdg_toplevel@[0-9]+' <<<"$title")
+  tb_xdg=$(grep -E "get_toplevel\(new id $tb_toplevel\)" "$log" | tail -n 1 | grep -oE 'xdg_surface@[0-9]+' | head -n 1)
+  tb_surface=$(grep -E "get_xdg_surface\(new id $tb_xdg, " "$log" | tail -n 1 | grep -oE 'wl_surface@[0-9]+' | head -n 1)
+  [ -n "$tb_surface" ]
+}
+
+# Where the compositor put surface $1 on the screen, found by moving the
+# pointer over the output until the surface reports its entry; into
+# tb_x, tb_y. Also its frame width, into tb_width.
+locate_surface() {
+  local x y mark entry lx ly
+  tb_width=$(sed -nE "s/.*$tb_xdg\.set_window_geometry\(0, 0, ([0-9]+), [0-9]+\).*/\1/p" "$log" | tail -n 1)
+  # Steps below the smallest surface, a message box of some 260 x 100.
+  for y in $(seq 10 50 590); do
+    for x in $(seq 10 100 790); do
+      mark=$(lines)
+      xdotool mousemove "$x" "$y"
+      sleep 0.03
+      entry=$(tail -n "+$((mark + 1))" "$log" | grep -E "wl_pointer@[0-9]+\.enter\([0-9]+, $1, " | tail -n 1) || true
+      if [ -n "$entry" ]; then
+        read -r lx ly <<<"$(grep -oE '[0-9]+\.[0-9]+' <<<"$entry" | tail -n 2 | cut -d. -f1 | tr '\n' ' ')"
+        tb_x=$((x - lx))
+        tb_y0=$((y - ly))
+        return 0
+      fi
+    done
+  done
+  return 1
+}
+
+# Clicks the title-bar button $1 pixels left of the located surface's right edge.
+click_title_button() {
+  local mark
+  mark=$(lines)
+  xdotool mousemove $((tb_x + tb_width - $1)) $((tb_y0 + tb_y))
+  sleep 0.2
+  xdotool click 1
+  wait_log 'wl_pointer@[0-9]+\.button\([0-9]+, [0-9]+, 272, 0\)' "$mark" >/dev/null || fail "no click on the title bar"
+}
+
+alive() {
+  kill -0 "$app_pid" 2>/dev/null || fail "the program ended ($1)"
+  if grep -qE 'wl_display@[0-9]+\.error\(' "$log"; then fail "protocol error ($1)"; fi
+}
+
+# Maximise on toplevel $1 (from line $2): asked, put back, the size fixed again.
+expect_put_back() {
+  local asked
+  asked=$(wait_log "$1\.set_maximized\(\)" "$2") || fail "maximise was not asked for ($3)"
+  asked=$(grep -nF -- "$asked" "$log" | tail -n 1 | cut -d: -f1)
+  wait_log "$1\.unset_maximized\(\)" "$asked" >/dev/null || fail "not put back to its size ($3)"
+  sleep 0.5
+  alive "$3"
+  echo "$3: maximise undone, program alive"
+}
+
+check_title_bars() {
+  find_toplevel
+  wait_log "wl_keyboard@[0-9]+\.enter\([0-9]+, $surface," >/dev/null || fail "the window never got the keyboard"
+  local mark
+  xdotool type 79
+  sleep 0.3
+  titled_surface "Vantoril Time" 0 || fail "no window surface"
+  locate_surface "$tb_surface" || fail "the window was not found on the output"
+  echo "window at $tb_x,$tb_y0, $tb_width wide"
+
+  mark=$(lines)
+  click_title_button "$tb_maximise"
+  expect_put_back "$toplevel" "$mark" "window"
+  wait_log "$toplevel\.set_max_size\(484, 323\)" "$mark" >/dev/null || fail "the window's size is not fixed again"
+  wait_log "$xdg\.set_window_geometry\(0, 0, 490, 356\)" "$mark" >/dev/null || fail "the window is not back to its size"
+
+  # What was typed is kept: a 0 after it makes 790, which is warned about.
+  mark=$(lines)
+  xdotool key 0
+  titled_surface "VantorilTime" "$mark" || fail "no warning after 79 and 0: the typed 79 was lost"
+  local box=$tb_toplevel
+  echo "typed text kept: 790 warned about"
+  locate_surface "$tb_surface" || fail "the message box was not found on the output"
+  echo "message box at $tb_x,$tb_y0, $tb_width wide"
+
+  mark=$(lines)
+  click_title_button "$tb_maximise"
+  expect_put_back "$box" "$mark" "message box"
+
+  # A minimised box comes back: nothing else would unblock the window.
+  mark=$(lines)
+  click_title_button "$tb_minimise"
+  wait_log "$box\.set_minimized\(\)" "$mark" >/dev/null || fail "the box's minimise was not asked for"
+  titled_surface "VantorilTime" "$mark" || fail "the minimised message box did not come back"
+  box=$tb_toplevel
+  alive "message box minimised"
+  echo "message box minimised: shown again"
+
+  locate_surface "$tb_surface" || fail "the shown-again message box was not found"
+  mark=$(lines)
+  click_title_button "$tb_close"
+  wait_log "$box\.destroy\(\)" "$mark" >/dev/null || fail "the message box stayed open after its close button"
+  alive "message box closed"
+  echo "message box closed from its title bar"
+
+  titled_surface "Vantoril Time" 0
+  locate_surface "$tb_surface" || fail "the window was not found after the box"
+  mark=$(lines)
+  click_title_button "$tb_minimise"
+  wait_log "$toplevel\.set_minimized\(\)" "$mark" >/dev/null || fail "the window's minimise was not asked for"
+  sleep 0.5
+  alive "window minimised"
+  echo "window minimised, program alive"
+}
+
+# ---- On-screen keyboard -----------------------------------------------------
+# wayland_test.sh keyboard APP: weston's X11 backend as for input, where
+# weston also runs its on-screen keyboard (an input method). The focused
+# degrees box asks for it with the digits purpose and, tapped, shows it;
+# tapping 2, 0, 0 on it
+# types 200, which the program warns about, so the digits went through its
+# key procedure into the box.
+
+# Centre of the digit key $1 of weston's keyboard, which stands at the foot
+# of the 800 x 600 output: keys 60 px wide from x = 40, "1" first, "0" last.
+osk_key_x() { local d=$1; [ "$d" -eq 0 ] && d=10; echo $((40 + 60 * (d - 1) + 30)); }
+osk_row_y=425
+
+check_on_screen_keyboard() {
+  find_toplevel
+  wait_log "wl_keyboard@[0-9]+\.enter\([0-9]+, $surface," >/dev/null || fail "the window never got the keyboard"
+  wait_log 'zwp_text_input_v1@[0-9]+\.set_content_type\([0-9]+, 2\)' >/dev/null \
+    || fail "the degrees box did not ask for digits"
+  # A tap in the box asks for the keyboard (the degrees box stands at
+  # 115,160 of the window's surface, past Qt's title bar).
+  titled_surface "Vantoril Time" 0 || fail "no window surface"
+  locate_surface "$tb_surface" || fail "the window was not found on the output"
+  xdotool mousemove $((tb_x + 115)) $((tb_y0 + 160))
+  sleep 0.2
+  xdotool click 1
+  wait_log 'zwp_text_input_v1@[0-9]+\.show_input_panel\(\)' >/dev/null || fail "no on-screen keyboard asked for"
+  sleep 1 # the keyboard's own surface is mapped
+  local mark digit
+  mark=$(lines)
+  for digit in 2 0 0; do
+    xdotool mousemove "$(osk_key_x "$digit")" "$osk_row_y"
+    sleep 0.2
+    xdotool click 1
+    sleep 0.3
+  done
+  wait_log 'zwp_text_input_v1@[0-9]+\.preedit_string\([0-9]+, "0", "0"\)' "$mark" >/dev/null \
+    || fail "the on-screen keyboard sent no digits"
+  expect_box "$mark" "It is less than 180, after 2 0 0 tapped"
+  alive "on-screen keyboard"
+  echo "on-screen keyboard: 200 typed into the degrees box"
+}
+
 case $mode in
   headless)
     start_weston --backend=headless-backend.so --width=1024 --height=768
@@ -239,6 +407,24 @@ case $mode in
     start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600
     start_app
     check_input
+    ;;
+  titlebar)
+    # shellcheck source=x_session.sh
+    source "$here/x_session.sh"
+    start_x
+    trap 'kill "$XVFB_PID" 2>/dev/null || true; cleanup' EXIT
+    start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600
+    start_app
+    check_title_bars
+    ;;
+  keyboard)
+    # shellcheck source=x_session.sh
+    source "$here/x_session.sh"
+    start_x
+    trap 'kill "$XVFB_PID" 2>/dev/null || true; cleanup' EXIT
+    start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600
+    start_app
+    check_on_screen_keyboard
     ;;
   *) echo "unknown mode: $mode" >&2; exit 2 ;;
 esac

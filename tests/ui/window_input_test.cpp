@@ -15,6 +15,8 @@
 namespace vantoril::testing {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 const std::vector<std::string> kRejected = {"Type only Numbers"};
 
 void Commit(QObject* target, const QString& text)
@@ -69,8 +71,63 @@ INSTANTIATE_TEST_SUITE_P(Characters, ComposedTest,
                                            ComposedCase{"EAcute", QStringLiteral("\u00e9"), "1", 1},
                                            ComposedCase{"SuperscriptOneThenFive", QStringLiteral("\u00b95"), "15", 1},
                                            ComposedCase{"Digit", QStringLiteral("7"), "17", 0},
+                                           ComposedCase{"DigitThenLetter", QStringLiteral("2x"), "12", 1},
                                            ComposedCase{"CircumflexAndBlank", QStringLiteral("^ "), "1", 2}),
                          [](const ::testing::TestParamInfo<ComposedCase>& p) { return std::string(p.param.name); });
+
+// Whether the focused control takes a platform input method (an on-screen
+// keyboard, compose), and the layout it asks for.
+std::pair<bool, Qt::InputMethodHints> InputMethodOffer(QWidget* target)
+{
+    target->setFocus();
+    auto* focused = qobject_cast<QWidget*>(QApplication::focusObject());
+    QInputMethodQueryEvent query(Qt::ImHints);
+    QApplication::sendEvent(focused, &query);
+    return {focused->testAttribute(Qt::WA_InputMethodEnabled), Qt::InputMethodHints(query.value(Qt::ImHints).toInt())};
+}
+
+TEST(InputMethod, DigitBoxesTakeItWithDigitsAndOtherControlsDoNot)
+{
+    Harness h;
+    for (QLineEdit* box : {h.window->txtLngD, h.window->txtLngM, h.window->txtLngS, h.window->txtYear,
+                           h.window->txtMinute, h.window->txtSecond}) {
+        const auto [enabled, hints] = InputMethodOffer(box);
+        EXPECT_TRUE(enabled) << box->objectName().toStdString();
+        EXPECT_TRUE(hints.testFlag(Qt::ImhDigitsOnly)) << box->objectName().toStdString();
+    }
+    for (QComboBox* combo : {h.window->cmbEW, h.window->cmbMonth, h.window->cmbDate, h.window->cmbHour}) {
+        EXPECT_FALSE(InputMethodOffer(combo).first) << combo->objectName().toStdString();
+    }
+    EXPECT_FALSE(InputMethodOffer(h.window->txtVantorilTime).first);
+
+    // A commit from it, as an on-screen keyboard sends a tapped 1, 2 and a letter.
+    QLineEdit* minute = h.window->txtMinute;
+    minute->setFocus();
+    for (const char16_t* tapped : {u"1", u"2", u"a"}) Commit(QApplication::focusObject(), QString::fromUtf16(tapped));
+    EXPECT_EQ(minute->text(), "12 "); // in front of the initial blank, where the caret was
+    EXPECT_EQ(h.window->values().Minute, 12);
+    EXPECT_EQ(h.messages.prompts, kRejected);
+
+    // Tapped digits an on-screen keyboard holds as composing text are typed
+    // at once; an accent being composed waits for its commit.
+    h.messages.prompts.clear();
+    h.window->txtLngS->setFocus();
+    for (const char16_t* composing : {u"3", u"^"}) {
+        QInputMethodEvent event(QString::fromUtf16(composing), {});
+        QApplication::sendEvent(QApplication::focusObject(), &event);
+    }
+    QCoreApplication::processEvents(); // typed once the event is over
+    EXPECT_EQ(h.window->txtLngS->text(), "3 ");
+    EXPECT_EQ(h.window->values().LngS, 3);
+    EXPECT_TRUE(h.messages.prompts.empty());
+
+    // Its backspace: remove the character before the caret.
+    QInputMethodEvent backspace;
+    backspace.setCommitString(QString(), -1, 1);
+    QApplication::sendEvent(QApplication::focusObject(), &backspace);
+    EXPECT_EQ(h.window->txtLngS->text(), " ");
+    EXPECT_EQ(h.window->values().LngS, 0);
+}
 
 TEST(OpenList, IgnoresTypingButNotItsArrowsAndEnter)
 {

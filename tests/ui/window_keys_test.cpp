@@ -3,10 +3,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 #include <gtest/gtest.h>
 
 namespace vantoril::testing {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 const std::vector<std::string> kRejected = {"Type only Numbers"};
 const std::vector<std::string> kNone = {};
@@ -178,18 +182,36 @@ TEST(ChangeProcedures, StoreWhatArrivesByPaste)
 {
     struct Case {
         const char* box;
-        const char* pasted;
+        QString pasted;
         double stored;
         std::vector<std::string> prompts;
+        QString shown = {}; // null: the pasted text as it is
     };
     const std::vector<Case> cases = {
-        {"txtMinute", "12ab", 12, {}},
-        {"txtLngS", "59.5", 59.5, {"It is less than 60"}},
-        {"txtLngD", "-7", -7, {}},
-        {"txtLngM", " 1 5 ", 15, {}},
-        {"txtYear", "&H7D2", 2002, {}},
-        {"txtSecond", "", 0, {}},
-        {"txtMinute", "1e39", HUGE_VAL, {"It is less than 60"}},
+        {"txtMinute", u"12ab"_s, 12, {}},
+        {"txtLngS", u"59.5"_s, 59.5, {"It is less than 60"}},
+        {"txtLngD", u"-7"_s, -7, {}},
+        {"txtLngM", u" 1 5 "_s, 15, {}},
+        {"txtYear", u"&H7D2"_s, 2002, {}},
+        {"txtSecond", u""_s, 0, {}},
+        {"txtMinute", u"1e39"_s, HUGE_VAL, {"It is less than 60"}},
+        // What cannot be seen or reads as a digit is brought to what the box shows.
+        {"txtLngD", u"1\u00ad2"_s, 12, {}, u"12"_s},                                  // soft hyphen
+        {"txtYear", u"20\u200b02"_s, 2002, {}, u"2002"_s},                            // zero-width space
+        {"txtLngM", u"1\u200c\u200d9"_s, 19, {}, u"19"_s},                            // zero-width (non-)joiner
+        {"txtLngS", u"\u200e4\u200f5\u061c"_s, 45, {}, u"45"_s},                      // direction marks
+        {"txtMinute", u"\ufeff7"_s, 7, {}, u"7"_s},                                   // byte order mark
+        {"txtSecond", u"5\U000e0031"_s, 5, {}, u"5"_s},                               // a tag, beyond the first plane
+        {"txtLngM", u"\r12"_s, 12, {}, u"12"_s},                                      // carriage return
+        {"txtLngS", u"3\u00a04"_s, 34, {}, u"3 4"_s},                                 // no-break space
+        {"txtYear", u"1\u202f9\u20077"_s, 197, {}, u"1 9 7"_s},                       // narrow and figure spaces
+        {"txtSecond", u"\uff11\uff12"_s, 12, {}, u"12"_s},                            // full-width digits
+        {"txtLngM", u"\u0664\u0665"_s, 45, {}, u"45"_s},                              // Arabic-Indic digits
+        {"txtLngD", u"\u0967\u096e\u0966"_s, 180, {"It is less than 180"}, u"180"_s}, // Devanagari
+        {"txtMinute", u"\U0001d7d7"_s, 9, {}, u"9"_s},                                // a mathematical digit
+        // Everything else stays as the number reader reads it.
+        {"txtMinute", u"1\u00b2"_s, 1, {}}, // superscript two is no digit
+        {"txtLngM", u"4\n2"_s, 42, {}},     // line feeds count as blanks already
     };
     for (const Case& c : cases) {
         Harness h;
@@ -197,14 +219,46 @@ TEST(ChangeProcedures, StoreWhatArrivesByPaste)
         edit->setText("3"); // paste and drop reach the box without a key event
         h.messages.prompts.clear();
         edit->selectAll();
-        edit->insert(QString::fromLatin1(c.pasted));
+        edit->insert(c.pasted);
         const WorkingValues& v = h.window->values();
         const std::map<std::string, double> stored = {{"txtLngD", v.LngD},     {"txtLngM", v.LngM},
                                                       {"txtLngS", v.LngS},     {"txtYear", v.Year},
                                                       {"txtMinute", v.Minute}, {"txtSecond", v.Second}};
-        EXPECT_EQ(stored.at(c.box), c.stored) << c.box << " <- " << c.pasted;
-        EXPECT_EQ(h.messages.prompts, c.prompts) << c.box << " <- " << c.pasted;
+        const std::string what = std::string(c.box) + " <- " + c.pasted.toStdString();
+        EXPECT_EQ(edit->text(), c.shown.isNull() ? c.pasted : c.shown) << what;
+        EXPECT_EQ(stored.at(c.box), c.stored) << what;
+        EXPECT_EQ(h.messages.prompts, c.prompts) << what;
     }
+}
+
+// The mend happens wherever text arrives: the clipboard's paste (context
+// menu, Shift+Insert), a drop, in the middle of what is there, caret kept.
+TEST(ChangeProcedures, PastedAndDroppedTextIsMendedInPlace)
+{
+    Harness h;
+    QLineEdit* box = h.window->txtLngD;
+    box->setText("45");
+    box->setCursorPosition(1);
+    QGuiApplication::clipboard()->setText(u"1\u00ad2"_s);
+    box->paste();
+    EXPECT_EQ(box->text(), "4125");
+    EXPECT_EQ(box->cursorPosition(), 3);
+    EXPECT_EQ(h.window->values().LngD, 4125);
+
+    box = h.window->txtMinute;
+    box->setText(" ");
+    QMimeData data;
+    data.setText(u"\uff13\u200b\uff10"_s);
+    const QPointF at(box->width() - 2, box->height() / 2.0);
+    h.messages.prompts.clear();
+    // A drop goes where the drag entered.
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &drop);
+    EXPECT_EQ(box->text(), " 30");
+    EXPECT_EQ(h.window->values().Minute, 30);
+    EXPECT_TRUE(h.messages.prompts.empty());
 }
 
 TEST(ChangeProcedures, OverflowIsReportedAndTheWindowCarriesOn)

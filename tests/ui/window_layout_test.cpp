@@ -201,22 +201,54 @@ TEST(Window, ControlsCarryAccessibleNames)
         QWidget* widget;
         const char* name;
     };
-    for (const Case& c :
-         {Case{w.txtLngD, "Longitude degrees"}, Case{w.txtLngM, "Longitude minutes"},
-          Case{w.txtLngS, "Longitude seconds"}, Case{w.cmbEW, "East or west"}, Case{w.txtYear, "Year"},
-          Case{w.cmbMonth, "Month"}, Case{w.cmbDate, "Date"}, Case{w.cmbHour, "Hour"}, Case{w.txtMinute, "Minute"},
-          Case{w.txtSecond, "Second"}, Case{w.txtVantorilTime, "Local Vantoril Time"}}) {
+    for (const Case& c : {Case{w.txtLngD, "Longitude degrees"}, Case{w.txtLngM, "Longitude minutes"},
+                          Case{w.txtLngS, "Longitude seconds"}, Case{w.cmbEW, "East or west"},
+                          Case{w.txtYear, "Year, UTC"}, Case{w.cmbMonth, "Month, UTC"}, Case{w.cmbDate, "Day, UTC"},
+                          Case{w.cmbHour, "Hour, UTC"}, Case{w.txtMinute, "Minute, UTC"},
+                          Case{w.txtSecond, "Second, UTC"}, Case{w.txtVantorilTime, "Local Vantoril Time"}}) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c.widget);
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(c.widget->accessibleName(), QLatin1String(c.name));
         EXPECT_EQ(a->text(QAccessible::Name), QLatin1String(c.name));
-        // The caption above or beside the box labels it, so readers can announce both.
-        EXPECT_FALSE(a->relations(QAccessible::Label).isEmpty()) << c.name;
+        // Its caption labels it, and reads as the whole name: readers speak
+        // the label, and "Min." would not say which minutes.
+        const auto labels = a->relations(QAccessible::Label);
+        ASSERT_FALSE(labels.isEmpty()) << c.name;
+        EXPECT_EQ(labels.front().first->text(QAccessible::Name), QLatin1String(c.name));
     }
     QAccessibleInterface* link = QAccessible::queryAccessibleInterface(w.Label16);
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->role(), QAccessible::Link);
     EXPECT_EQ(link->text(QAccessible::Name), "Programed by  Pelvorand");
+}
+
+TEST(Window, ResultBoxIsReadOnlyToAssistiveTechnology)
+{
+    Harness h;
+    h.Press();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(h.window->txtVantorilTime);
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(a->state().readOnly);
+    EXPECT_FALSE(a->state().editable);
+    EXPECT_EQ(a->editableTextInterface(), nullptr);
+    a->setText(QAccessible::Value, QStringLiteral("hello"));
+    EXPECT_EQ(h.Result(), "6:41:54");
+
+    QAccessibleTextInterface* text = a->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), 7);
+    EXPECT_EQ(text->text(0, 7), "6:41:54");
+    // One run over the whole text, wherever it is asked, the end included.
+    for (const int offset : {0, 6, 7}) {
+        int start = -1;
+        int end = -1;
+        text->attributes(offset, &start, &end);
+        EXPECT_EQ(start, 0) << offset;
+        EXPECT_EQ(end, 7) << offset;
+    }
+    text->setSelection(0, 2, 4);
+    EXPECT_EQ(h.window->txtVantorilTime->selectedText(), "41");
+    EXPECT_FALSE(text->characterRect(0).isEmpty());
 }
 
 } // namespace

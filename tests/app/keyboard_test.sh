@@ -129,8 +129,10 @@ press
 
 # Composed characters are typed characters: rejected in a digit box, ignored
 # by a combo and by the result box.
+# The fresh window's degrees box has the focus already: a click there first
+# would have Qt reset the composing state once the click is handled, which
+# on a busy machine can fall between the dead key and the 1.
 restart_app
-click 112 130
 xdotool key dead_circumflex 1
 expect_box "dead circumflex and 1"
 xdotool key 5

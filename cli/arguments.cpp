@@ -58,7 +58,7 @@ double ParseDut1(std::string_view text)
     }
     // Exactly, not after rounding to a double: 0.9 and a digit 1 twenty places
     // further on are both 0.9 as doubles.
-    static const ExactDecimal kLimit = *ReadExactDecimal("0.9", false);
+    static const ExactDecimal kLimit = ReadExactDecimal("0.9", false).value_or(ExactDecimal{});
     if (CompareMagnitude(*value, kLimit) > 0) {
         throw UsageError("--dut1 " + Quoted(text) + ": out of range, expected seconds from -0.9 to 0.9");
     }

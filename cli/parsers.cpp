@@ -79,6 +79,7 @@ bool Beyond(std::string_view text, double value, double limit, bool orEqual)
     if (text.size() <= 15) return orEqual ? value >= limit : value > limit;
     const auto exact = ReadExactDecimal(text, false);
     const auto bound = ReadExactDecimal(std::to_string(static_cast<int>(limit)), false);
+    if (!exact || !bound) return orEqual ? value >= limit : value > limit;
     const int order = CompareMagnitude(*exact, *bound);
     return orEqual ? order >= 0 : order > 0;
 }

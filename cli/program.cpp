@@ -48,7 +48,8 @@ int RunSingle(const Options& o, int output, int errors)
     const ClockText now = Now();
     Query q;
     try {
-        q.longitude = ParseLongitude(*o.longitude);
+        // The arguments were refused without a longitude; an empty one is refused here too.
+        q.longitude = ParseLongitude(o.longitude.value_or(std::string_view{}));
         q.ra = o.ra;
         if (o.watch) return RunWatch(o, q, output, errors);
         q.date = ParseDate(o.date.value_or(std::string_view(now.date)));

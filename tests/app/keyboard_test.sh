@@ -136,8 +136,13 @@ press
 # by a combo and by the result box.
 # The fresh window's degrees box has the focus already: a click there first
 # would have Qt reset the composing state once the click is handled, which
-# on a busy machine can fall between the dead key and the 1.
+# on a busy machine can fall between the dead key and the 1. A letter first
+# shows, by its message box, that keys reach the box's key procedure; the
+# input method follows the focus back once that box has closed.
 restart_app
+xdotool key a
+expect_box "letter in the fresh window"
+sleep 0.5
 xdotool key dead_circumflex 1
 expect_box "dead circumflex and 1"
 xdotool key 5

@@ -144,6 +144,15 @@ xdotool key a
 expect_box "letter in the fresh window"
 sleep 0.5
 xdotool key dead_circumflex 1
+if ! timeout 5 xdotool search --sync --onlyvisible --name '^VantorilTime$' >/dev/null 2>&1; then
+  # Now and then (about one run in twenty under load) X's dead key reaches
+  # the fresh window before its input context follows the focus, and the 1
+  # goes in alone, as a plain digit. Take it back and type the pair once more;
+  # a second loss fails below.
+  xdotool key BackSpace
+  sleep 0.5
+  xdotool key dead_circumflex 1
+fi
 expect_box "dead circumflex and 1"
 xdotool key 5
 press

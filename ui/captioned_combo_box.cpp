@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QLineEdit>
+#include <QtGlobal>
 
 namespace vantoril {
 
@@ -11,9 +12,31 @@ namespace {
 
 // Keeps the structure readers know from Qt's combo box: the drop-down list
 // as child 0, the text field as child 1, and one action that opens the list.
-class CaptionedComboAccessible final : public QAccessibleWidget {
+// Its current text is also given as the "valuetext" attribute: when that
+// text is no item of the list (" 00"), readers that take the value from the
+// selected item would otherwise speak the name again in its place.
+class CaptionedComboAccessible final : public QAccessibleWidget
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    ,
+                                       public QAccessibleAttributesInterface
+#endif
+{
 public:
     explicit CaptionedComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::AttributesInterface) return static_cast<QAccessibleAttributesInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    [[nodiscard]] QList<QAccessible::Attribute> attributeKeys() const override { return {QAccessible::Attribute::Custom}; }
+    [[nodiscard]] QVariant attributeValue(QAccessible::Attribute key) const override
+    {
+        if (key != QAccessible::Attribute::Custom) return {};
+        return QVariant::fromValue(QHash<QString, QString>{{QStringLiteral("valuetext"), combo()->currentText()}});
+    }
+#endif
 
     [[nodiscard]] QString text(QAccessible::Text t) const override
     {

@@ -5,9 +5,11 @@
 #include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
 #include "ui/images.h"
+#include "ui/line_box_accessible.h"
 #include "ui/link_label.h"
 #include "ui/message_box.h"
 #include "ui/normal_state.h"
+#include "ui/result_announcer.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -47,8 +49,10 @@ frmVantorilTime::frmVantorilTime(MessageService* messages, UrlOpener* opener, QW
     setFont(DefaultFont());
 
     LinkLabel::InstallAccessibility();
+    InstallLineBoxAccessibility();
     CreateControls();
     SetTabOrder();
+    announcer_ = new ResultAnnouncer(*txtVantorilTime, this);
     // Connected only now, so the initial texts raise no change procedure.
     ConnectProcedures();
     txtLngD->setFocus();
@@ -101,6 +105,7 @@ void frmVantorilTime::cmdPress_Click()
         v.Hour = StrictSingle(View(cmbHour->currentText()));
         ComputeLstSteps6To16(v);
         txtVantorilTime->setText(QString::fromStdString(FormatLst(v)));
+        announcer_->Announce();
     });
 }
 

@@ -27,6 +27,7 @@ class QPushButton;
 namespace vantoril {
 
 class LinkLabel;
+class ResultAnnouncer;
 
 // The calculator's one window. Controls keep the names the event procedures
 // use, as C++ members and as object names. Its work is spread over three
@@ -136,6 +137,8 @@ private:
     void Procedure(Body&& body);
 
     void ConnectProcedures();
+
+    ResultAnnouncer* announcer_ = nullptr; // owned as a child
 
     // form_layout.cpp
     void CreateControls();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "recorders.h"
+#include "ui/result_announcer.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace vantoril::testing {
 namespace {
@@ -249,6 +251,86 @@ TEST(Window, ResultBoxIsReadOnlyToAssistiveTechnology)
     text->setSelection(0, 2, 4);
     EXPECT_EQ(h.window->txtVantorilTime->selectedText(), "41");
     EXPECT_FALSE(text->characterRect(0).isEmpty());
+}
+
+TEST(Window, EveryLineBoxReportsItsTextAsOneRun)
+{
+    Harness h;
+    auto& w = *h.window;
+    h.Type(w.txtYear, "7");
+    // Each box as a reader finds it: its text in one run of attributes,
+    // wherever it is asked, so the last character is never cut.
+    for (QLineEdit* box : {w.txtLngD, w.txtYear, w.cmbHour->lineEdit(), w.txtVantorilTime}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+        ASSERT_NE(a, nullptr);
+        QAccessibleTextInterface* text = a->textInterface();
+        ASSERT_NE(text, nullptr);
+        const int count = text->characterCount();
+        ASSERT_EQ(text->text(0, count), box->text()) << box->objectName().toStdString();
+        for (const int offset : {0, count - 1, count}) {
+            int start = -1;
+            int end = -1;
+            text->attributes(offset, &start, &end);
+            EXPECT_EQ(start, 0) << box->objectName().toStdString() << " at " << offset;
+            EXPECT_EQ(end, count) << box->objectName().toStdString() << " at " << offset;
+        }
+    }
+    // The digit boxes stay editable to assistive technology, as a paste.
+    QAccessibleInterface* degrees = QAccessible::queryAccessibleInterface(w.txtLngD);
+    EXPECT_TRUE(degrees->state().editable);
+    ASSERT_NE(degrees->editableTextInterface(), nullptr);
+    degrees->setText(QAccessible::Value, QStringLiteral("79"));
+    EXPECT_EQ(w.txtLngD->text(), "79");
+    degrees->editableTextInterface()->insertText(2, QStringLiteral("1"));
+    EXPECT_EQ(w.txtLngD->text(), "791");
+    degrees->editableTextInterface()->deleteText(0, 1);
+    EXPECT_EQ(w.txtLngD->text(), "91");
+}
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+TEST(Window, CombosGiveTheirShownTextAsValueText)
+{
+    Harness h;
+    // " 00" is no item of the hour list, so no item is selected to read it from.
+    for (QComboBox* combo : {h.window->cmbHour, h.window->cmbEW}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(combo);
+        ASSERT_NE(a, nullptr);
+        auto* attributes = static_cast<QAccessibleAttributesInterface*>(a->interface_cast(QAccessible::AttributesInterface));
+        ASSERT_NE(attributes, nullptr);
+        const auto custom = attributes->attributeValue(QAccessible::Attribute::Custom).value<QHash<QString, QString>>();
+        EXPECT_EQ(custom.value(QStringLiteral("valuetext")), combo->currentText());
+    }
+}
+#endif
+
+TEST(Window, EachPressAnnouncesItsResultOnceAndAnErrorNothing)
+{
+    Harness h;
+    auto* announcer = h.window->findChild<ResultAnnouncer*>();
+    ASSERT_NE(announcer, nullptr);
+    std::vector<QString> said;
+    QObject::connect(announcer, &ResultAnnouncer::Announced, [&said](const QString& text) { said.push_back(text); });
+
+    h.Press();
+    EXPECT_EQ(said, std::vector<QString>{"6:41:54"});
+    h.Press(); // the same result again: said again, for this press
+    h.Type(h.window->txtLngD, "79");
+    h.Type(h.window->txtLngM, "51");
+    h.window->cmbEW->setCurrentIndex(1);
+    h.Press();
+    EXPECT_EQ(said, (std::vector<QString>{"6:41:54", "6:41:54", "1:22:30"}));
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // Before Qt 6.8 a reader hears a notification named by the result.
+    QAccessibleInterface* notification = QAccessible::queryAccessibleInterface(announcer);
+    ASSERT_NE(notification, nullptr);
+    EXPECT_EQ(notification->role(), QAccessible::Notification);
+    EXPECT_EQ(notification->text(QAccessible::Name), "1:22:30");
+#endif
+    // A press that ends in an error box announces nothing; the box speaks.
+    h.window->cmbDate->setEditText(QString());
+    h.Press();
+    EXPECT_EQ(h.messages.prompts.size(), 1u);
+    EXPECT_EQ(said.size(), 3u);
 }
 
 } // namespace

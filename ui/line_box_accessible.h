@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+class QLineEdit;
+class QRect;
+
+namespace vantoril {
+
+// Gives every line box of the program an accessible interface that reports
+// its text as one run of attributes. Qt's own reports a run of no length at
+// each offset, and a screen reader that joins the runs dropped the last
+// character ("200" for 2002). A read-only box offers reading and selecting
+// only: no editable state, no way to set its text. Installed once; later
+// calls do nothing.
+void InstallLineBoxAccessibility();
+
+// Where the character at offset stands, in the box's own coordinates; empty
+// past the text.
+[[nodiscard]] QRect CharacterRect(const QLineEdit& box, int offset);
+
+} // namespace vantoril

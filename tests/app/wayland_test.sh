@@ -141,36 +141,36 @@ click_surface() {
 # Clicks at a point given relative to the window's content.
 click() { click_surface $((content_x + $1)) $((content_y + $2)); }
 
-# Finds where the compositor put the window on its output, from the pointer
-# events it sends: weston 10 centres a new window, weston 14 places it at
-# random. Sets origin_x, origin_y: the surface's top left in output pixels.
-find_origin() {
-  # Xvfb starts the pointer at its screen's centre, inside weston's output
-  # window, and weston, which never saw it enter, would ignore the moves that
-  # follow: take it out of the output first.
-  xdotool mousemove 1270 1010
-  # The window is at least 484 x 356 on an 800 x 600 output below weston's
-  # panel, so one of these points lies on it wherever it was placed.
-  local x y mark motion sx sy
-  for y in 150 450; do
-    for x in 100 340 580; do
-      mark=$(lines)
-      xdotool mousemove "$x" "$y"
-      for _ in $(seq 10); do
-        motion=$(read_log "$((mark + 1))" |
-          grep -E "wl_pointer@[0-9]+\.(enter\([0-9]+, $surface, |motion\([0-9]+, )" | tail -n 1) || true
-        [ -n "$motion" ] && break
-        sleep 0.1
+# Where the compositor put surface $1 on weston's output (weston 10 centres a
+# new window, weston 14 places it at random), from the pointer events it
+# sends: the pointer leaves the output, then visits a grid of points finer
+# than the smallest surface (a message box of some 260 x 100) until weston
+# reports it entering the surface. Sets surface_x, surface_y: the surface's
+# top left in output pixels.
+locate() {
+  local wait x y mark entry sx sy
+  # A second, slower pass in case the first moved on before an entry arrived.
+  for wait in 0.03 0.3; do
+    # Xvfb starts the pointer at its screen's centre, inside weston's output
+    # window, and weston, which never saw it enter, would ignore the moves
+    # that follow: take it out of the output first.
+    xdotool mousemove 1270 1010
+    for y in $(seq 10 50 590); do
+      for x in $(seq 10 100 790); do
+        mark=$(lines)
+        xdotool mousemove "$x" "$y"
+        sleep "$wait"
+        entry=$(read_log "$((mark + 1))" | grep -E "wl_pointer@[0-9]+\.enter\([0-9]+, $1, " | tail -n 1) || true
+        if [ -n "$entry" ]; then
+          read -r sx sy <<<"$(grep -oE '[0-9]+\.[0-9]+' <<<"$entry" | tail -n 2 | cut -d. -f1 | tr '\n' ' ')"
+          surface_x=$((x - sx))
+          surface_y=$((y - sy))
+          return 0
+        fi
       done
-      if [ -n "$motion" ]; then
-        read -r sx sy <<<"$(grep -oE '[0-9]+\.[0-9]+' <<<"$motion" | tail -n 2 | cut -d. -f1 | tr '\n' ' ')"
-        origin_x=$((x - sx))
-        origin_y=$((y - sy))
-        return 0
-      fi
     done
   done
-  fail "the pointer never entered the window"
+  return 1
 }
 
 check_input() {
@@ -185,7 +185,8 @@ check_input() {
   wait_log 'wl_keyboard@[0-9]+\.key\([0-9]+, [0-9]+, 30, 1\)' "$mark" >/dev/null || fail "the key 'a' never arrived"
   expect_box "$mark" "Type only Numbers"
 
-  find_origin
+  locate "$surface" || fail "the pointer never entered the window"
+  origin_x=$surface_x origin_y=$surface_y
   # The client-side title bar sits above the content; the opaque region is the content.
   read -r content_x content_y <<<"$(read_log | sed -nE 's/.*wl_region@[0-9]+\.add\(([0-9]+), ([0-9]+), 484, 323\).*/\1 \2/p' |
     tail -n 1)"
@@ -246,30 +247,11 @@ titled_surface() {
   [ -n "$tb_surface" ]
 }
 
-# Where the compositor put surface $1 on the screen, found by moving the
-# pointer over the output until the surface reports its entry; into
-# tb_x, tb_y. Also its frame width, into tb_width.
+# The located surface $1 and its frame width, into tb_x, tb_y0 and tb_width.
 locate_surface() {
-  local x y mark entry lx ly
   tb_width=$(read_log | sed -nE "s/.*$tb_xdg\.set_window_geometry\(0, 0, ([0-9]+), [0-9]+\).*/\1/p" | tail -n 1)
-  # The pointer leaves the output first, so weston hears it enter (see find_origin).
-  xdotool mousemove 1270 1010
-  # Steps below the smallest surface, a message box of some 260 x 100.
-  for y in $(seq 10 50 590); do
-    for x in $(seq 10 100 790); do
-      mark=$(lines)
-      xdotool mousemove "$x" "$y"
-      sleep 0.03
-      entry=$(read_log "$((mark + 1))" | grep -E "wl_pointer@[0-9]+\.enter\([0-9]+, $1, " | tail -n 1) || true
-      if [ -n "$entry" ]; then
-        read -r lx ly <<<"$(grep -oE '[0-9]+\.[0-9]+' <<<"$entry" | tail -n 2 | cut -d. -f1 | tr '\n' ' ')"
-        tb_x=$((x - lx))
-        tb_y0=$((y - ly))
-        return 0
-      fi
-    done
-  done
-  return 1
+  locate "$1" || return 1
+  tb_x=$surface_x tb_y0=$surface_y
 }
 
 # Clicks the title-bar button $1 pixels left of the located surface's right edge.

@@ -7,16 +7,13 @@
 set -euo pipefail
 app=${1:?program}
 here=$(cd "$(dirname "$0")" && pwd)
-
-if [ -z "${VANTORIL_PRIVATE_DBUS:-}" ]; then
-  exec env VANTORIL_PRIVATE_DBUS=1 dbus-run-session -- "$0" "$@"
-fi
+# shellcheck source=x_session.sh
+source "$here/x_session.sh"
+on_private_dbus "$0" "$@"
 
 runtime=$(mktemp -d)
 chmod 0700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
-# shellcheck source=x_session.sh
-source "$here/x_session.sh"
 start_x
 unset QT_QPA_PLATFORM
 # Without a desktop that switches accessibility on, the bridge must be told to start.

@@ -12,14 +12,13 @@
 set -euo pipefail
 app=${1:?program}
 here=$(cd "$(dirname "$0")" && pwd)
-
-if [ -z "${VANTORIL_PRIVATE_DBUS:-}" ]; then
-  exec env VANTORIL_PRIVATE_DBUS=1 dbus-run-session -- "$0" "$@"
-fi
+# shellcheck source=x_session.sh
+source "$here/x_session.sh"
+on_private_dbus "$0" "$@"
 
 home=$(mktemp -d)
 export HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
-mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 0700 "$XDG_RUNTIME_DIR"
 mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" "$home/orca"
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$home/.asoundrc"
 cat >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf" <<'CONF'
@@ -34,8 +33,6 @@ debug.debugFile.reconfigure(line_buffering=True)
 PY
 log=$home/orca.log
 
-# shellcheck source=x_session.sh
-source "$here/x_session.sh"
 start_x
 pids=()
 cleanup() {

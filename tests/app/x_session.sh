@@ -15,6 +15,15 @@ start_x() {
   trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
 }
 
+# Runs the calling script ("$0" "$@") again on a private D-Bus session bus,
+# which starts the accessibility bus and its registry (at-spi2-core) when
+# first asked; returns at once when it already runs on one.
+on_private_dbus() {
+  if [ -z "${VANTORIL_PRIVATE_DBUS:-}" ]; then
+    exec env VANTORIL_PRIVATE_DBUS=1 dbus-run-session -- "$@"
+  fi
+}
+
 # Prints the id of the visible window titled "Vantoril Time", waiting up to 20 s.
 find_window() {
   timeout 20 xdotool search --sync --onlyvisible --name '^Vantoril Time$' | head -n 1

@@ -10,17 +10,18 @@ namespace vantoril {
 
 namespace {
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+using AttributesBase = QAccessibleAttributesInterface;
+#else
+struct AttributesBase {}; // no attributes interface before Qt 6.8
+#endif
+
 // Keeps the structure readers know from Qt's combo box: the drop-down list
 // as child 0, the text field as child 1, and one action that opens the list.
 // Its current text is also given as the "valuetext" attribute: when that
 // text is no item of the list (" 00"), readers that take the value from the
 // selected item would otherwise speak the name again in its place.
-class CaptionedComboAccessible final : public QAccessibleWidget
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    ,
-                                       public QAccessibleAttributesInterface
-#endif
-{
+class CaptionedComboAccessible final : public QAccessibleWidget, public AttributesBase {
 public:
     explicit CaptionedComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
@@ -30,11 +31,14 @@ public:
         if (type == QAccessible::AttributesInterface) return static_cast<QAccessibleAttributesInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
-    [[nodiscard]] QList<QAccessible::Attribute> attributeKeys() const override { return {QAccessible::Attribute::Custom}; }
+    [[nodiscard]] QList<QAccessible::Attribute> attributeKeys() const override
+    {
+        return {QAccessible::Attribute::Custom};
+    }
     [[nodiscard]] QVariant attributeValue(QAccessible::Attribute key) const override
     {
         if (key != QAccessible::Attribute::Custom) return {};
-        return QVariant::fromValue(QHash<QString, QString>{{QStringLiteral("valuetext"), combo()->currentText()}});
+        return QVariant::fromValue(QHash<QString, QString>{{ QStringLiteral("valuetext"), combo()->currentText() }});
     }
 #endif
 

@@ -295,7 +295,8 @@ TEST(Window, CombosGiveTheirShownTextAsValueText)
     for (QComboBox* combo : {h.window->cmbHour, h.window->cmbEW}) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(combo);
         ASSERT_NE(a, nullptr);
-        auto* attributes = static_cast<QAccessibleAttributesInterface*>(a->interface_cast(QAccessible::AttributesInterface));
+        auto* attributes =
+            static_cast<QAccessibleAttributesInterface*>(a->interface_cast(QAccessible::AttributesInterface));
         ASSERT_NE(attributes, nullptr);
         const auto custom = attributes->attributeValue(QAccessible::Attribute::Custom).value<QHash<QString, QString>>();
         EXPECT_EQ(custom.value(QStringLiteral("valuetext")), combo->currentText());

@@ -122,6 +122,12 @@ void ComputeLst(WorkingValues& v)
 
 std::string FormatLst(const WorkingValues& v)
 {
+    char text[kLstTextSize];
+    return {text, FormatLst(v, text)};
+}
+
+char* FormatLst(const WorkingValues& v, char* text)
+{
     constexpr double kDay = 86400;
     // Whole seconds of the day; rounding the seconds may carry into the
     // minutes and hours, and a float LstMin of 60.0 carries the same way.
@@ -129,13 +135,11 @@ std::string FormatLst(const WorkingValues& v)
     if (!std::isfinite(total)) Fault();
     const auto seconds = static_cast<int>(FloorInt(ReduceModulo(total, kDay)));
 
-    char text[16];
     char* end = WriteSmall(text, seconds / 3600);
     *end++ = ':';
     end = WriteSmall(end, seconds / 60 % 60);
     *end++ = ':';
-    end = WriteSmall(end, seconds % 60);
-    return {text, end};
+    return WriteSmall(end, seconds % 60);
 }
 
 } // namespace vantoril

@@ -40,15 +40,11 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
             // JSON Lines have no blank line, so there it is null.
             if (o.format == Format::Json) out += "null";
         } else {
-            Query q;
-            q.date = ParseDate(fields.date);
-            q.time = ParseTime(fields.time);
-            q.longitude = ParseLongitude(fields.longitude);
-            if (!fields.ra.empty()) {
-                q.ra = ParseRightAscension(fields.ra);
-            } else {
-                q.ra = o.ra;
-            }
+            // Built in place, read in this order (a braced list is evaluated
+            // left to right): a Query cleared first and then assigned cost
+            // a few percent of a line.
+            const Query q{ParseDate(fields.date), ParseTime(fields.time), ParseLongitude(fields.longitude),
+                          fields.ra.empty() ? o.ra : std::optional(ParseRightAscension(fields.ra))};
             AppendResult(o, q, out);
         }
     } catch (const std::runtime_error& e) { // InputError or RunTimeError

@@ -405,20 +405,21 @@ BatchLine SplitBatchLine(std::string_view line)
     out.empty = false;
 
     // Fields are separated by blanks; the longitude may itself hold blanks.
-    std::array<std::string_view, 3> head{};
+    std::array<std::string_view, 2> head{};
     std::string_view rest = trimmed;
     for (auto& field : head) {
+        field = rest.substr(0, FindBlank(rest));
+        rest = Trim(rest.substr(field.size()));
         if (rest.empty()) {
             throw InputError("expected DATE TIME LONGITUDE [RA], found " + Quoted(trimmed));
         }
-        field = rest.substr(0, FindBlank(rest));
-        rest = Trim(rest.substr(field.size()));
     }
     out.date = head[0];
     out.time = head[1];
-    // What follows the time is the longitude, then a right ascension when the
-    // last field has colons and is not the longitude's only field.
-    const std::string_view tail = trimmed.substr(static_cast<std::size_t>(head[2].data() - trimmed.data()));
+    // What follows the time (all of the rest: the line is trimmed) is the
+    // longitude, then a right ascension when the last field has colons and
+    // is not the longitude's only field.
+    const std::string_view tail = rest;
     std::size_t lastStart = tail.size();
     while (lastStart > 0 && !IsBlank(tail[lastStart - 1])) --lastStart;
     const std::string_view last = tail.substr(lastStart);

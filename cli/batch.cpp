@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <barrier>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -40,15 +42,11 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
             // JSON Lines have no blank line, so there it is null.
             if (o.format == Format::Json) out += "null";
         } else {
-            Query q;
-            q.date = ParseDate(fields.date);
-            q.time = ParseTime(fields.time);
-            q.longitude = ParseLongitude(fields.longitude);
-            if (!fields.ra.empty()) {
-                q.ra = ParseRightAscension(fields.ra);
-            } else {
-                q.ra = o.ra;
-            }
+            // Built in place, read in this order (a braced list is evaluated
+            // left to right): a Query cleared first and then assigned cost
+            // a few percent of a line.
+            const Query q{ParseDate(fields.date), ParseTime(fields.time), ParseLongitude(fields.longitude),
+                          fields.ra.empty() ? o.ra : std::optional(ParseRightAscension(fields.ra))};
             AppendResult(o, q, out);
         }
     } catch (const std::runtime_error& e) { // InputError or RunTimeError
@@ -71,16 +69,19 @@ unsigned Processors()
     return static_cast<unsigned>(std::clamp(CPU_COUNT(&set), 1, 16));
 }
 
-// The lines already in the reader's buffer are cut into one slice per
-// thread; each answers its slice into a text of its own, and the texts are
-// written in order. The threads are started once and meet at two barriers
-// per block: the lines stay valid meanwhile, as nothing is read until the
-// block is answered.
+// The lines already in the reader's buffer are answered in chunks: each
+// thread takes the next chunk of lines from the reader, under a lock, and
+// answers it into the chunk's own text; the texts are written in order once
+// the buffer's lines are all answered. So the splitting into lines runs on
+// every thread beside the answering, and a thread the system holds up
+// takes fewer chunks instead of keeping the others waiting. The threads
+// are started once and meet at two barriers per block: the lines stay valid
+// meanwhile, as nothing is read until the block is answered.
 class ParallelAnswers {
 public:
-    ParallelAnswers(const Options& o, unsigned threads) : o_(o), slices_(threads), start_(threads), done_(threads)
+    ParallelAnswers(const Options& o, unsigned threads) : o_(o), start_(threads), done_(threads)
     {
-        for (unsigned n = 1; n < threads; ++n) workers_.emplace_back([this, n] { Work(n); });
+        for (unsigned n = 1; n < threads; ++n) workers_.emplace_back([this] { Work(); });
     }
 
     ParallelAnswers(const ParallelAnswers&) = delete;
@@ -96,21 +97,25 @@ public:
     // Returns whether any line failed.
     bool Run(LineReader& reader, Output& out)
     {
+        reader_ = &reader;
         bool anyFailed = false;
         while (!out.failed()) {
-            lines_.clear();
-            std::string_view line;
-            LineKind kind = LineKind::Text;
-            while (reader.Next(line, kind, lines_.empty())) lines_.push_back({line, kind});
-            if (lines_.empty()) break;
+            taken_ = 0;
+            drained_ = false;
+            // Only the block's first line may read.
+            Chunk* first = Take(true);
+            if (first == nullptr) break;
             // A few lines are not worth waking the threads for.
-            active_ = lines_.size() >= 256 ? static_cast<unsigned>(slices_.size()) : 1;
-            start_.arrive_and_wait();
-            Answer(0);
-            done_.arrive_and_wait();
-            for (unsigned n = 0; n < active_; ++n) {
-                out.buffer() += slices_[n].answers;
-                anyFailed = anyFailed || slices_[n].failed;
+            const bool together = !drained_;
+            if (together) start_.arrive_and_wait();
+            AnswerChunk(*first);
+            if (together) {
+                AnswerRest();
+                done_.arrive_and_wait();
+            }
+            for (std::size_t n = 0; n < taken_; ++n) {
+                out.buffer() += chunks_[n]->answers;
+                anyFailed = anyFailed || chunks_[n]->failed;
             }
             out.Flush();
         }
@@ -118,45 +123,73 @@ public:
     }
 
 private:
+    static constexpr std::size_t kChunkLines = 256;
+
     struct Line {
         std::string_view text;
         LineKind kind;
     };
-    // Each slice's text on cache lines of its own: the threads append to them
+    // Each chunk's text on cache lines of its own: the threads append to them
     // line by line, and shared lines would bounce between the processors.
-    struct alignas(64) Slice {
+    struct alignas(64) Chunk {
+        std::vector<Line> lines;
         std::string answers;
         bool failed = false;
     };
 
-    void Work(unsigned n)
+    // The next chunk of the block's lines, in order; null when the buffer
+    // has no line left.
+    Chunk* Take(bool mayRead)
+    {
+        const std::lock_guard lock(readerLock_);
+        if (drained_) return nullptr;
+        if (taken_ == chunks_.size()) chunks_.push_back(std::make_unique<Chunk>());
+        Chunk& chunk = *chunks_[taken_];
+        chunk.lines.clear();
+        std::string_view line;
+        LineKind kind = LineKind::Text;
+        while (chunk.lines.size() < kChunkLines && reader_->Next(line, kind, mayRead && chunk.lines.empty())) {
+            chunk.lines.push_back({line, kind});
+        }
+        if (chunk.lines.size() < kChunkLines) drained_ = true;
+        if (chunk.lines.empty()) return nullptr;
+        ++taken_;
+        return &chunk;
+    }
+
+    void AnswerChunk(Chunk& chunk) const
+    {
+        chunk.answers.clear();
+        chunk.failed = false;
+        for (const Line& line : chunk.lines) {
+            if (!AnswerLine(o_, line.text, line.kind, chunk.answers)) chunk.failed = true;
+        }
+    }
+
+    void AnswerRest()
+    {
+        while (Chunk* chunk = Take(false)) AnswerChunk(*chunk);
+    }
+
+    void Work()
     {
         for (;;) {
             start_.arrive_and_wait();
             if (quit_) return;
-            Answer(n);
+            AnswerRest();
             done_.arrive_and_wait();
         }
     }
 
-    void Answer(unsigned n)
-    {
-        Slice& mine = slices_[n];
-        mine.answers.clear();
-        mine.failed = false;
-        if (n >= active_) return;
-        const std::size_t first = lines_.size() * n / active_;
-        const std::size_t last = lines_.size() * (n + 1) / active_;
-        for (std::size_t i = first; i < last; ++i) {
-            if (!AnswerLine(o_, lines_[i].text, lines_[i].kind, mine.answers)) mine.failed = true;
-        }
-    }
-
     const Options& o_;
-    std::vector<Line> lines_;
-    std::vector<Slice> slices_;
-    unsigned active_ = 1;
-    bool quit_ = false; // written before a barrier, read after it
+    LineReader* reader_ = nullptr;
+    // While the threads answer, the lock guards the reader and the three
+    // members after it; between the barriers only Run touches them.
+    std::mutex readerLock_;
+    std::vector<std::unique_ptr<Chunk>> chunks_; // reused from block to block
+    std::size_t taken_ = 0;
+    bool drained_ = false; // the buffer has no line left
+    bool quit_ = false;    // written before a barrier, read after it
     std::barrier<> start_;
     std::barrier<> done_;
     std::vector<std::thread> workers_;

@@ -261,7 +261,7 @@ double HourAngle(double lstHours, double raHours)
     return ha - 12.0;
 }
 
-std::string ClassicLst(const Query& q, double& lstHours)
+ClassicText ClassicLst(const Query& q, double& lstHours)
 {
     if (q.time.second >= 60) {
         throw InputError(Join("time ", Quoted(q.time.secondText), ": the classic model takes seconds below 60"));
@@ -287,7 +287,9 @@ std::string ClassicLst(const Query& q, double& lstHours)
     ComputeLstSteps2To5(v);
     v.Hour = static_cast<float>(q.time.hour);
     ComputeLstSteps6To16(v);
-    std::string text = FormatLst(v);
+    static_assert(std::tuple_size_v<decltype(ClassicText::chars)> >= kLstTextSize);
+    ClassicText text;
+    text.size = static_cast<std::size_t>(FormatLst(v, text.chars.data()) - text.chars.data());
     lstHours = v.LST;
     return text;
 }
@@ -375,7 +377,7 @@ std::int64_t ClockSeconds(std::string_view text)
 void AppendResult(const Options& o, const Query& q, std::string& out, Shown* shown)
 {
     double lstHours = 0;
-    std::string classicText;
+    ClassicText classicText;
     if (o.model == Model::Classic) {
         classicText = ClassicLst(q, lstHours);
     } else {
@@ -389,7 +391,7 @@ void AppendResult(const Options& o, const Query& q, std::string& out, Shown* sho
         const double haSteps = o.format == Format::Hours ? scale * 1e4 : scale * 3600;
         shown->lstHours = lstHours;
         if (o.format != Format::Hours && o.model == Model::Classic) {
-            shown->steps = ClockSeconds(classicText);
+            shown->steps = ClockSeconds(classicText.view());
             shown->stepHours = 1.0 / 3600;
         } else {
             // Rounded exactly as AppendClock and AppendHours round.
@@ -409,7 +411,7 @@ void AppendResult(const Options& o, const Query& q, std::string& out, Shown* sho
     switch (o.format) {
     case Format::Text:
         if (o.model == Model::Classic) {
-            out += classicText;
+            out += classicText.view();
         } else {
             AppendClock(out, lstHours, decimals, false);
         }
@@ -436,7 +438,7 @@ void AppendResult(const Options& o, const Query& q, std::string& out, Shown* sho
         AppendNumber(out, q.longitude.east);
         if (o.model == Model::Classic) {
             out += ",\"model\":\"classic\",\"lst\":\"";
-            out += classicText;
+            out += classicText.view();
         } else {
             out += ",\"model\":\"iau2006\",\"kind\":\"";
             out += o.apparent ? "apparent" : "mean";

@@ -4,6 +4,8 @@
 #include "cli/arguments.h"
 #include "cli/parsers.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,12 +23,20 @@ struct Query {
     std::optional<RightAscension> ra;
 };
 
+// The text the window shows for a classic result, h:m:s, kept without
+// allocating: a batch makes a million of them.
+struct ClassicText {
+    std::array<char, 8> chars{};
+    std::size_t size = 0;
+    [[nodiscard]] std::string_view view() const { return {chars.data(), size}; }
+};
+
 // The window's calculation: the same texts through the same conversions in the
 // order of its change procedures and its compute command. Returns the text the
 // window would show; lstHours receives the unrounded sidereal time in hours.
 // Throws RunTimeError as the window would report it, InputError for a second
 // of 60 or more.
-std::string ClassicLst(const Query& q, double& lstHours);
+ClassicText ClassicLst(const Query& q, double& lstHours);
 
 // Local mean (or apparent) sidereal time in hours, 0 <= h < 24, by ERFA's
 // IAU 2006 (2006/2000A) functions, UT1 = UTC + dut1, TT from UTC through

@@ -84,6 +84,59 @@ bool Beyond(std::string_view text, double value, double limit, bool orEqual)
     return orEqual ? order >= 0 : order > 0;
 }
 
+// FastDecimal and PlainDecimal with the value in an out parameter: through
+// std::optional the value and its flag were stored and read back at every
+// call, a stall on each of the numbers of a batch line.
+inline bool ReadFastDecimal(std::string_view text, double& value)
+{
+    // Up to 15 digits make an exact integer and 10^k (k <= 22) is exact, so
+    // one division rounds correctly: the value every correct reader gives.
+    static constexpr std::array<double, 16> kTens = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    std::uint64_t mantissa = 0;
+    auto digits = [&] {
+        const char* start = p;
+        for (unsigned d = 0; p < end && (d = static_cast<unsigned char>(*p) - '0') < 10; ++p)
+            mantissa = mantissa * 10 + d;
+        return p - start;
+    };
+    const auto whole = digits();
+    std::ptrdiff_t decimals = 0;
+    if (p < end && *p == '.') {
+        ++p;
+        decimals = digits();
+        if (decimals == 0) return false;
+    }
+    // Leading zeros beyond 15 digits, rare, go the library's way.
+    if (whole == 0 || p != end || whole + decimals > 15) return false;
+    // Below 10^15, so the signed conversion is exact (and needs no fix-up for
+    // the top bit).
+    const auto exact = static_cast<double>(static_cast<std::int64_t>(mantissa));
+    value = decimals == 0 ? exact : exact / kTens[static_cast<std::size_t>(decimals)];
+    return true;
+}
+
+// PlainDecimal's texts of more than 15 digits.
+bool ReadLongDecimal(std::string_view text, double& value)
+{
+    const auto point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    if (!AllDigits(whole)) return false;
+    if (point != std::string_view::npos && !AllDigits(text.substr(point + 1))) return false;
+    double read = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), read);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(read)) return false;
+    value = read;
+    return true;
+}
+
+inline bool ReadPlainDecimal(std::string_view text, double& value)
+{
+    return ReadFastDecimal(text, value) || ReadLongDecimal(text, value);
+}
+
 // A value below `limit` as written stays below it as a double.
 double Below(double value, double limit) { return value < limit ? value : std::nextafter(limit, 0.0); }
 
@@ -130,9 +183,7 @@ bool SplitParts(std::string_view body, std::string_view text, Longitude& out)
     if (count == 0) return false;
     double value[3] = {0, 0, 0};
     for (std::size_t i = 0; i < count; ++i) {
-        const auto v = PlainDecimal(parts[i]);
-        if (!v) return false;
-        value[i] = *v;
+        if (!ReadPlainDecimal(parts[i], value[i])) return false;
     }
     if (Beyond(parts[0], value[0], 180, false) || Beyond(parts[1], value[1], 60, true) ||
         Beyond(parts[2], value[2], 60, true)) {
@@ -173,42 +224,15 @@ std::string Quoted(std::string_view value)
 
 std::optional<double> FastDecimal(std::string_view text)
 {
-    // Up to 15 digits make an exact integer and 10^k (k <= 22) is exact, so
-    // one division rounds correctly: the value every correct reader gives.
-    constexpr std::array<double, 16> kTens = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    std::uint64_t mantissa = 0;
-    auto digits = [&] {
-        const char* start = p;
-        for (unsigned d = 0; p < end && (d = static_cast<unsigned char>(*p) - '0') < 10; ++p)
-            mantissa = mantissa * 10 + d;
-        return p - start;
-    };
-    const auto whole = digits();
-    std::ptrdiff_t decimals = 0;
-    if (p < end && *p == '.') {
-        ++p;
-        decimals = digits();
-        if (decimals == 0) return std::nullopt;
-    }
-    // Leading zeros beyond 15 digits, rare, go the library's way.
-    if (whole == 0 || p != end || whole + decimals > 15) return std::nullopt;
-    const auto exact = static_cast<double>(mantissa);
-    return decimals == 0 ? exact : exact / kTens[static_cast<std::size_t>(decimals)];
+    double value = 0;
+    if (!ReadFastDecimal(text, value)) return std::nullopt;
+    return value;
 }
 
 std::optional<double> PlainDecimal(std::string_view text)
 {
-    if (auto fast = FastDecimal(text)) return fast;
-    const auto point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    if (!AllDigits(whole)) return std::nullopt;
-    if (point != std::string_view::npos && !AllDigits(text.substr(point + 1))) return std::nullopt;
     double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    if (!ReadPlainDecimal(text, value)) return std::nullopt;
     return value;
 }
 
@@ -316,15 +340,15 @@ Time ParseTime(std::string_view text)
         wholeSeconds != 2 || second.size() > 12) {
         Expected("time", text, kForm);
     }
-    const auto seconds = PlainDecimal(second);
-    if (!seconds) Expected("time", text, kForm);
+    double seconds = 0;
+    if (!ReadPlainDecimal(second, seconds)) Expected("time", text, kForm);
     Time t;
     t.hourText = hour;
     t.minuteText = minute;
     t.secondText = second;
     t.hour = SmallNumber(hour);
     t.minute = SmallNumber(minute);
-    t.second = *seconds;
+    t.second = seconds;
     if (t.hour > 23 || t.minute > 59 || t.second >= 61) {
         throw InputError("time " + Quoted(text) + ": hours 00 to 23, minutes 00 to 59, seconds below 60");
     }
@@ -381,20 +405,21 @@ BatchLine SplitBatchLine(std::string_view line)
     out.empty = false;
 
     // Fields are separated by blanks; the longitude may itself hold blanks.
-    std::array<std::string_view, 3> head{};
+    std::array<std::string_view, 2> head{};
     std::string_view rest = trimmed;
     for (auto& field : head) {
+        field = rest.substr(0, FindBlank(rest));
+        rest = Trim(rest.substr(field.size()));
         if (rest.empty()) {
             throw InputError("expected DATE TIME LONGITUDE [RA], found " + Quoted(trimmed));
         }
-        field = rest.substr(0, FindBlank(rest));
-        rest = Trim(rest.substr(field.size()));
     }
     out.date = head[0];
     out.time = head[1];
-    // What follows the time is the longitude, then a right ascension when the
-    // last field has colons and is not the longitude's only field.
-    const std::string_view tail = trimmed.substr(static_cast<std::size_t>(head[2].data() - trimmed.data()));
+    // What follows the time (all of the rest: the line is trimmed) is the
+    // longitude, then a right ascension when the last field has colons and
+    // is not the longitude's only field.
+    const std::string_view tail = rest;
     std::size_t lastStart = tail.size();
     while (lastStart > 0 && !IsBlank(tail[lastStart - 1])) --lastStart;
     const std::string_view last = tail.substr(lastStart);

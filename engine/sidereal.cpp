@@ -43,10 +43,13 @@ inline double ReduceModulo(double x, double period)
     return up < period ? up : 0.0;
 }
 
-// Appends 0..99 without padding.
-inline char* WriteSmall(char* out, int n)
+// Appends 0..99 without padding. No branch on the number of digits: it
+// follows the instant, so a branch would be mispredicted a line in three.
+inline char* WriteSmall(char* out, unsigned n)
 {
-    if (n >= 10) *out++ = static_cast<char>('0' + n / 10);
+    const unsigned tens = n / 10;
+    *out = static_cast<char>('0' + tens);
+    out += tens != 0 ? 1 : 0; // a lone digit overwrites the 0
     *out++ = static_cast<char>('0' + n % 10);
     return out;
 }
@@ -122,20 +125,24 @@ void ComputeLst(WorkingValues& v)
 
 std::string FormatLst(const WorkingValues& v)
 {
+    char text[kLstTextSize];
+    return {text, FormatLst(v, text)};
+}
+
+char* FormatLst(const WorkingValues& v, char* text)
+{
     constexpr double kDay = 86400;
     // Whole seconds of the day; rounding the seconds may carry into the
     // minutes and hours, and a float LstMin of 60.0 carries the same way.
     double total = Add(Add(Mul(v.LstHr, 3600), Mul(FloorInt(v.LstMin), 60)), FloorInt(Add(v.LstSec, 0.5)));
     if (!std::isfinite(total)) Fault();
-    const auto seconds = static_cast<int>(FloorInt(ReduceModulo(total, kDay)));
+    const auto seconds = static_cast<unsigned>(FloorInt(ReduceModulo(total, kDay)));
 
-    char text[16];
     char* end = WriteSmall(text, seconds / 3600);
     *end++ = ':';
     end = WriteSmall(end, seconds / 60 % 60);
     *end++ = ':';
-    end = WriteSmall(end, seconds % 60);
-    return {text, end};
+    return WriteSmall(end, seconds % 60);
 }
 
 } // namespace vantoril

@@ -118,5 +118,10 @@ void ComputeLstSteps6To16(WorkingValues& v);
 // minutes and hours, so the text is always a real clock reading. Given
 // LstHr, LstMin, LstSec; ArithmeticFault when any of them is not finite.
 std::string FormatLst(const WorkingValues& v);
+// The same text written to `text`, which has room for kLstTextSize
+// characters; returns the end of what was written. No allocation: a batch
+// formats a million of these.
+constexpr int kLstTextSize = 8;
+char* FormatLst(const WorkingValues& v, char* text);
 
 } // namespace vantoril

@@ -229,11 +229,8 @@ float StrictSingle(std::u16string_view text, char decimalSeparator)
     return StrictSingle(Narrow(text), decimalSeparator);
 }
 
-float StoreSingle(double value) noexcept
+float StoreSingleBeyondRange(double value) noexcept
 {
-    if (std::fabs(value) <= static_cast<double>(FLT_MAX) || std::isnan(value)) {
-        return static_cast<float>(value);
-    }
     // Between FLT_MAX and FLT_MAX + half an ulp, rounding to nearest still
     // gives FLT_MAX; beyond it the store gives infinity.
     const double roundsToInfinity = static_cast<double>(FLT_MAX) + std::ldexp(1.0, 103);
@@ -241,12 +238,7 @@ float StoreSingle(double value) noexcept
     return value < 0 ? -magnitude : magnitude;
 }
 
-std::int16_t FloorToInt16(double x)
-{
-    const double f = FloorInt(x);
-    if (std::isnan(f) || f < -32768.0 || f > 32767.0) throw RunTimeError(ErrorKind::Overflow);
-    return static_cast<std::int16_t>(f);
-}
+void ThrowOverflow() { throw RunTimeError(ErrorKind::Overflow); }
 
 std::string NumberText(float x)
 {

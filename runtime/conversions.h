@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cfloat>
 #include <cmath>
 #include <concepts>
 #include <cstdint>
@@ -40,7 +41,15 @@ char UserDecimalSeparator();
 
 // Rounds a double into single precision the way a store into a single field
 // does: to nearest, and to infinity of its sign beyond the range, with no error.
-float StoreSingle(double value) noexcept;
+// Inline, as the calculation stores five singles a result: only a value
+// beyond the single range takes the call.
+float StoreSingleBeyondRange(double value) noexcept;
+inline float StoreSingle(double value) noexcept
+{
+    if (std::fabs(value) <= static_cast<double>(FLT_MAX) || std::isnan(value)) [[likely]]
+        return static_cast<float>(value);
+    return StoreSingleBeyondRange(value);
+}
 
 // Largest integral value not above x, in the width of x. Inline, with the
 // common case done by conversion: without SSE4.1 std::floor is a library call,
@@ -57,8 +66,15 @@ inline double FloorInt(double x) noexcept
 inline float FloorInt(float x) noexcept { return static_cast<float>(FloorInt(static_cast<double>(x))); }
 
 // Floor of x as a 16-bit integer; NaN, infinity and anything outside
-// -32768..32767 throw RunTimeError(Overflow).
-std::int16_t FloorToInt16(double x);
+// -32768..32767 throw RunTimeError(Overflow). Inline like FloorInt.
+[[noreturn]] void ThrowOverflow();
+inline std::int16_t FloorToInt16(double x)
+{
+    const double f = FloorInt(x);
+    if (f >= -32768.0 && f <= 32767.0) [[likely]] // false for NaN too
+        return static_cast<std::int16_t>(f);
+    ThrowOverflow();
+}
 
 // Decimal text of x: integral values of up to 7 (single) or 15 (double)
 // significant digits are bare digits with "-" when negative; other values use

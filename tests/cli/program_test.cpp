@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +20,10 @@
 #include <thread>
 
 #include <dirent.h>
+#include <poll.h>
 #include <sched.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace vantoril::cli::testing {
 namespace {
@@ -298,6 +302,57 @@ TEST(Batch, ApparentLinesAnsweredInParallelStayInOrder)
     const Outcome r = RunWith({"--batch", "--model", "iau2006", "--apparent"}, input);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(Lines(r.out), expected);
+}
+
+// A batch fed through a pipe, as by a program that waits for each answer:
+// the lines read so far are answered and written before the batch waits for
+// more input, in blocks that wake the threads and in blocks that do not.
+TEST(Batch, AnswersWhatItHasReadBeforeWaitingForMore)
+{
+    int in[2];
+    int out[2];
+    ASSERT_EQ(pipe(in), 0);
+    ASSERT_EQ(pipe(out), 0);
+    const int err = memfd_create("err", 0);
+    int status = -1;
+    std::thread batch([&] {
+        const std::vector<std::string_view> args = {"--batch"};
+        status = RunProgram(args, in[0], out[1], err);
+        ::close(out[1]);
+    });
+    // Output lines read within a generous time; fewer when the batch stalls.
+    std::string received;
+    const auto readLines = [&](std::size_t wanted) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (static_cast<std::size_t>(std::count(received.begin(), received.end(), '\n')) < wanted &&
+               std::chrono::steady_clock::now() < deadline) {
+            pollfd ready{out[0], POLLIN, 0};
+            if (poll(&ready, 1, 100) <= 0) continue;
+            char buf[65536];
+            const ssize_t n = ::read(out[0], buf, sizeof buf);
+            if (n <= 0) break;
+            received.append(buf, static_cast<std::size_t>(n));
+        }
+        return static_cast<std::size_t>(std::count(received.begin(), received.end(), '\n'));
+    };
+    const auto send = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += "2002-01-01 00:00:00 79d51mW\n";
+        ASSERT_EQ(::write(in[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    };
+    send(1000); // several chunks: the threads answer together
+    EXPECT_EQ(readLines(1000), 1000u);
+    send(3); // a few lines: answered alone
+    EXPECT_EQ(readLines(1003), 1003u);
+    ::close(in[1]);
+    batch.join();
+    EXPECT_EQ(readLines(1003), 1003u);
+    EXPECT_EQ(status, 0);
+    const auto lines = Lines(received);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "1:22:30"), 1003) << received.substr(0, 200);
+    ::close(in[0]);
+    ::close(out[0]);
+    ::close(err);
 }
 
 // The threads of this process now, by id.

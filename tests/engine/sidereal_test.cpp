@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <regex>
+#include <string>
 
 namespace vantoril {
 namespace {
@@ -247,6 +249,30 @@ TEST(FormatLst, CarriesRoundedSecondsThroughMidnight)
     EXPECT_EQ(FormatLst(v), "0:0:0");
     v.LstHr = 5;
     EXPECT_EQ(FormatLst(v), "6:0:0");
+}
+
+TEST(FormatLst, WritesOneOrTwoDigitsAFieldIntoItsBuffer)
+{
+    struct Case {
+        float hr, min, sec;
+        const char* text;
+    };
+    for (const Case& c : {Case{0, 0, 0, "0:0:0"}, Case{9, 9, 9.4f, "9:9:9"}, Case{10, 10, 10, "10:10:10"},
+                          Case{23, 59, 59.4f, "23:59:59"}, Case{1, 0, 59, "1:0:59"}, Case{20, 5, 30, "20:5:30"},
+                          Case{9, 59, 59.5f, "10:0:0"}, Case{0, 9.5f, 30, "0:9:30"}}) {
+        WorkingValues v;
+        v.LstHr = c.hr;
+        v.LstMin = c.min;
+        v.LstSec = c.sec;
+        EXPECT_EQ(FormatLst(v), c.text);
+        // The buffer form writes the same text and nothing past it.
+        std::array<char, kLstTextSize + 4> buffer{};
+        buffer.fill('#');
+        char* const end = FormatLst(v, buffer.data());
+        EXPECT_EQ(std::string(buffer.data(), end), c.text);
+        EXPECT_LE(end - buffer.data(), kLstTextSize);
+        EXPECT_EQ(std::string(end, buffer.data() + buffer.size()).find_first_not_of('#'), std::string::npos) << c.text;
+    }
 }
 
 TEST(FormatLst, NonFiniteFieldsFault)

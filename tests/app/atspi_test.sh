@@ -11,9 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x_session.sh"
 on_private_dbus "$0" "$@"
 
-runtime=$(mktemp -d)
-chmod 0700 "$runtime"
-export XDG_RUNTIME_DIR=$runtime
+runtime=$XDG_RUNTIME_DIR
 start_x
 unset QT_QPA_PLATFORM
 # Without a desktop that switches accessibility on, the bridge must be told to start.

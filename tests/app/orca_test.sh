@@ -17,8 +17,7 @@ source "$here/x_session.sh"
 on_private_dbus "$0" "$@"
 
 home=$(mktemp -d)
-export HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 0700 "$XDG_RUNTIME_DIR"
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
 mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" "$home/orca"
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$home/.asoundrc"
 cat >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf" <<'CONF'
@@ -40,7 +39,7 @@ cleanup() {
   sleep 0.5
   for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$home"
+  rm -rf "$home" "$XDG_RUNTIME_DIR"
 }
 trap cleanup EXIT
 

@@ -17,10 +17,16 @@ start_x() {
 
 # Runs the calling script ("$0" "$@") again on a private D-Bus session bus,
 # which starts the accessibility bus and its registry (at-spi2-core) when
-# first asked; returns at once when it already runs on one.
+# first asked; returns at once when it already runs on one. The session gets
+# a runtime folder of its own before it starts: the accessibility bus it
+# starts puts its socket there, and tests running side by side with a shared
+# one would meet on one bus. The script removes the folder when it ends.
 on_private_dbus() {
   if [ -z "${VANTORIL_PRIVATE_DBUS:-}" ]; then
-    exec env VANTORIL_PRIVATE_DBUS=1 dbus-run-session -- "$@"
+    local runtime
+    runtime=$(mktemp -d)
+    chmod 0700 "$runtime"
+    exec env VANTORIL_PRIVATE_DBUS=1 XDG_RUNTIME_DIR="$runtime" dbus-run-session -- "$@"
   fi
 }
 

@@ -287,7 +287,6 @@ ClassicText ClassicLst(const Query& q, double& lstHours)
     ComputeLstSteps2To5(v);
     v.Hour = static_cast<float>(q.time.hour);
     ComputeLstSteps6To16(v);
-    static_assert(std::tuple_size_v<decltype(ClassicText::chars)> >= kLstTextSize);
     ClassicText text;
     text.size = static_cast<std::size_t>(FormatLst(v, text.chars.data()) - text.chars.data());
     lstHours = v.LST;

@@ -3,6 +3,7 @@
 
 #include "cli/arguments.h"
 #include "cli/parsers.h"
+#include "engine/sidereal.h"
 
 #include <array>
 #include <cstddef>
@@ -26,7 +27,7 @@ struct Query {
 // The text the window shows for a classic result, h:m:s, kept without
 // allocating: a batch makes a million of them.
 struct ClassicText {
-    std::array<char, 8> chars{};
+    std::array<char, kLstTextSize> chars{};
     std::size_t size = 0;
     [[nodiscard]] std::string_view view() const { return {chars.data(), size}; }
 };

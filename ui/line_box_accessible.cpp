@@ -10,6 +10,21 @@ namespace vantoril {
 
 namespace {
 
+// Where the character at offset stands, in the box's own coordinates; empty
+// past the text.
+QRect CharacterRect(const QLineEdit& box, int offset)
+{
+    const QFontMetrics metrics(box.font());
+    const QString shown = box.text();
+    if (offset < 0 || offset >= shown.size()) return {};
+    // The boxes are left-aligned and their texts fit: from the start of the
+    // contents, past the frame.
+    const QRect contents = box.contentsRect().marginsRemoved(box.textMargins());
+    const int left = contents.left() + 2 + metrics.horizontalAdvance(shown.left(offset));
+    return {left, contents.top() + (contents.height() - metrics.height()) / 2,
+            metrics.horizontalAdvance(shown.at(offset)), metrics.height()};
+}
+
 class LineBoxAccessible final : public QAccessibleWidget,
                                 public QAccessibleTextInterface,
                                 public QAccessibleEditableTextInterface {
@@ -139,19 +154,6 @@ void InstallLineBoxAccessibility()
         return true;
     }();
     (void)installed;
-}
-
-QRect CharacterRect(const QLineEdit& box, int offset)
-{
-    const QFontMetrics metrics(box.font());
-    const QString shown = box.text();
-    if (offset < 0 || offset >= shown.size()) return {};
-    // The boxes are left-aligned and their texts fit: from the start of the
-    // contents, past the frame.
-    const QRect contents = box.contentsRect().marginsRemoved(box.textMargins());
-    const int left = contents.left() + 2 + metrics.horizontalAdvance(shown.left(offset));
-    return {left, contents.top() + (contents.height() - metrics.height()) / 2,
-            metrics.horizontalAdvance(shown.at(offset)), metrics.height()};
 }
 
 } // namespace vantoril

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-class QLineEdit;
-class QRect;
-
 namespace vantoril {
 
 // Gives every line box of the program an accessible interface that reports
@@ -13,9 +10,5 @@ namespace vantoril {
 // only: no editable state, no way to set its text. Installed once; later
 // calls do nothing.
 void InstallLineBoxAccessibility();
-
-// Where the character at offset stands, in the box's own coordinates; empty
-// past the text.
-[[nodiscard]] QRect CharacterRect(const QLineEdit& box, int offset);
 
 } // namespace vantoril

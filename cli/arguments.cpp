@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/arguments.h"
 
+#include "cli/instants.h"
+
 #include <string>
 #include <vector>
 
@@ -133,6 +135,18 @@ Options ParseOptions(std::span<const std::string_view> args)
             } catch (const InputError& e) {
                 throw UsageError(std::string("--ra: ") + e.what());
             }
+        } else if (name == "--tz") {
+            o.tz = value();
+            if (o.tz->empty()) throw UsageError("--tz \"\": expected a zone name such as Europe/Paris, UTC or local");
+        } else if (name == "--fold") {
+            const std::string_view v = value();
+            if (v == "earlier") {
+                o.fold = Fold::Earlier;
+            } else if (v == "later") {
+                o.fold = Fold::Later;
+            } else {
+                throw UsageError("--fold " + Quoted(v) + ": expected earlier or later");
+            }
         } else if (name == "--apparent") {
             flag(o.apparent);
         } else if (name == "--batch") {
@@ -172,6 +186,10 @@ Options ParseOptions(std::span<const std::string_view> args)
     o.longitude = positional[0];
     if (positional.size() > 1) o.date = positional[1];
     if (positional.size() > 2) o.time = positional[2];
+    if (o.date && o.time && IsIsoInstant(*o.date)) {
+        throw UsageError("unexpected argument " + Quoted(*o.time) + " after the instant " + Quoted(*o.date) +
+                         ": give DATE TIME or one YYYY-MM-DDTHH:MM[:SS]");
+    }
     return o;
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "cli/batch.h"
 
+#include "cli/instants.h"
 #include "cli/lst.h"
 #include "cli/output.h"
 #include "cli/program.h"
+#include "cli/site.h"
 
 #include <algorithm>
 #include <barrier>
@@ -42,11 +44,12 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
             // JSON Lines have no blank line, so there it is null.
             if (o.format == Format::Json) out += "null";
         } else {
-            // Built in place, read in this order (a braced list is evaluated
-            // left to right): a Query cleared first and then assigned cost
-            // a few percent of a line.
-            const Query q{ParseDate(fields.date), ParseTime(fields.time), ParseLongitude(fields.longitude),
-                          fields.ra.empty() ? o.ra : std::optional(ParseRightAscension(fields.ra))};
+            // Read in this order, so a line's first fault is the one named.
+            Query q;
+            InstantTexts texts;
+            ReadInstant(fields.date, fields.time, ZoneOf(o), o.fold, q, texts);
+            q.longitude = ParseLongitude(fields.longitude);
+            q.ra = fields.ra.empty() ? o.ra : std::optional(ParseRightAscension(fields.ra));
             AppendResult(o, q, out);
         }
     } catch (const std::runtime_error& e) { // InputError or RunTimeError

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/lst.h"
 
+#include "cli/site.h"
 #include "engine/sidereal.h"
 #include "runtime/conversions.h"
 
@@ -458,7 +459,10 @@ void AppendResult(const Options& o, const Query& q, std::string& out, Shown* sho
             out += "\",\"hour_angle_hours\":";
             AppendNumber(out, haHours);
         }
+        AppendSiteJson(o, q, out);
         out += '}';
+        break;
+    case Format::Csv:
         break;
     }
 }

@@ -116,8 +116,10 @@ Options ParseOptions(std::span<const std::string_view> args)
                 o.format = Format::Hours;
             } else if (v == "json") {
                 o.format = Format::Json;
+            } else if (v == "csv") {
+                o.format = Format::Csv;
             } else {
-                throw UsageError("--format " + Quoted(v) + ": expected text, hours or json");
+                throw UsageError("--format " + Quoted(v) + ": expected text, hours or json (or csv)");
             }
         } else if (name == "--precision") {
             const std::string_view v = value();
@@ -168,6 +170,7 @@ Options ParseOptions(std::span<const std::string_view> args)
                          (modelGiven ? "" : " (the default model is classic)"));
     }
     if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
+    if (o.watch && o.format == Format::Csv) throw UsageError("--watch shows text, hours or json, not csv");
     if (o.batch) {
         if (!positional.empty()) {
             throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +

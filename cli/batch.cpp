@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/batch.h"
 
+#include "cli/csv.h"
 #include "cli/instants.h"
 #include "cli/lst.h"
 #include "cli/output.h"
@@ -25,6 +26,8 @@ void AppendError(const Options& o, std::string_view reason, std::string& out)
         out += "{\"error\":";
         AppendJsonString(out, reason);
         out += '}';
+    } else if (o.format == Format::Csv) {
+        AppendCsvError(out, reason);
     } else {
         out.append("error: ").append(reason);
     }
@@ -43,6 +46,7 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
             // Blank in text, so a file of results lines up with its input;
             // JSON Lines have no blank line, so there it is null.
             if (o.format == Format::Json) out += "null";
+            if (o.format == Format::Csv) out.append(kCsvColumnsBeforeError, ',');
         } else {
             // Read in this order, so a line's first fault is the one named.
             Query q;
@@ -57,6 +61,7 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
         AppendError(o, e.what(), out);
         ok = false;
     }
+    if (o.format == Format::Csv) out += '\r';
     out += '\n';
     return ok;
 }
@@ -204,6 +209,7 @@ int RunBatch(const Options& o, int input, int output, int errors)
 {
     LineReader reader(input);
     Output out(output);
+    if (o.format == Format::Csv) out.buffer() += kCsvHeader;
     bool anyFailed = false;
     const unsigned threads = Processors();
     if (threads > 1) {

@@ -3,6 +3,7 @@
 
 #include "cli/arguments.h"
 #include "cli/batch.h"
+#include "cli/csv.h"
 #include "cli/instants.h"
 #include "cli/lst.h"
 #include "cli/output.h"
@@ -66,6 +67,7 @@ int RunSingle(const Options& o, int output, int errors)
         return UsageFailure(errors, e.what());
     }
     Output out(output);
+    if (o.format == Format::Csv) out.buffer() += kCsvHeader;
     try {
         AppendResult(o, q, out.buffer());
     } catch (const InputError& e) {
@@ -74,7 +76,7 @@ int RunSingle(const Options& o, int output, int errors)
         Complain(errors, e.what());
         return kExitFailed;
     }
-    out.buffer() += '\n';
+    out.buffer() += o.format == Format::Csv ? "\r\n" : "\n";
     if (!out.Flush()) return OutputFailure(errors, out.error());
     return kExitOk;
 }

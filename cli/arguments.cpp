@@ -2,6 +2,7 @@
 #include "cli/arguments.h"
 
 #include "cli/instants.h"
+#include "cli/table.h"
 
 #include <string>
 #include <vector>
@@ -149,6 +150,16 @@ Options ParseOptions(std::span<const std::string_view> args)
             } else {
                 throw UsageError("--fold " + Quoted(v) + ": expected earlier or later");
             }
+        } else if (name == "--from") {
+            o.from = value();
+        } else if (name == "--to") {
+            o.to = value();
+        } else if (name == "--step") {
+            o.step = value();
+            (void)ParseDuration(*o.step);
+        } else if (name == "--count") {
+            o.count = value();
+            (void)ParseCount(*o.count);
         } else if (name == "--apparent") {
             flag(o.apparent);
         } else if (name == "--batch") {
@@ -171,6 +182,18 @@ Options ParseOptions(std::span<const std::string_view> args)
     }
     if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
     if (o.watch && o.format == Format::Csv) throw UsageError("--watch shows text, hours or json, not csv");
+    if ((o.to || o.step || o.count) && !o.from) throw UsageError("--to, --step and --count make a table with --from");
+    if (o.from) {
+        if (o.batch || o.watch) throw UsageError("a table (--from) cannot be combined with --batch or --watch");
+        if (!o.step) throw UsageError("--from needs --step DURATION (30s, 10m, 1h, 1d)");
+        if (o.to.has_value() == o.count.has_value()) throw UsageError("--from needs either --to INSTANT or --count N");
+        if (positional.empty()) throw UsageError("missing LONGITUDE");
+        if (positional.size() > 1) {
+            throw UsageError("a table takes its instants from --from; unexpected argument " + Quoted(positional[1]));
+        }
+        o.longitude = positional[0];
+        return o;
+    }
     if (o.batch) {
         if (!positional.empty()) {
             throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +

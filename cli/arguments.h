@@ -36,6 +36,7 @@ struct Options {
     // Zones, places and tables, as given.
     std::optional<std::string_view> tz; // --tz ZONE; UTC when absent
     Fold fold = Fold::Refuse;
+    std::optional<std::string_view> from, to, step, count; // a table
     // What the program found for them (the zone, the place); null for plain UTC.
     const Site* site = nullptr;
 

@@ -87,7 +87,8 @@ unsigned Processors()
 // meanwhile, as nothing is read until the block is answered.
 class ParallelAnswers {
 public:
-    ParallelAnswers(const Options& o, unsigned threads) : o_(o), start_(threads), done_(threads)
+    ParallelAnswers(const Options& o, AnswerFunction answer, unsigned threads)
+        : o_(o), answer_(answer), start_(threads), done_(threads)
     {
         for (unsigned n = 1; n < threads; ++n) workers_.emplace_back([this] { Work(); });
     }
@@ -103,7 +104,7 @@ public:
     }
 
     // Returns whether any line failed.
-    bool Run(LineReader& reader, Output& out)
+    bool Run(LineSource& reader, Output& out)
     {
         reader_ = &reader;
         bool anyFailed = false;
@@ -170,7 +171,7 @@ private:
         chunk.answers.clear();
         chunk.failed = false;
         for (const Line& line : chunk.lines) {
-            if (!AnswerLine(o_, line.text, line.kind, chunk.answers)) chunk.failed = true;
+            if (!answer_(o_, line.text, line.kind, chunk.answers)) chunk.failed = true;
         }
     }
 
@@ -190,7 +191,8 @@ private:
     }
 
     const Options& o_;
-    LineReader* reader_ = nullptr;
+    AnswerFunction answer_;
+    LineSource* reader_ = nullptr;
     // While the threads answer, the lock guards the reader and the three
     // members after it; between the barriers only Run touches them.
     std::mutex readerLock_;
@@ -205,24 +207,47 @@ private:
 
 } // namespace
 
+bool AnswerAll(const Options& o, LineSource& source, AnswerFunction answer, Output& out)
+{
+    bool anyFailed = false;
+    const unsigned threads = Processors();
+    if (threads > 1) {
+        ParallelAnswers answers(o, answer, threads);
+        anyFailed = answers.Run(source, out);
+    } else {
+        std::string_view line;
+        LineKind kind = LineKind::Text;
+        while (!out.failed() && source.Next(line, kind, true)) {
+            if (!answer(o, line, kind, out.buffer())) anyFailed = true;
+            out.FlushIfFull();
+        }
+    }
+    return anyFailed;
+}
+
+namespace {
+
+class ReaderSource final : public LineSource {
+public:
+    explicit ReaderSource(LineReader& reader) : reader_(reader) {}
+    bool Next(std::string_view& line, LineKind& kind, bool mayRead) override
+    {
+        return reader_.Next(line, kind, mayRead);
+    }
+
+private:
+    LineReader& reader_;
+};
+
+} // namespace
+
 int RunBatch(const Options& o, int input, int output, int errors)
 {
     LineReader reader(input);
     Output out(output);
     if (o.format == Format::Csv) out.buffer() += kCsvHeader;
-    bool anyFailed = false;
-    const unsigned threads = Processors();
-    if (threads > 1) {
-        ParallelAnswers answers(o, threads);
-        anyFailed = answers.Run(reader, out);
-    } else {
-        std::string_view line;
-        LineKind kind = LineKind::Text;
-        while (!out.failed() && reader.Next(line, kind)) {
-            if (!AnswerLine(o, line, kind, out.buffer())) anyFailed = true;
-            out.FlushIfFull();
-        }
-    }
+    ReaderSource source(reader);
+    const bool anyFailed = AnswerAll(o, source, AnswerLine, out);
     if (!out.Flush()) return OutputFailure(errors, out.error());
     if (reader.error() != 0) {
         Complain(errors, std::string("cannot read the input: ") + std::strerror(reader.error()));

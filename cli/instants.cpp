@@ -181,6 +181,15 @@ void ReadInstant(std::string_view date, std::string_view time, const Zone& zone,
     q.time = ParseTime(texts.time.data());
 }
 
+void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts)
+{
+    std::array<char, 10> fraction{'.'};
+    for (int i = 9; i > 0; --i, nanoseconds /= 10)
+        fraction[static_cast<std::size_t>(i)] = static_cast<char>('0' + nanoseconds % 10);
+    WriteReading(seconds, false,
+                 std::string_view(fraction.data(), decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0), texts);
+}
+
 std::int64_t UtcSeconds(const Query& q) { return Seconds(q.date, q.time); }
 
 void AppendOffset(std::string& out, int seconds, bool zulu)

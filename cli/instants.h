@@ -48,6 +48,10 @@ std::int64_t UtcSeconds(const Query& q);
 std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
 void CivilFromDays(std::int64_t days, std::int64_t& year, int& month, int& day);
 
+// UTC seconds from 1970 and nanoseconds as the texts of ParseDate and
+// ParseTime, with `decimals` digits of the second (0 to 9).
+void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts);
+
 // q's instant as civil time in `zone` with its offset, as
 // YYYY-MM-DDTHH:MM:SS[.fraction]+HH:MM ("Z" for UTC).
 void AppendInZone(std::string& out, const Query& q, const Zone& zone);

@@ -379,8 +379,8 @@ std::int64_t ClockSeconds(std::string_view text)
 namespace {
 
 // The columns of kCsvHeader but the error's, each followed by its comma.
-void AppendCsvResult(const Options& o, const Query& q, const ClassicText& classicText, double lstHours,
-                     double haHours, std::string& out)
+void AppendCsvResult(const Options& o, const Query& q, const ClassicText& classicText, double lstHours, double haHours,
+                     std::string& out)
 {
     const int decimals = o.Decimals();
     AppendNormalisedUtc(out, q);
@@ -422,7 +422,7 @@ void AppendCsvResult(const Options& o, const Query& q, const ClassicText& classi
         out += ',';
         AppendNumber(out, haHours);
     } else {
-        out += ",,";
+        out += ",,,";
     }
     out += ',';
 }

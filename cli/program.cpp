@@ -9,6 +9,7 @@
 #include "cli/output.h"
 #include "cli/parsers.h"
 #include "cli/site.h"
+#include "cli/table.h"
 #include "cli/watch.h"
 #include "runtime/run_time_error.h"
 
@@ -110,6 +111,17 @@ int RunProgram(std::span<const std::string_view> args, int input, int output, in
         return kExitFailed;
     }
     if (o.tz) o.site = &site;
+    if (o.from) {
+        // The table's longitude, read once for all its rows.
+        site.longitudeText = *o.longitude;
+        try {
+            site.longitude = ParseLongitude(site.longitudeText);
+        } catch (const InputError& e) {
+            return UsageFailure(errors, e.what());
+        }
+        o.site = &site;
+        return RunTable(o, output, errors);
+    }
     if (o.batch) return RunBatch(o, input, output, errors);
     return RunSingle(o, output, errors);
 }

@@ -38,6 +38,7 @@ def main():
     batch = run("--batch", "--format", "csv", *common, stdin="\n".join(LINES) + "\n")
     json_lines = run("--batch", "--format", "json", *common, stdin="\n".join(LINES) + "\n")
     got = rows(batch.stdout)
+    assert all(None not in row and None not in row.values() for row in got), got
     assert batch.returncode == 1, batch
     assert len(got) == len(LINES), got
     for row, line, js in zip(got, LINES, json_lines.stdout.splitlines()):

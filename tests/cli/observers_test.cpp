@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -87,8 +88,74 @@ INSTANTIATE_TEST_SUITE_P(
              {"--batch", "--tz", "America/Santiago"},
              {"--batch"},
              "2024-01-15 18:00 0\n2024-07-15T17:00 0\n",
-             "2024-01-15 21:00:00 0\n2024-07-15 21:00:00 0\n"}),
+             "2024-01-15 21:00:00 0\n2024-07-15 21:00:00 0\n"},
+        // A table's rows are the batch's answers for its instants.
+        Same{"TableAsBatch",
+             {"--format", "json", "--ra", "5:00", "--from", "2024-03-20T21:00", "--count", "3", "--step", "90m",
+              "79:51W"},
+             {"--batch", "--format", "json", "--ra", "5:00"},
+             "",
+             "2024-03-20 21:00:00 79:51W\n2024-03-20 22:30:00 79:51W\n2024-03-21 00:00:00 79:51W\n"}),
     [](const ::testing::TestParamInfo<Same>& p) { return std::string(p.param.name); });
+
+struct Table {
+    const char* name;
+    std::vector<std::string> args;
+    std::size_t rows;
+    const char* first; // first and last row, whole
+    const char* last;
+};
+
+class Tables : public ::testing::TestWithParam<Table> {};
+
+TEST_P(Tables, HaveTheirRows)
+{
+    const auto& c = GetParam();
+    const Outcome r = RunWith(c.args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), c.rows) << r.out;
+    EXPECT_EQ(lines.front(), c.first);
+    EXPECT_EQ(lines.back(), c.last);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, Tables,
+    ::testing::Values(
+        Table{"LandsOnTo",
+              {"--from", "2024-03-20T21:00", "--to", "2024-03-20T22:00", "--step", "20m", "0"},
+              4,
+              "2024-03-20T21:00:00Z 8:55:31",
+              "2024-03-20T22:00:00Z 9:55:41"},
+        Table{"StopsShortOfTo",
+              {"--from", "2024-03-20T21:00", "--to", "2024-03-20T22:00", "--step", "1500", "0"},
+              3,
+              "2024-03-20T21:00:00Z 8:55:31",
+              "2024-03-20T21:50:00Z 9:45:40"},
+        Table{"OneRow",
+              {"--from", "2024-03-20T21:00", "--to", "2024-03-20T21:00", "--step", "1d", "0"},
+              1,
+              "2024-03-20T21:00:00Z 8:55:31",
+              "2024-03-20T21:00:00Z 8:55:31"},
+        Table{"FractionalStep",
+              {"--model", "iau2006", "--format", "hours", "--from", "2024-03-20T21:00", "--count", "3", "--step",
+               "0.25s", "0"},
+              3,
+              "2024-03-20T21:00:00.00Z 8.9254133",
+              "2024-03-20T21:00:00.50Z 8.9255525"},
+        // Steps in UTC across the spring change, rows shown in the zone.
+        Table{"InZone",
+              {"--tz", "Europe/Paris", "--from", "2024-03-31 01:30", "--count", "2", "--step", "1h", "0"},
+              2,
+              "2024-03-31T01:30:00+01:00 13:5:31",
+              "2024-03-31T03:30:00+02:00 14:5:41"},
+        Table{"Csv",
+              {"--format", "csv", "--from", "2024-03-20T21:00", "--count", "2", "--step", "1h", "0"},
+              3,
+              "utc,local,zone,place,longitude,longitude_deg,model,kind,dut1,lst,lst_hours,ra,ra_hours,hour_angle,"
+              "hour_angle_hours,error\r",
+              "2024-03-20T22:00:00Z,,,,0,0,classic,,,9:55:41,9.92810585489404,,,,,\r"}),
+    [](const ::testing::TestParamInfo<Table>& p) { return std::string(p.param.name); });
 
 struct Says {
     const char* name;
@@ -141,12 +208,40 @@ INSTANTIATE_TEST_SUITE_P(
              {"--tz", "Asia/Kolkata", "--format", "json", "0", "2024-03-20T21:00Z"},
              0,
              "\"local\":\"2024-03-21T02:30:00+05:30\",\"zone\":\"Asia/Kolkata\"}"},
+        Says{"ZeroStep",
+             {"--from", "2024-03-20", "--count", "2", "--step", "0s", "0"},
+             2,
+             "the step must be above zero"},
+        Says{"BadStep", {"--from", "2024-03-20", "--count", "2", "--step", "1w", "0"}, 2, "--step \"1w\": expected"},
+        Says{"TooManyRows",
+             {"--from", "1900-01-01", "--to", "2100-01-01", "--step", "1s", "0"},
+             2,
+             "gives 6311433601 rows, more than 100000000; a longer table takes --count"},
+        Says{
+            "ToBeforeFrom", {"--from", "2024-03-20", "--to", "2024-03-19", "--step", "1h", "0"}, 2, "is before --from"},
+        Says{"NeitherToNorCount", {"--from", "2024-03-20", "--step", "1h", "0"}, 2, "either --to INSTANT or --count N"},
+        Says{"BadCount", {"--from", "2024-03-20", "--step", "1h", "--count", "0", "0"}, 2, "--count \"0\": expected"},
+        Says{"TableEndsWithTheYear9999",
+             {"--from", "9999-12-31T23:59", "--count", "5", "--step", "30s", "0"},
+             1,
+             "stops after 2 rows, at the end of the year 9999"},
         Says{"BatchGapIsALine",
              {"--batch", "--tz", "Europe/Paris"},
              1,
              "6:41:54\nerror: \"2024-03-31 02:30\" in Europe/Paris: that civil time does not exist",
              "2002-01-01T01:00 0\n2024-03-31 02:30 0\n"}),
     [](const ::testing::TestParamInfo<Says>& p) { return std::string(p.param.name); });
+
+TEST(Tables, StreamTheirRows)
+{
+    // A table of a million million rows: its first row comes at once.
+    FILE* table = ::popen(VANTORIL_LST " --from 2024-01-01 --count 1000000000000 --step 1s 0", "r");
+    ASSERT_NE(table, nullptr);
+    char first[64] = {};
+    ASSERT_NE(std::fgets(first, sizeof first, table), nullptr);
+    EXPECT_STREQ(first, "2024-01-01T00:00:00Z 6:40:36\n");
+    ::pclose(table); // the table ends by SIGPIPE
+}
 
 TEST(Zones, TheDatabaseIsNeededOnlyForAZone)
 {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "cli/arguments.h"
 
+#include "cli/instants.h"
+#include "cli/table.h"
+
 #include <string>
 #include <vector>
 
@@ -114,8 +117,10 @@ Options ParseOptions(std::span<const std::string_view> args)
                 o.format = Format::Hours;
             } else if (v == "json") {
                 o.format = Format::Json;
+            } else if (v == "csv") {
+                o.format = Format::Csv;
             } else {
-                throw UsageError("--format " + Quoted(v) + ": expected text, hours or json");
+                throw UsageError("--format " + Quoted(v) + ": expected text, hours or json (or csv)");
             }
         } else if (name == "--precision") {
             const std::string_view v = value();
@@ -133,6 +138,28 @@ Options ParseOptions(std::span<const std::string_view> args)
             } catch (const InputError& e) {
                 throw UsageError(std::string("--ra: ") + e.what());
             }
+        } else if (name == "--tz") {
+            o.tz = value();
+            if (o.tz->empty()) throw UsageError("--tz \"\": expected a zone name such as Europe/Paris, UTC or local");
+        } else if (name == "--fold") {
+            const std::string_view v = value();
+            if (v == "earlier") {
+                o.fold = Fold::Earlier;
+            } else if (v == "later") {
+                o.fold = Fold::Later;
+            } else {
+                throw UsageError("--fold " + Quoted(v) + ": expected earlier or later");
+            }
+        } else if (name == "--from") {
+            o.from = value();
+        } else if (name == "--to") {
+            o.to = value();
+        } else if (name == "--step") {
+            o.step = value();
+            (void)ParseDuration(*o.step);
+        } else if (name == "--count") {
+            o.count = value();
+            (void)ParseCount(*o.count);
         } else if (name == "--apparent") {
             flag(o.apparent);
         } else if (name == "--batch") {
@@ -154,6 +181,19 @@ Options ParseOptions(std::span<const std::string_view> args)
                          (modelGiven ? "" : " (the default model is classic)"));
     }
     if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
+    if (o.watch && o.format == Format::Csv) throw UsageError("--watch shows text, hours or json, not csv");
+    if ((o.to || o.step || o.count) && !o.from) throw UsageError("--to, --step and --count make a table with --from");
+    if (o.from) {
+        if (o.batch || o.watch) throw UsageError("a table (--from) cannot be combined with --batch or --watch");
+        if (!o.step) throw UsageError("--from needs --step DURATION (30s, 10m, 1h, 1d)");
+        if (o.to.has_value() == o.count.has_value()) throw UsageError("--from needs either --to INSTANT or --count N");
+        if (positional.empty()) throw UsageError("missing LONGITUDE");
+        if (positional.size() > 1) {
+            throw UsageError("a table takes its instants from --from; unexpected argument " + Quoted(positional[1]));
+        }
+        o.longitude = positional[0];
+        return o;
+    }
     if (o.batch) {
         if (!positional.empty()) {
             throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +
@@ -172,6 +212,10 @@ Options ParseOptions(std::span<const std::string_view> args)
     o.longitude = positional[0];
     if (positional.size() > 1) o.date = positional[1];
     if (positional.size() > 2) o.time = positional[2];
+    if (o.date && o.time && IsIsoInstant(*o.date)) {
+        throw UsageError("unexpected argument " + Quoted(*o.time) + " after the instant " + Quoted(*o.date) +
+                         ": give DATE TIME or one YYYY-MM-DDTHH:MM[:SS]");
+    }
     return o;
 }
 

@@ -12,7 +12,12 @@
 namespace vantoril::cli {
 
 enum class Model { Classic, Iau2006 };
-enum class Format { Text, Hours, Json };
+enum class Format { Text, Hours, Json, Csv };
+// A civil time that does not exist or exists twice in the zone: refused, or
+// read as the earlier or the later of its two UTC instants.
+enum class Fold { Refuse, Earlier, Later };
+
+struct Site;
 
 struct Options {
     Model model = Model::Classic;
@@ -27,6 +32,13 @@ struct Options {
     bool version = false;
     // LONGITUDE [DATE [TIME]] for a single result.
     std::optional<std::string_view> longitude, date, time;
+
+    // Zones, places and tables, as given.
+    std::optional<std::string_view> tz; // --tz ZONE; UTC when absent
+    Fold fold = Fold::Refuse;
+    std::optional<std::string_view> from, to, step, count; // a table
+    // What the program found for them (the zone, the place); null for plain UTC.
+    const Site* site = nullptr;
 
     [[nodiscard]] int Decimals() const { return precision >= 0 ? precision : (model == Model::Classic ? 0 : 3); }
 };

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "cli/batch.h"
 
+#include "cli/csv.h"
+#include "cli/instants.h"
 #include "cli/lst.h"
 #include "cli/output.h"
 #include "cli/program.h"
+#include "cli/site.h"
 
 #include <algorithm>
 #include <barrier>
@@ -23,6 +26,8 @@ void AppendError(const Options& o, std::string_view reason, std::string& out)
         out += "{\"error\":";
         AppendJsonString(out, reason);
         out += '}';
+    } else if (o.format == Format::Csv) {
+        AppendCsvError(out, reason);
     } else {
         out.append("error: ").append(reason);
     }
@@ -41,12 +46,14 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
             // Blank in text, so a file of results lines up with its input;
             // JSON Lines have no blank line, so there it is null.
             if (o.format == Format::Json) out += "null";
+            if (o.format == Format::Csv) out.append(kCsvColumnsBeforeError, ',');
         } else {
-            // Built in place, read in this order (a braced list is evaluated
-            // left to right): a Query cleared first and then assigned cost
-            // a few percent of a line.
-            const Query q{ParseDate(fields.date), ParseTime(fields.time), ParseLongitude(fields.longitude),
-                          fields.ra.empty() ? o.ra : std::optional(ParseRightAscension(fields.ra))};
+            // Read in this order, so a line's first fault is the one named.
+            Query q;
+            InstantTexts texts;
+            ReadInstant(fields.date, fields.time, ZoneOf(o), o.fold, q, texts);
+            q.longitude = ParseLongitude(fields.longitude);
+            q.ra = fields.ra.empty() ? o.ra : std::optional(ParseRightAscension(fields.ra));
             AppendResult(o, q, out);
         }
     } catch (const std::runtime_error& e) { // InputError or RunTimeError
@@ -54,6 +61,7 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
         AppendError(o, e.what(), out);
         ok = false;
     }
+    if (o.format == Format::Csv) out += '\r';
     out += '\n';
     return ok;
 }
@@ -79,7 +87,8 @@ unsigned Processors()
 // meanwhile, as nothing is read until the block is answered.
 class ParallelAnswers {
 public:
-    ParallelAnswers(const Options& o, unsigned threads) : o_(o), start_(threads), done_(threads)
+    ParallelAnswers(const Options& o, AnswerFunction answer, unsigned threads)
+        : o_(o), answer_(answer), start_(threads), done_(threads)
     {
         for (unsigned n = 1; n < threads; ++n) workers_.emplace_back([this] { Work(); });
     }
@@ -95,7 +104,7 @@ public:
     }
 
     // Returns whether any line failed.
-    bool Run(LineReader& reader, Output& out)
+    bool Run(LineSource& reader, Output& out)
     {
         reader_ = &reader;
         bool anyFailed = false;
@@ -162,7 +171,7 @@ private:
         chunk.answers.clear();
         chunk.failed = false;
         for (const Line& line : chunk.lines) {
-            if (!AnswerLine(o_, line.text, line.kind, chunk.answers)) chunk.failed = true;
+            if (!answer_(o_, line.text, line.kind, chunk.answers)) chunk.failed = true;
         }
     }
 
@@ -182,7 +191,8 @@ private:
     }
 
     const Options& o_;
-    LineReader* reader_ = nullptr;
+    AnswerFunction answer_;
+    LineSource* reader_ = nullptr;
     // While the threads answer, the lock guards the reader and the three
     // members after it; between the barriers only Run touches them.
     std::mutex readerLock_;
@@ -197,23 +207,47 @@ private:
 
 } // namespace
 
+bool AnswerAll(const Options& o, LineSource& source, AnswerFunction answer, Output& out)
+{
+    bool anyFailed = false;
+    const unsigned threads = Processors();
+    if (threads > 1) {
+        ParallelAnswers answers(o, answer, threads);
+        anyFailed = answers.Run(source, out);
+    } else {
+        std::string_view line;
+        LineKind kind = LineKind::Text;
+        while (!out.failed() && source.Next(line, kind, true)) {
+            if (!answer(o, line, kind, out.buffer())) anyFailed = true;
+            out.FlushIfFull();
+        }
+    }
+    return anyFailed;
+}
+
+namespace {
+
+class ReaderSource final : public LineSource {
+public:
+    explicit ReaderSource(LineReader& reader) : reader_(reader) {}
+    bool Next(std::string_view& line, LineKind& kind, bool mayRead) override
+    {
+        return reader_.Next(line, kind, mayRead);
+    }
+
+private:
+    LineReader& reader_;
+};
+
+} // namespace
+
 int RunBatch(const Options& o, int input, int output, int errors)
 {
     LineReader reader(input);
     Output out(output);
-    bool anyFailed = false;
-    const unsigned threads = Processors();
-    if (threads > 1) {
-        ParallelAnswers answers(o, threads);
-        anyFailed = answers.Run(reader, out);
-    } else {
-        std::string_view line;
-        LineKind kind = LineKind::Text;
-        while (!out.failed() && reader.Next(line, kind)) {
-            if (!AnswerLine(o, line, kind, out.buffer())) anyFailed = true;
-            out.FlushIfFull();
-        }
-    }
+    if (o.format == Format::Csv) out.buffer() += kCsvHeader;
+    ReaderSource source(reader);
+    const bool anyFailed = AnswerAll(o, source, AnswerLine, out);
     if (!out.Flush()) return OutputFailure(errors, out.error());
     if (reader.error() != 0) {
         Complain(errors, std::string("cannot read the input: ") + std::strerror(reader.error()));

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "cli/lst.h"
 
+#include "cli/csv.h"
+#include "cli/instants.h"
+#include "cli/site.h"
 #include "engine/sidereal.h"
 #include "runtime/conversions.h"
 
@@ -373,6 +376,59 @@ std::int64_t ClockSeconds(std::string_view text)
 
 } // namespace
 
+namespace {
+
+// The columns of kCsvHeader but the error's, each followed by its comma.
+void AppendCsvResult(const Options& o, const Query& q, const ClassicText& classicText, double lstHours, double haHours,
+                     std::string& out)
+{
+    const int decimals = o.Decimals();
+    AppendNormalisedUtc(out, q);
+    out += 'Z';
+    out += ',';
+    if (o.site != nullptr && !o.site->zone.IsUtc()) {
+        AppendInZone(out, q, o.site->zone);
+        out += ',';
+        AppendCsvField(out, o.site->zone.name());
+    } else {
+        out += ',';
+    }
+    out += ',';
+    if (o.site != nullptr) AppendCsvField(out, o.site->placeName);
+    out += ',';
+    AppendCsvField(out, q.longitude.text);
+    out += ',';
+    AppendNumber(out, q.longitude.east);
+    if (o.model == Model::Classic) {
+        out += ",classic,,,";
+        out += classicText.view();
+    } else {
+        out += ",iau2006,";
+        out += o.apparent ? "apparent" : "mean";
+        out += ',';
+        AppendNumber(out, o.dut1);
+        out += ',';
+        AppendClock(out, lstHours, decimals, false);
+    }
+    out += ',';
+    AppendNumber(out, lstHours);
+    out += ',';
+    if (q.ra) {
+        AppendCsvField(out, q.ra->text);
+        out += ',';
+        AppendNumber(out, q.ra->hours);
+        out += ',';
+        AppendClock(out, haHours, decimals, true);
+        out += ',';
+        AppendNumber(out, haHours);
+    } else {
+        out += ",,,";
+    }
+    out += ',';
+}
+
+} // namespace
+
 void AppendResult(const Options& o, const Query& q, std::string& out, Shown* shown)
 {
     double lstHours = 0;
@@ -458,7 +514,11 @@ void AppendResult(const Options& o, const Query& q, std::string& out, Shown* sho
             out += "\",\"hour_angle_hours\":";
             AppendNumber(out, haHours);
         }
+        AppendSiteJson(o, q, out);
         out += '}';
+        break;
+    case Format::Csv:
+        AppendCsvResult(o, q, classicText, lstHours, haHours, out);
         break;
     }
 }

@@ -355,6 +355,34 @@ Time ParseTime(std::string_view text)
     return t;
 }
 
+Time ParseClock(std::string_view text)
+{
+    constexpr const char* kForm = "HH:MM or HH:MM:SS, seconds may have up to 9 decimals";
+    bool found = false;
+    auto [hour, minute] = SplitAt(text, ':', found);
+    if (found && FindIf(minute, [](char c) { return c == ':'; }) == minute.size()) {
+        if (hour.empty() || hour.size() > 2 || !AllDigits(hour) || minute.size() != 2 || !AllDigits(minute)) {
+            Expected("time", text, kForm);
+        }
+        Time t;
+        t.hourText = hour;
+        t.minuteText = minute;
+        t.secondText = "00";
+        t.hour = SmallNumber(hour);
+        t.minute = SmallNumber(minute);
+        if (t.hour > 23 || t.minute > 59) {
+            throw InputError("time " + Quoted(text) + ": hours 00 to 23, minutes 00 to 59, seconds below 60");
+        }
+        return t;
+    }
+    try {
+        return ParseTime(text);
+    } catch (const InputError& e) {
+        if (std::string_view(e.what()).find(": expected ") != std::string_view::npos) Expected("time", text, kForm);
+        throw;
+    }
+}
+
 Longitude ParseLongitude(std::string_view text)
 {
     std::string_view body = Trim(text);
@@ -386,10 +414,10 @@ Longitude ParseLongitude(std::string_view text)
 
 RightAscension ParseRightAscension(std::string_view text)
 {
-    constexpr const char* kForm = "HH:MM:SS[.s], below 24 hours";
+    constexpr const char* kForm = "HH:MM[:SS[.s]], below 24 hours";
     Time t;
     try {
-        t = ParseTime(text);
+        t = ParseClock(text);
     } catch (const InputError&) {
         Expected("right ascension", text, kForm);
     }
@@ -397,7 +425,7 @@ RightAscension ParseRightAscension(std::string_view text)
     return {text, t.hour + t.minute / 60.0 + t.second / 3600.0};
 }
 
-BatchLine SplitBatchLine(std::string_view line)
+BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional)
 {
     BatchLine out;
     const std::string_view trimmed = Trim(line);
@@ -405,13 +433,18 @@ BatchLine SplitBatchLine(std::string_view line)
     out.empty = false;
 
     // Fields are separated by blanks; the longitude may itself hold blanks.
+    // An instant is DATE TIME or one ISO 8601 field (it has a T).
     std::array<std::string_view, 2> head{};
     std::string_view rest = trimmed;
-    for (auto& field : head) {
-        field = rest.substr(0, FindBlank(rest));
-        rest = Trim(rest.substr(field.size()));
-        if (rest.empty()) {
-            throw InputError("expected DATE TIME LONGITUDE [RA], found " + Quoted(trimmed));
+    const std::string_view first = rest.substr(0, FindBlank(rest));
+    const bool iso = FindIf(first, [](char c) { return c == 'T' || c == 't'; }) < first.size();
+    for (std::size_t n = 0; n < (iso ? 1U : 2U); ++n) {
+        head[n] = rest.substr(0, FindBlank(rest));
+        rest = Trim(rest.substr(head[n].size()));
+        if (rest.empty() && !(longitudeOptional && n + 1 == (iso ? 1U : 2U))) {
+            throw InputError(std::string(iso ? "expected YYYY-MM-DDTHH:MM[:SS] LONGITUDE [RA]"
+                                             : "expected DATE TIME LONGITUDE [RA]") +
+                             ", found " + Quoted(trimmed));
         }
     }
     out.date = head[0];
@@ -423,7 +456,7 @@ BatchLine SplitBatchLine(std::string_view line)
     std::size_t lastStart = tail.size();
     while (lastStart > 0 && !IsBlank(tail[lastStart - 1])) --lastStart;
     const std::string_view last = tail.substr(lastStart);
-    if (lastStart > 0 && FindIf(last, [](char c) { return c == ':'; }) < last.size()) {
+    if ((lastStart > 0 || longitudeOptional) && FindIf(last, [](char c) { return c == ':'; }) < last.size()) {
         out.ra = last;
         out.longitude = Trim(tail.substr(0, lastStart));
     } else {

@@ -63,6 +63,8 @@ struct RightAscension {
 
 Date ParseDate(std::string_view text);
 Time ParseTime(std::string_view text);
+// ParseTime's forms and HH:MM, the minute's first second (secondText "00").
+Time ParseClock(std::string_view text);
 // 79d51m0sW, 79:51:00W, "79 51 0 W", -79.85, 79.85W (decimal: east positive
 // unless signed or lettered); at most 180 degrees, parts below 60.
 Longitude ParseLongitude(std::string_view text);
@@ -97,10 +99,13 @@ int CompareMagnitude(const ExactDecimal& a, const ExactDecimal& b);
 // has no fields.
 struct BatchLine {
     bool empty = true;
-    std::string_view date, time, longitude, ra; // ra empty when absent
+    std::string_view date, time, longitude, ra; // ra (and with a place, longitude) empty when absent
 };
-// Throws InputError when the line has data but not DATE TIME LONGITUDE [RA].
-BatchLine SplitBatchLine(std::string_view line);
+// Throws InputError when the line has data but not DATE TIME LONGITUDE [RA]
+// (the date and time may be one ISO 8601 field, the time then empty). With
+// `longitudeOptional` (a place is given) the longitude may be left out, and
+// a last field with colons is always the right ascension.
+BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional = false);
 
 // A value made safe to echo in a message: printable ASCII kept, every other
 // byte as \xNN, cut after a few dozen characters.

@@ -3,9 +3,13 @@
 
 #include "cli/arguments.h"
 #include "cli/batch.h"
+#include "cli/csv.h"
+#include "cli/instants.h"
 #include "cli/lst.h"
 #include "cli/output.h"
 #include "cli/parsers.h"
+#include "cli/site.h"
+#include "cli/table.h"
 #include "cli/watch.h"
 #include "runtime/run_time_error.h"
 
@@ -47,17 +51,24 @@ int RunSingle(const Options& o, int output, int errors)
 {
     const ClockText now = Now();
     Query q;
+    InstantTexts texts;
     try {
         // The arguments were refused without a longitude; an empty one is refused here too.
         q.longitude = ParseLongitude(o.longitude.value_or(std::string_view{}));
         q.ra = o.ra;
         if (o.watch) return RunWatch(o, q, output, errors);
-        q.date = ParseDate(o.date.value_or(std::string_view(now.date)));
-        q.time = ParseTime(o.time.value_or(o.date ? std::string_view("00:00:00") : std::string_view(now.time)));
+        if (o.date) {
+            const std::string_view midnight = IsIsoInstant(*o.date) ? std::string_view() : "00:00:00";
+            ReadInstant(*o.date, o.time.value_or(midnight), ZoneOf(o), o.fold, q, texts);
+        } else {
+            q.date = ParseDate(now.date);
+            q.time = ParseTime(now.time);
+        }
     } catch (const InputError& e) {
         return UsageFailure(errors, e.what());
     }
     Output out(output);
+    if (o.format == Format::Csv) out.buffer() += kCsvHeader;
     try {
         AppendResult(o, q, out.buffer());
     } catch (const InputError& e) {
@@ -66,7 +77,7 @@ int RunSingle(const Options& o, int output, int errors)
         Complain(errors, e.what());
         return kExitFailed;
     }
-    out.buffer() += '\n';
+    out.buffer() += o.format == Format::Csv ? "\r\n" : "\n";
     if (!out.Flush()) return OutputFailure(errors, out.error());
     return kExitOk;
 }
@@ -89,6 +100,27 @@ int RunProgram(std::span<const std::string_view> args, int input, int output, in
             out.buffer().append("vantoril-lst " VANTORIL_VERSION " (ERFA ").append(eraVersion()).append(")\n");
         }
         return out.Flush() ? kExitOk : OutputFailure(errors, out.error());
+    }
+    Site site;
+    try {
+        if (o.tz) site.zone = Zone::Find(*o.tz);
+    } catch (const UsageError& e) {
+        return UsageFailure(errors, e.what());
+    } catch (const MissingDatabase& e) {
+        Complain(errors, e.what());
+        return kExitFailed;
+    }
+    if (o.tz) o.site = &site;
+    if (o.from) {
+        // The table's longitude, read once for all its rows.
+        site.longitudeText = *o.longitude;
+        try {
+            site.longitude = ParseLongitude(site.longitudeText);
+        } catch (const InputError& e) {
+            return UsageFailure(errors, e.what());
+        }
+        o.site = &site;
+        return RunTable(o, output, errors);
     }
     if (o.batch) return RunBatch(o, input, output, errors);
     return RunSingle(o, output, errors);

@@ -36,6 +36,9 @@ stage "The tests that start real components (X, weston, D-Bus, lintian), three r
 # A test that fails one run in a few fails here, not later on a user's machine.
 ctest --preset test -j "$jobs" -L 'app|packaging' --repeat until-fail:3 | tee "$logs/repeat.log"
 
+stage "The command line's benchmark on a tiny input, so that it still runs to its end"
+"$root/bench/cli_bench.sh" --tiny
+
 stage "The test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 "$root/scripts/sanitize.sh" | tee "$logs/sanitize.log"
 

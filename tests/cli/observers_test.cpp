@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: MIT
+// Instants as people write them, zones, places, tables and CSV: each form
+// against the plain UTC command that must give the same answer, and each
+// refusal against the message it must give.
+#include "program_run.h"
+
+#include "cli/parsers.h"
+#include "cli/zones.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace vantoril::cli::testing {
+namespace {
+
+const std::vector<std::string> kFine = {"--model", "iau2006", "--precision", "6"};
+
+std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more)
+{
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+struct Same {
+    const char* name;
+    std::vector<std::string> args;
+    std::vector<std::string> plain; // the same question in plain UTC
+    std::string input = {};
+    std::string plainInput = {};
+};
+
+class SameAnswer : public ::testing::TestWithParam<Same> {};
+
+TEST_P(SameAnswer, AsThePlainUtcQuestion)
+{
+    const auto& c = GetParam();
+    const Outcome r = RunWith(With(kFine, c.args), c.input);
+    const Outcome plain = RunWith(With(kFine, c.plain), c.plainInput);
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, plain.out);
+    EXPECT_FALSE(r.out.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, SameAnswer,
+    ::testing::Values(
+        Same{"IsoZulu", {"0", "2024-03-20T21:00:00Z"}, {"0", "2024-03-20", "21:00:00"}},
+        Same{"IsoNoSeconds", {"0", "2024-03-20T21:00"}, {"0", "2024-03-20", "21:00:00"}},
+        Same{"IsoColonOffset", {"0", "2024-03-20T22:00:00+01:00"}, {"0", "2024-03-20", "21:00:00"}},
+        Same{"IsoBasicOffsetWest", {"0", "2024-03-20T16:30-0430"}, {"0", "2024-03-20", "21:00:00"}},
+        Same{"TimeWithOffset", {"0", "2024-03-20", "22:00:00.25+01:00"}, {"0", "2024-03-20", "21:00:00.25"}},
+        Same{"HourMinute", {"0", "2024-03-20", "21:00"}, {"0", "2024-03-20", "21:00:00"}},
+        Same{"OffsetCrossesLeapDay", {"0", "2024-03-01T00:30+01:00"}, {"0", "2024-02-29", "23:30:00"}},
+        Same{"LeapSecondWithOffset", {"0", "2017-01-01T00:59:60.5+01:00"}, {"0", "2016-12-31", "23:59:60.5"}},
+        Same{"RightAscensionHourMinute", {"--ra", "05:35", "0", "2024-03-20"}, {"--ra", "05:35:00", "0", "2024-03-20"}},
+        Same{"BatchIsoAndOffsets",
+             {"--batch"},
+             {"--batch"},
+             "2024-03-20T21:00Z 0\n2024-03-20 22:00+01:00 0 12:00\n2024-03-20T21:00 79:51W 5:00\n",
+             "2024-03-20 21:00:00 0\n2024-03-20 21:00:00 0 12:00:00\n2024-03-20 21:00:00 79:51W 5:00:00\n"},
+        // Civil time in a zone: one of an hour, one of a half hour, one of
+        // the southern hemisphere in its summer and in its winter.
+        Same{"Paris", {"--tz", "Europe/Paris", "0", "2024-03-20", "22:00"}, {"0", "2024-03-20", "21:00:00"}},
+        Same{"Kolkata", {"--tz", "Asia/Kolkata", "0", "2024-03-21T02:30"}, {"0", "2024-03-20", "21:00:00"}},
+        Same{"SantiagoSummer",
+             {"--tz", "America/Santiago", "0", "2024-01-15", "18:00"},
+             {"0", "2024-01-15", "21:00:00"}},
+        Same{"SantiagoWinter",
+             {"--tz", "America/Santiago", "0", "2024-07-15", "17:00"},
+             {"0", "2024-07-15", "21:00:00"}},
+        Same{
+            "OffsetOverridesZone", {"--tz", "Asia/Kolkata", "0", "2024-03-20T21:00Z"}, {"0", "2024-03-20", "21:00:00"}},
+        Same{"GapEarlier",
+             {"--tz", "Europe/Paris", "--fold", "earlier", "0", "2024-03-31T02:30"},
+             {"0", "2024-03-31", "00:30:00"}},
+        Same{"GapLater",
+             {"--tz", "Europe/Paris", "--fold", "later", "0", "2024-03-31T02:30"},
+             {"0", "2024-03-31", "01:30:00"}},
+        Same{"OverlapLater",
+             {"--tz", "Europe/Paris", "--fold", "later", "0", "2024-10-27T02:30"},
+             {"0", "2024-10-27", "01:30:00"}},
+        Same{"BatchInZone",
+             {"--batch", "--tz", "America/Santiago"},
+             {"--batch"},
+             "2024-01-15 18:00 0\n2024-07-15T17:00 0\n",
+             "2024-01-15 21:00:00 0\n2024-07-15 21:00:00 0\n"},
+        // A table's rows are the batch's answers for its instants.
+        Same{"TableAsBatch",
+             {"--format", "json", "--ra", "5:00", "--from", "2024-03-20T21:00", "--count", "3", "--step", "90m",
+              "79:51W"},
+             {"--batch", "--format", "json", "--ra", "5:00"},
+             "",
+             "2024-03-20 21:00:00 79:51W\n2024-03-20 22:30:00 79:51W\n2024-03-21 00:00:00 79:51W\n"}),
+    [](const ::testing::TestParamInfo<Same>& p) { return std::string(p.param.name); });
+
+struct Table {
+    const char* name;
+    std::vector<std::string> args;
+    std::size_t rows;
+    const char* first; // first and last row, whole
+    const char* last;
+};
+
+class Tables : public ::testing::TestWithParam<Table> {};
+
+TEST_P(Tables, HaveTheirRows)
+{
+    const auto& c = GetParam();
+    const Outcome r = RunWith(c.args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), c.rows) << r.out;
+    EXPECT_EQ(lines.front(), c.first);
+    EXPECT_EQ(lines.back(), c.last);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, Tables,
+    ::testing::Values(
+        Table{"LandsOnTo",
+              {"--from", "2024-03-20T21:00", "--to", "2024-03-20T22:00", "--step", "20m", "0"},
+              4,
+              "2024-03-20T21:00:00Z 8:55:31",
+              "2024-03-20T22:00:00Z 9:55:41"},
+        Table{"StopsShortOfTo",
+              {"--from", "2024-03-20T21:00", "--to", "2024-03-20T22:00", "--step", "1500", "0"},
+              3,
+              "2024-03-20T21:00:00Z 8:55:31",
+              "2024-03-20T21:50:00Z 9:45:40"},
+        Table{"OneRow",
+              {"--from", "2024-03-20T21:00", "--to", "2024-03-20T21:00", "--step", "1d", "0"},
+              1,
+              "2024-03-20T21:00:00Z 8:55:31",
+              "2024-03-20T21:00:00Z 8:55:31"},
+        Table{"FractionalStep",
+              {"--model", "iau2006", "--format", "hours", "--from", "2024-03-20T21:00", "--count", "3", "--step",
+               "0.25s", "0"},
+              3,
+              "2024-03-20T21:00:00.00Z 8.9254133",
+              "2024-03-20T21:00:00.50Z 8.9255525"},
+        // Steps in UTC across the spring change, rows shown in the zone.
+        Table{"InZone",
+              {"--tz", "Europe/Paris", "--from", "2024-03-31 01:30", "--count", "2", "--step", "1h", "0"},
+              2,
+              "2024-03-31T01:30:00+01:00 13:5:31",
+              "2024-03-31T03:30:00+02:00 14:5:41"},
+        Table{"Csv",
+              {"--format", "csv", "--from", "2024-03-20T21:00", "--count", "2", "--step", "1h", "0"},
+              3,
+              "utc,local,zone,place,longitude,longitude_deg,model,kind,dut1,lst,lst_hours,ra,ra_hours,hour_angle,"
+              "hour_angle_hours,error\r",
+              "2024-03-20T22:00:00Z,,,,0,0,classic,,,9:55:41,9.92810585489404,,,,,\r"}),
+    [](const ::testing::TestParamInfo<Table>& p) { return std::string(p.param.name); });
+
+struct Says {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* text; // part of standard output (status 0) or of standard error
+    std::string input = {};
+};
+
+class Message : public ::testing::TestWithParam<Says> {};
+
+TEST_P(Message, SaysWhatItShould)
+{
+    const auto& c = GetParam();
+    const Outcome r = RunWith(c.args, c.input);
+    EXPECT_EQ(r.status, c.status) << r.out << r.err;
+    const std::string& where = c.status == 0 || c.args.front() == "--batch" ? r.out : r.err;
+    EXPECT_NE(where.find(c.text), std::string::npos) << r.out << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Message,
+    ::testing::Values(
+        Says{
+            "BadOffset", {"0", "2024-03-20T21:00+1:00"}, 2, "expected DATE [TIME] as YYYY-MM-DD HH:MM[:SS[.fraction]]"},
+        Says{"OffsetOutOfRange", {"0", "2024-03-20", "21:00+24:00"}, 2, "hours below 24, minutes below 60"},
+        Says{"HourOnly", {"0", "2024-03-20T21"}, 2, "or one YYYY-MM-DDTHH:MM[:SS[.fraction]]"},
+        Says{"BadClock", {"0", "2024-03-20", "21"}, 2, "time \"21\": expected HH:MM or HH:MM:SS"},
+        Says{"TimeAfterIso", {"0", "2024-03-20T21:00", "21:00"}, 2, "give DATE TIME or one YYYY-MM-DDTHH:MM[:SS]"},
+        Says{"OffsetLeavesYears", {"0", "0000-01-01T00:30+01:00"}, 2, "falls outside the years 0000 to 9999"},
+        Says{"Gap",
+             {"--tz", "Europe/Paris", "0", "2024-03-31", "02:30"},
+             2,
+             "does not exist (the clocks skip it); it would be 2024-03-31T00:30:00Z or 2024-03-31T01:30:00Z"},
+        Says{"Overlap",
+             {"--tz", "Europe/Paris", "0", "2024-10-27T02:30:15.5"},
+             2,
+             "happens twice; it would be 2024-10-27T00:30:15.5Z or 2024-10-27T01:30:15.5Z"},
+        Says{"SouthernGap",
+             {"--tz", "America/Santiago", "0", "2024-09-08T00:30"},
+             2,
+             "it would be 2024-09-08T03:30:00Z or 2024-09-08T04:30:00Z"},
+        Says{"UnknownZone", {"--tz", "Mars/Olympus", "0"}, 2, "no such zone in /usr/share/zoneinfo"},
+        Says{"BadFold", {"--fold", "both", "0"}, 2, "--fold \"both\": expected earlier or later"},
+        Says{"JsonInZone",
+             {"--tz", "Asia/Kolkata", "--format", "json", "0", "2024-03-21T02:30:00.5"},
+             0,
+             "\"utc\":\"2024-03-20T21:00:00.5\",\"utc_text\":\"2024-03-20 21:00:00.5\""},
+        Says{"JsonLocal",
+             {"--tz", "Asia/Kolkata", "--format", "json", "0", "2024-03-20T21:00Z"},
+             0,
+             "\"local\":\"2024-03-21T02:30:00+05:30\",\"zone\":\"Asia/Kolkata\"}"},
+        Says{"ZeroStep",
+             {"--from", "2024-03-20", "--count", "2", "--step", "0s", "0"},
+             2,
+             "the step must be above zero"},
+        Says{"BadStep", {"--from", "2024-03-20", "--count", "2", "--step", "1w", "0"}, 2, "--step \"1w\": expected"},
+        Says{"TooManyRows",
+             {"--from", "1900-01-01", "--to", "2100-01-01", "--step", "1s", "0"},
+             2,
+             "gives 6311433601 rows, more than 100000000; a longer table takes --count"},
+        Says{
+            "ToBeforeFrom", {"--from", "2024-03-20", "--to", "2024-03-19", "--step", "1h", "0"}, 2, "is before --from"},
+        Says{"NeitherToNorCount", {"--from", "2024-03-20", "--step", "1h", "0"}, 2, "either --to INSTANT or --count N"},
+        Says{"BadCount", {"--from", "2024-03-20", "--step", "1h", "--count", "0", "0"}, 2, "--count \"0\": expected"},
+        Says{"TableEndsWithTheYear9999",
+             {"--from", "9999-12-31T23:59", "--count", "5", "--step", "30s", "0"},
+             1,
+             "stops after 2 rows, at the end of the year 9999"},
+        Says{"BatchGapIsALine",
+             {"--batch", "--tz", "Europe/Paris"},
+             1,
+             "6:41:54\nerror: \"2024-03-31 02:30\" in Europe/Paris: that civil time does not exist",
+             "2002-01-01T01:00 0\n2024-03-31 02:30 0\n"}),
+    [](const ::testing::TestParamInfo<Says>& p) { return std::string(p.param.name); });
+
+TEST(Tables, StreamTheirRows)
+{
+    // A table of a million million rows: its first row comes at once.
+    FILE* table = ::popen(VANTORIL_LST " --from 2024-01-01 --count 1000000000000 --step 1s 0", "r");
+    ASSERT_NE(table, nullptr);
+    char first[64] = {};
+    ASSERT_NE(std::fgets(first, sizeof first, table), nullptr);
+    EXPECT_STREQ(first, "2024-01-01T00:00:00Z 6:40:36\n");
+    ::pclose(table); // the table ends by SIGPIPE
+}
+
+TEST(Zones, TheDatabaseIsNeededOnlyForAZone)
+{
+    EXPECT_TRUE(Zone::Find("UTC", "/nonexistent").IsUtc());
+    try {
+        (void)Zone::Find("Europe/Paris", "/nonexistent");
+        ADD_FAILURE() << "found a zone without a database";
+    } catch (const MissingDatabase& e) {
+        EXPECT_NE(std::string(e.what()).find("/nonexistent: install the tzdata package"), std::string::npos)
+            << e.what();
+    }
+    ::setenv("TZ", "America/Santiago", 1);
+    EXPECT_EQ(Zone::Find("local").name(), "America/Santiago");
+    ::unsetenv("TZ");
+}
+
+} // namespace
+} // namespace vantoril::cli::testing

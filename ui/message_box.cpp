@@ -6,9 +6,11 @@
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QWindow>
 
 namespace vantoril {
 
@@ -80,12 +82,51 @@ MessageBox::MessageBox(const QString& prompt, QWidget* parent)
     setObjectName(QStringLiteral("messageBox"));
     // No icon, so no empty picture for a screen reader to stop at either.
     if (auto* icon = findChild<QLabel*>(kIconLabel)) icon->hide();
+    inFront_.setSingleShot(true);
+    inFront_.setInterval(kInFrontMs);
+    connect(&inFront_, &QTimer::timeout, this, &MessageBox::ShowAgainUnlessInFront);
+    // Queued: out of the focus change itself, which is still being delivered.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &MessageBox::FocusMoved, Qt::QueuedConnection);
 }
 
 void MessageBox::showEvent(QShowEvent* event)
 {
     QMessageBox::showEvent(event);
     KeepNormalState(*this, Minimised::Refused);
+}
+
+bool MessageBox::Blocks(const QWindow* focused) const
+{
+    const QWindow* own = windowHandle();
+    if (focused == nullptr || own == nullptr || !isVisible() || QGuiApplication::modalWindow() != own) return false;
+    // The box's own menus and tooltips are not blocked.
+    for (const QWindow* w = focused; w != nullptr; w = w->transientParent()) {
+        if (w == own) return false;
+    }
+    return true;
+}
+
+void MessageBox::FocusMoved()
+{
+    QWindow* focused = QGuiApplication::focusWindow();
+    if (focused != nullptr && focused == windowHandle()) {
+        shownAgainUnfocused_ = false;
+        inFront_.stop();
+        return;
+    }
+    if (!Blocks(focused)) return;
+    raise();
+    activateWindow(); // xdg_activation_v1 on Wayland, where the compositor has it
+    inFront_.start();
+}
+
+void MessageBox::ShowAgainUnlessInFront()
+{
+    if (shownAgainUnfocused_ || !Blocks(QGuiApplication::focusWindow())) return;
+    shownAgainUnfocused_ = true;
+    // MessageBoxService::ShowMessage shows it again.
+    setProperty(kKeptReshow, true);
+    hide();
 }
 
 int MessageBoxService::MinimumWidth(const QFont& titleFont)
@@ -108,8 +149,9 @@ void MessageBoxService::ShowMessage(const std::string& prompt)
         grid->addItem(new QSpacerItem(MinimumWidth(bold), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
-    // Shown again when it had to be hidden to undo a minimise; every way of
-    // dismissing it (OK, Enter, Escape, close) leaves kKeptReshow unset.
+    // Shown again when it had to be hidden to undo a minimise or to come back
+    // in front; every way of dismissing it (OK, Enter, Escape, close) leaves
+    // kKeptReshow unset.
     do {
         box.setProperty(kKeptReshow, false);
         box.exec();

@@ -18,9 +18,11 @@ constexpr Qt::WindowStates kOversized = Qt::WindowMaximized | Qt::WindowFullScre
 // size, and until the client has shown that state it cannot leave it: a
 // surface kept at its fixed size is a protocol error that ends the program,
 // and weston ignores a request for the normal state made before. So there
-// the fixed size is let go, the maximised frame shown, the normal state
-// asked for a moment later, and the size fixed again once the compositor
-// has put the window back.
+// the fixed size is let go, the maximised frame shown, and the normal state
+// asked for a moment later. The size is fixed again as soon as the
+// compositor says the window is back in the normal state, whatever size it
+// offers then (a tile, the size before, none): limits that stayed off would
+// leave the window resizable, and a tiling compositor would tile it.
 constexpr int kSettleMs = 150;
 
 class NormalStateKeeper final : public QObject {
@@ -39,25 +41,19 @@ public:
         showAgain_.setSingleShot(true);
         showAgain_.setInterval(0);
         connect(&showAgain_, &QTimer::timeout, this, &NormalStateKeeper::HideForShowingAgain);
-        widget.installEventFilter(this);
+        handle.installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        // Back at its own size in the normal state: fixed again.
-        if (event->type() == QEvent::Resize && released_ && !settle_.isActive() && !Oversized() &&
-            widget_->size().expandedTo(minimum_).boundedTo(maximum_) == widget_->size()) {
-            released_ = false;
-            widget_->setMinimumSize(minimum_);
-            widget_->setMaximumSize(maximum_);
-        }
+        // Spontaneous: the window system's own word on the state, which on
+        // Wayland comes with every configure, already acknowledged by now.
+        if (watched == handle_ && event->type() == QEvent::WindowStateChange && event->spontaneous()) Configured();
         return false;
     }
 
 private:
-    [[nodiscard]] bool Oversized() const { return (handle_->windowStates() & kOversized) != 0; }
-
     void StateChanged()
     {
         if (widget_ == nullptr) return;
@@ -83,6 +79,27 @@ private:
         if (!settle_.isActive()) settle_.start();
     }
 
+    void Configured()
+    {
+        if (widget_ == nullptr) return;
+        if ((handle_->windowStates() & kOversized) != 0) {
+            oversizedByCompositor_ = true;
+        } else if (released_ && (oversizedByCompositor_ || askedNormal_)) {
+            Fix();
+        }
+        // A state acknowledged applies with the next commit, and without a
+        // new frame some compositors (KWin) never show it: draw one.
+        widget_->update();
+    }
+
+    void Fix()
+    {
+        settle_.stop();
+        released_ = oversizedByCompositor_ = askedNormal_ = false;
+        widget_->setMinimumSize(minimum_);
+        widget_->setMaximumSize(maximum_);
+    }
+
     void HideForShowingAgain()
     {
         if (widget_ == nullptr) return;
@@ -90,10 +107,9 @@ private:
         widget_->hide();
     }
 
-    void Settled() { PutBack(); }
-
     void PutBack()
     {
+        askedNormal_ = released_;
         // The widget's own record of its state as well as the native window's.
         if (widget_ != nullptr && (widget_->windowState() & refused_) != 0) {
             widget_->setWindowState(widget_->windowState() & ~refused_);
@@ -109,6 +125,8 @@ private:
     QTimer settle_;           // the normal state asked for a moment after a maximise
     QTimer showAgain_;        // out of the decoration's own click handling
     bool released_ = false;
+    bool oversizedByCompositor_ = false; // since the size was let go
+    bool askedNormal_ = false;
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace vantoril::testing {
 namespace {
@@ -156,6 +157,36 @@ TEST(MessageBox, StaysAsItIsWhateverIsAsked)
             EXPECT_TRUE(box.isVisible()) << state;
         });
     }
+}
+
+// Its window activated while it is open (a click on it, a task bar): the
+// box comes back in front with the keyboard, and stays over its window.
+TEST(MessageBox, ComesBackInFrontWhenItsWindowIsActivated)
+{
+    QWidget owner;
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    MessageBoxService service(&owner);
+    std::vector<QWindow*> focused;
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &owner,
+                     [&focused](QWindow* w) { focused.push_back(w); });
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowHandle()->transientParent(), owner.windowHandle());
+        const auto boxFocused = [box] { return QGuiApplication::focusWindow() == box->windowHandle(); };
+        ASSERT_TRUE(QTest::qWaitFor(boxFocused, 2000));
+        focused.clear();
+        owner.windowHandle()->requestActivate();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !focused.empty() && boxFocused(); }, 2000));
+        ASSERT_FALSE(focused.empty());
+        EXPECT_EQ(focused.front(), owner.windowHandle()); // the window did get it first
+        checked = true;
+        box->button(QMessageBox::Ok)->click();
+    });
+    service.ShowMessage("Type only Numbers");
+    EXPECT_TRUE(checked);
 }
 
 } // namespace

@@ -10,6 +10,41 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// --transit's and --when's value: a right ascension or sidereal time, or "-"
+// for one on each batch line.
+RightAscension TargetValue(std::string_view option, std::string_view v, bool& perLine)
+{
+    if (v == "-") {
+        perLine = true;
+        return {v, 0};
+    }
+    try {
+        return ParseRightAscension(v);
+    } catch (const InputError&) {
+        throw UsageError(std::string(option) + " " + Quoted(v) + ": expected HH:MM:SS[.s], below 24 hours, or -");
+    }
+}
+
+// The checks of the block of options that seek instants.
+void CheckInstantOptions(const Options& o, bool modelGiven, std::size_t positional)
+{
+    const char* seeking = o.transit ? "--transit" : "--when";
+    if (o.transit && o.when) throw UsageError("--transit and --when cannot be combined");
+    if (o.lower && !o.transit) throw UsageError("--lower needs --transit");
+    if (o.eop && o.model != Model::Iau2006) {
+        throw UsageError(std::string("--eop needs --model iau2006") +
+                         (modelGiven ? "" : " (the default model is classic)"));
+    }
+    if (o.eop && o.dut1Given) throw UsageError("--eop and --dut1 cannot be combined");
+    if (!o.SeeksInstants()) return;
+    if (o.ra) throw UsageError(std::string("--ra cannot be combined with ") + seeking);
+    if (o.watch) throw UsageError(std::string("--watch cannot be combined with ") + seeking);
+    if (o.targetPerLine && !o.batch) throw UsageError(std::string(seeking) + " -: a value on each line needs --batch");
+    if (o.batch) return;
+    if (positional < 2) throw UsageError(std::string(seeking) + " needs a DATE after the LONGITUDE");
+    if (positional > 2) throw UsageError(std::string(seeking) + " takes a DATE, not a TIME");
+}
+
 } // namespace
 
 const std::string_view kHelp = R"(Usage: vantoril-lst [OPTIONS] LONGITUDE [DATE [TIME]]
@@ -126,6 +161,7 @@ Options ParseOptions(std::span<const std::string_view> args)
         } else if (name == "--dut1") {
             o.dut1 = ParseDut1(value());
             dut1Given = true;
+            o.dut1Given = true;
         } else if (name == "--ra") {
             const std::string_view v = value();
             try {
@@ -133,6 +169,15 @@ Options ParseOptions(std::span<const std::string_view> args)
             } catch (const InputError& e) {
                 throw UsageError(std::string("--ra: ") + e.what());
             }
+        } else if (name == "--transit") {
+            o.transit = TargetValue(name, value(), o.targetPerLine);
+        } else if (name == "--when") {
+            o.when = TargetValue(name, value(), o.targetPerLine);
+        } else if (name == "--lower") {
+            flag(o.lower);
+        } else if (name == "--eop") {
+            o.eop = value();
+            if (o.eop->empty()) throw UsageError("--eop needs a file name, or none");
         } else if (name == "--apparent") {
             flag(o.apparent);
         } else if (name == "--batch") {
@@ -154,6 +199,7 @@ Options ParseOptions(std::span<const std::string_view> args)
                          (modelGiven ? "" : " (the default model is classic)"));
     }
     if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
+    CheckInstantOptions(o, modelGiven, positional.size());
     if (o.batch) {
         if (!positional.empty()) {
             throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +

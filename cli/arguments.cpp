@@ -48,6 +48,7 @@ void CheckInstantOptions(const Options& o, bool modelGiven, std::size_t position
 } // namespace
 
 const std::string_view kHelp = R"(Usage: vantoril-lst [OPTIONS] LONGITUDE [DATE [TIME]]
+       vantoril-lst --transit RA [--lower] | --when LST [OPTIONS] LONGITUDE DATE
        vantoril-lst --batch [OPTIONS] < instants
 Local sidereal time at a longitude, for an instant in UTC (now when no DATE is given).
 
@@ -72,7 +73,18 @@ Options:
                            interrupted (ends by the signal that stops it)
   --batch                  read "DATE TIME LONGITUDE [RA]" lines from standard input and
                            write one line for each: the result or "error: <reason>"
-  --help, --version
+  --transit HH:MM:SS[.s]   every instant of the UTC day DATE when this right ascension
+                           culminates (hour angle 0): one or two, to the microsecond
+                           with iau2006, to the window's whole second with classic
+  --lower                  with --transit: lower culminations (hour angle 12 h)
+  --when HH:MM:SS[.s]      every instant of the UTC day DATE when the sidereal time is this
+                           With --batch, both read "DATE LONGITUDE [RA or LST]" lines, one
+                           output line per instant; "-" as the value: one on each line
+  --eop FILE|none          UT1 - UTC from an IERS table (finals2000A.all, finals.all, EOP
+                           C04), linear between its days; an instant outside it is an
+                           error. Without --eop or --dut1 a table found in the default
+                           places is used and named (--version lists it); none: UT1 = UTC
+  --help, --version        --version names the leap-second and IERS tables in use
 
 Exit status: 0 every result given, 1 a line or the calculation failed, 2 usage error.
 
@@ -82,6 +94,8 @@ Examples:
   vantoril-lst --ra 05:35:17.3 --model iau2006 -79.85 2024-03-20 21:00:00
   vantoril-lst --watch --model iau2006 --precision 0 2.35E
   printf '2002-01-01 00:00:00 79d51mW\n' | vantoril-lst --batch --format json | jq -c .lst
+  vantoril-lst --model iau2006 --transit 05:35:17.3 -- -79.85 2024-03-20
+  vantoril-lst --model iau2006 --when 06:00:00 --eop finals2000A.all 2.35E 2024-09-22
 )";
 
 double ParseDut1(std::string_view text)

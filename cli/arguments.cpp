@@ -13,9 +13,46 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// --transit's and --when's value: a right ascension or sidereal time, or "-"
+// for one on each batch line.
+RightAscension TargetValue(std::string_view option, std::string_view v, bool& perLine)
+{
+    if (v == "-") {
+        perLine = true;
+        return {v, 0};
+    }
+    try {
+        return ParseRightAscension(v);
+    } catch (const InputError&) {
+        throw UsageError(std::string(option) + " " + Quoted(v) + ": expected HH:MM:SS[.s], below 24 hours, or -");
+    }
+}
+
+// The checks of the block of options that seek instants.
+void CheckInstantOptions(const Options& o, bool modelGiven, std::size_t positional)
+{
+    const char* seeking = o.transit ? "--transit" : "--when";
+    if (o.transit && o.when) throw UsageError("--transit and --when cannot be combined");
+    if (o.lower && !o.transit) throw UsageError("--lower needs --transit");
+    if (o.eop && o.model != Model::Iau2006) {
+        throw UsageError(std::string("--eop needs --model iau2006") +
+                         (modelGiven ? "" : " (the default model is classic)"));
+    }
+    if (o.eop && o.dut1Given) throw UsageError("--eop and --dut1 cannot be combined");
+    if (!o.SeeksInstants()) return;
+    if (o.ra) throw UsageError(std::string("--ra cannot be combined with ") + seeking);
+    if (o.format == Format::Csv) throw UsageError(std::string(seeking) + " prints text, hours or json, not csv");
+    if (o.watch) throw UsageError(std::string("--watch cannot be combined with ") + seeking);
+    if (o.targetPerLine && !o.batch) throw UsageError(std::string(seeking) + " -: a value on each line needs --batch");
+    if (o.batch) return;
+    if (positional < 2) throw UsageError(std::string(seeking) + " needs a DATE after the LONGITUDE");
+    if (positional > 2) throw UsageError(std::string(seeking) + " takes a DATE, not a TIME");
+}
+
 } // namespace
 
 const std::string_view kHelp = R"(Usage: vantoril-lst [OPTIONS] LONGITUDE [DATE [TIME]]
+       vantoril-lst --transit RA [--lower] | --when LST [OPTIONS] LONGITUDE DATE
        vantoril-lst --batch [OPTIONS] < instants
 Local sidereal time at a longitude, for an instant in UTC (now when no DATE is given).
 
@@ -40,7 +77,18 @@ Options:
                            interrupted (ends by the signal that stops it)
   --batch                  read "DATE TIME LONGITUDE [RA]" lines from standard input and
                            write one line for each: the result or "error: <reason>"
-  --help, --version
+  --transit HH:MM:SS[.s]   every instant of the UTC day DATE when this right ascension
+                           culminates (hour angle 0): one or two, to the microsecond
+                           with iau2006, to the window's whole second with classic
+  --lower                  with --transit: lower culminations (hour angle 12 h)
+  --when HH:MM:SS[.s]      every instant of the UTC day DATE when the sidereal time is this
+                           With --batch, both read "DATE LONGITUDE [RA or LST]" lines, one
+                           output line per instant; "-" as the value: one on each line
+  --eop FILE|none          UT1 - UTC from an IERS table (finals2000A.all, finals.all, EOP
+                           C04), linear between its days; an instant outside it is an
+                           error. Without --eop or --dut1 a table found in the default
+                           places is used and named (--version lists it); none: UT1 = UTC
+  --help, --version        --version names the leap-second and IERS tables in use
 
 Exit status: 0 every result given, 1 a line or the calculation failed, 2 usage error.
 
@@ -50,6 +98,8 @@ Examples:
   vantoril-lst --ra 05:35:17.3 --model iau2006 -79.85 2024-03-20 21:00:00
   vantoril-lst --watch --model iau2006 --precision 0 2.35E
   printf '2002-01-01 00:00:00 79d51mW\n' | vantoril-lst --batch --format json | jq -c .lst
+  vantoril-lst --model iau2006 --transit 05:35:17.3 -- -79.85 2024-03-20
+  vantoril-lst --model iau2006 --when 06:00:00 --eop finals2000A.all 2.35E 2024-09-22
 )";
 
 double ParseDut1(std::string_view text)
@@ -131,6 +181,7 @@ Options ParseOptions(std::span<const std::string_view> args)
         } else if (name == "--dut1") {
             o.dut1 = ParseDut1(value());
             dut1Given = true;
+            o.dut1Given = true;
         } else if (name == "--ra") {
             const std::string_view v = value();
             try {
@@ -160,6 +211,15 @@ Options ParseOptions(std::span<const std::string_view> args)
         } else if (name == "--count") {
             o.count = value();
             (void)ParseCount(*o.count);
+        } else if (name == "--transit") {
+            o.transit = TargetValue(name, value(), o.targetPerLine);
+        } else if (name == "--when") {
+            o.when = TargetValue(name, value(), o.targetPerLine);
+        } else if (name == "--lower") {
+            flag(o.lower);
+        } else if (name == "--eop") {
+            o.eop = value();
+            if (o.eop->empty()) throw UsageError("--eop needs a file name, or none");
         } else if (name == "--apparent") {
             flag(o.apparent);
         } else if (name == "--batch") {
@@ -191,9 +251,12 @@ Options ParseOptions(std::span<const std::string_view> args)
         if (positional.size() > 1) {
             throw UsageError("a table takes its instants from --from; unexpected argument " + Quoted(positional[1]));
         }
+        if (o.SeeksInstants()) throw UsageError("a table (--from) cannot be combined with --transit or --when");
+        CheckInstantOptions(o, modelGiven, positional.size());
         o.longitude = positional[0];
         return o;
     }
+    CheckInstantOptions(o, modelGiven, positional.size());
     if (o.batch) {
         if (!positional.empty()) {
             throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +

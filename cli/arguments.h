@@ -11,6 +11,8 @@
 
 namespace vantoril::cli {
 
+class EopTable;
+
 enum class Model { Classic, Iau2006 };
 enum class Format { Text, Hours, Json, Csv };
 // A civil time that does not exist or exists twice in the zone: refused, or
@@ -39,6 +41,17 @@ struct Options {
     std::optional<std::string_view> from, to, step, count; // a table
     // What the program found for them (the zone, the place); null for plain UTC.
     const Site* site = nullptr;
+    // The instants of a day when a right ascension culminates (--transit,
+    // --lower) or a sidereal time comes (--when); in a batch "-" takes it
+    // from each line. Where UT1 - UTC comes from: --eop FILE, "none", or
+    // (without --eop or --dut1) a file found in the default places.
+    std::optional<RightAscension> transit, when;
+    bool targetPerLine = false;
+    bool lower = false;
+    std::optional<std::string_view> eop;
+    bool dut1Given = false;
+    const EopTable* eopTable = nullptr; // loaded by RunProgram
+    [[nodiscard]] bool SeeksInstants() const { return transit || when || targetPerLine; }
 
     [[nodiscard]] int Decimals() const { return precision >= 0 ? precision : (model == Model::Classic ? 0 : 3); }
 };

@@ -7,6 +7,7 @@
 #include "cli/output.h"
 #include "cli/program.h"
 #include "cli/site.h"
+#include "cli/transit.h"
 
 #include <algorithm>
 #include <barrier>
@@ -40,6 +41,11 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
     try {
         if (kind == LineKind::TooLong) {
             throw InputError("line longer than " + std::to_string(LineReader::kMaxLine) + " bytes");
+        }
+        if (o.SeeksInstants()) {
+            if (!(kind == LineKind::Text && AppendDayLine(o, line, out)) && o.format == Format::Json) out += "null";
+            out += '\n';
+            return true;
         }
         const BatchLine fields = kind == LineKind::Text ? SplitBatchLine(line) : BatchLine{};
         if (fields.empty) {
@@ -249,6 +255,7 @@ int RunBatch(const Options& o, int input, int output, int errors)
     ReaderSource source(reader);
     const bool anyFailed = AnswerAll(o, source, AnswerLine, out);
     if (!out.Flush()) return OutputFailure(errors, out.error());
+    WarnNotedCautions(o, errors);
     if (reader.error() != 0) {
         Complain(errors, std::string("cannot read the input: ") + std::strerror(reader.error()));
         return kExitFailed;

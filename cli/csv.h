@@ -11,9 +11,9 @@ namespace vantoril::cli {
 
 inline constexpr std::string_view kCsvHeader =
     "utc,local,zone,place,longitude,longitude_deg,model,kind,dut1,lst,lst_hours,ra,ra_hours,hour_angle,"
-    "hour_angle_hours,error\r\n";
+    "hour_angle_hours,dut1_source,warning,error\r\n";
 // The columns before `error`: a failed line leaves them empty.
-inline constexpr int kCsvColumnsBeforeError = 15;
+inline constexpr int kCsvColumnsBeforeError = 17;
 
 // A field, in double quotes (those inside doubled) when it holds a comma,
 // a quote or a line break.

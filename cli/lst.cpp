@@ -4,6 +4,9 @@
 #include "cli/csv.h"
 #include "cli/instants.h"
 #include "cli/site.h"
+#include "cli/eop.h"
+#include "cli/leap_seconds.h"
+#include "cli/output.h"
 #include "engine/sidereal.h"
 #include "runtime/conversions.h"
 
@@ -11,6 +14,7 @@
 #include <erfam.h>
 
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -133,6 +137,12 @@ struct TimeScales {
     double tt;
 };
 
+// What an instant's time scales were worked out with, beyond UT1 - UTC given.
+struct TimeScaleSources {
+    const EopTable* eop = nullptr;
+    Iau2006Detail* detail = nullptr;
+};
+
 // A second of 60 or more in a minute that is not that long: which day, and
 // whether (and by how much) it ends with a leap.
 InputError SecondBeyondMinute(const CalendarDay& day, const Time& time, double leap)
@@ -163,7 +173,7 @@ InputError SecondBeyondMinute(const CalendarDay& day, const Time& time, double l
     return InputError(message);
 }
 
-TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
+TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1, TimeScaleSources sources = {})
 {
     double dat0 = 0;
     double dat12 = 0;
@@ -172,7 +182,7 @@ TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
     double mjd = 0;
     // The years reaching here (0 to 9999) are all valid for ERFA's calendar;
     // before 1960 TAI - UTC is 0 and the status only says "dubious".
-    eraDat(day.year, day.month, day.day, 0.0, &dat0);
+    const int status = eraDat(day.year, day.month, day.day, 0.0, &dat0);
     // UTC drifted against TAI only before 1972, and a leap second ends a day
     // only at 23:59: elsewhere the other two readings equal the first.
     dat12 = dat24 = dat0;
@@ -194,7 +204,38 @@ TimeScales FromUtc(const CalendarDay& day, const Time& time, double dut1)
     if (time.second >= secondsInMinute) throw SecondBeyondMinute(day, time, leap);
     const double seconds = 60.0 * (60.0 * time.hour + time.minute) + time.second;
     const double tai = seconds / ERFA_DAYSEC * ((ERFA_DAYSEC + drift) / ERFA_DAYSEC) + dat0 / ERFA_DAYSEC;
-    return {mjd0 + mjd, tai + (dut1 - dat0) / ERFA_DAYSEC, tai + ERFA_TTMTAI / ERFA_DAYSEC};
+    if (sources.detail == nullptr)
+        return {mjd0 + mjd, tai + (dut1 - dat0) / ERFA_DAYSEC, tai + ERFA_TTMTAI / ERFA_DAYSEC};
+    Iau2006Detail& detail = *sources.detail;
+    const double utcMjd = mjd + seconds / ERFA_DAYSEC;
+    const LeapTableInUse& table = LeapTable();
+    if (day.year < 1960) {
+        detail.cautions |= kBefore1960;
+    } else if (table.expiresMjd > 0 && utcMjd >= table.expiresMjd) {
+        detail.cautions |= kAfterLeapTableExpiry;
+    } else if (status == 1 && table.expiresMjd == 0) {
+        detail.cautions |= kErfaDubiousYear; // ERFA's own table, and no expiry to go by
+    }
+    detail.dut1 = dut1;
+    if (sources.eop != nullptr) {
+        double ut1MinusTai = 0;
+        bool predicted = false;
+        const double taiMinusUtc = tai * ERFA_DAYSEC - seconds;
+        if (sources.eop->Ut1MinusTai(utcMjd, ut1MinusTai, predicted)) {
+            // To a tenth of a nanosecond: the tables give a tenth of a microsecond,
+            // and the result then shows no rounding noise.
+            detail.dut1 = std::round((ut1MinusTai + taiMinusUtc) * 1e10) / 1e10;
+            detail.dut1Source = predicted ? "predicted" : "final";
+        } else if (sources.eop->named) {
+            throw InputError("UT1-UTC: " + sources.eop->name() + " covers " + sources.eop->SpanText() +
+                             ", not this instant");
+        } else {
+            detail.dut1 = 0;
+            detail.dut1Source = "none";
+            detail.cautions |= kOutsideEopSpan;
+        }
+    }
+    return {mjd0 + mjd, tai + (detail.dut1 - dat0) / ERFA_DAYSEC, tai + ERFA_TTMTAI / ERFA_DAYSEC};
 }
 
 } // namespace
@@ -325,14 +366,16 @@ double Gmst06(double jd0, double ut1, double tt)
                   ERFA_DAS2R);
 }
 
-double Iau2006Lst(const Query& q, bool apparent, double dut1)
+namespace {
+
+double Iau2006LstFrom(const Query& q, bool apparent, double dut1, TimeScaleSources sources)
 {
     if (q.date.year < 0 || q.date.year > 9999) {
         throw InputError(Join("date year ", Quoted(q.date.yearText), ": the iau2006 model takes years 0000 to 9999"));
     }
     // A day past the month's end counts on, as in the window.
     const CalendarDay day = CalendarDay{static_cast<int>(q.date.year), q.date.month, q.date.day}.After(0);
-    const TimeScales t = FromUtc(day, q.time, dut1);
+    const TimeScales t = FromUtc(day, q.time, dut1, sources);
     // A plan often lists several targets or places at one instant: the
     // previous line's Greenwich time is kept for the next.
     thread_local struct {
@@ -356,9 +399,80 @@ double Iau2006Lst(const Query& q, bool apparent, double dut1)
     return hours < 24.0 ? hours : 0.0;
 }
 
-namespace {
+std::atomic<unsigned> notedCautions{0};
 
-// The whole seconds of the window's h:m:s text.
+} // namespace
+
+double Iau2006Lst(const Query& q, bool apparent, double dut1) { return Iau2006LstFrom(q, apparent, dut1, {}); }
+
+double Iau2006Lst(const Query& q, const Options& o, Iau2006Detail& detail)
+{
+    return Iau2006LstFrom(q, o.apparent, o.dut1, {o.eopTable, &detail});
+}
+
+void AppendShortest(std::string& out, double x) { AppendNumber(out, x); }
+
+void NoteCautions(unsigned cautions)
+{
+    // Most lines have none: no shared write for them.
+    if (cautions != 0) notedCautions.fetch_or(cautions, std::memory_order_relaxed);
+}
+
+unsigned TakeNotedCautions() { return notedCautions.exchange(0); }
+
+void WarnNotedCautions(const Options& o, int errors)
+{
+    const unsigned cautions = TakeNotedCautions();
+    if (o.format == Format::Json) return;
+    for (unsigned bit = 1; bit <= kFoundEopUsed; bit <<= 1) {
+        if ((cautions & bit) != 0) {
+            Complain(errors, (bit == kFoundEopUsed ? "note: " : "warning: ") + CautionText(bit, o));
+        }
+    }
+}
+
+std::string CautionText(unsigned cautions, const Options& o)
+{
+    std::string text;
+    auto add = [&](const std::string& part) { text.append(text.empty() ? "" : "; ").append(part); };
+    if ((cautions & kBefore1960) != 0) add("before 1960 UTC is not tied to TAI: TT-UTC taken as 32.184 s");
+    if ((cautions & kAfterLeapTableExpiry) != 0) {
+        add("after " + LeapTable().expiresText +
+            ", when the leap-second table expires: a leap second announced since is not counted");
+    }
+    if ((cautions & kErfaDubiousYear) != 0) {
+        add("beyond the years ERFA's leap-second table is sure for: a later leap second is not counted");
+    }
+    if ((cautions & kOutsideEopSpan) != 0 && o.eopTable != nullptr) {
+        add("UT1-UTC taken as 0: " + o.eopTable->name() + " covers " + o.eopTable->SpanText());
+    }
+    if ((cautions & kFoundEopUsed) != 0 && o.eopTable != nullptr) {
+        add("UT1-UTC from " + o.eopTable->name() + ", found in the default places (--eop none for 0)");
+    }
+    return text;
+}
+
+void AppendIau2006Members(std::string& out, const Options& o, const Iau2006Detail& detail)
+{
+    out += ",\"model\":\"iau2006\",\"kind\":\"";
+    out += o.apparent ? "apparent" : "mean";
+    out += "\",\"dut1\":";
+    AppendNumber(out, detail.dut1);
+    if (detail.dut1Source != nullptr) {
+        out += ",\"dut1_source\":\"";
+        out += detail.dut1Source;
+        out += "\",\"eop_file\":";
+        AppendJsonString(out, o.eopTable->name());
+    }
+}
+
+void AppendWarningMember(std::string& out, unsigned cautions, const Options& o)
+{
+    if (cautions == 0) return;
+    out += ",\"warning\":";
+    AppendJsonString(out, CautionText(cautions, o));
+}
+
 std::int64_t ClockSeconds(std::string_view text)
 {
     std::int64_t seconds = 0;
@@ -374,13 +488,11 @@ std::int64_t ClockSeconds(std::string_view text)
     return seconds + field;
 }
 
-} // namespace
-
 namespace {
 
 // The columns of kCsvHeader but the error's, each followed by its comma.
-void AppendCsvResult(const Options& o, const Query& q, const ClassicText& classicText, double lstHours, double haHours,
-                     std::string& out)
+void AppendCsvResult(const Options& o, const Query& q, const ClassicText& classicText, const Iau2006Detail& detail,
+                     double lstHours, double haHours, std::string& out)
 {
     const int decimals = o.Decimals();
     AppendNormalisedUtc(out, q);
@@ -406,7 +518,7 @@ void AppendCsvResult(const Options& o, const Query& q, const ClassicText& classi
         out += ",iau2006,";
         out += o.apparent ? "apparent" : "mean";
         out += ',';
-        AppendNumber(out, o.dut1);
+        AppendNumber(out, detail.dut1);
         out += ',';
         AppendClock(out, lstHours, decimals, false);
     }
@@ -425,6 +537,10 @@ void AppendCsvResult(const Options& o, const Query& q, const ClassicText& classi
         out += ",,,";
     }
     out += ',';
+    if (detail.dut1Source != nullptr) out += detail.dut1Source;
+    out += ',';
+    if (detail.cautions != 0) AppendCsvField(out, CautionText(detail.cautions, o));
+    out += ',';
 }
 
 } // namespace
@@ -433,10 +549,11 @@ void AppendResult(const Options& o, const Query& q, std::string& out, Shown* sho
 {
     double lstHours = 0;
     ClassicText classicText;
+    Iau2006Detail detail;
     if (o.model == Model::Classic) {
         classicText = ClassicLst(q, lstHours);
     } else {
-        lstHours = Iau2006Lst(q, o.apparent, o.dut1);
+        lstHours = Iau2006Lst(q, o, detail);
     }
     const int decimals = o.Decimals();
     double haHours = q.ra ? HourAngle(lstHours, q.ra->hours) : 0.0;
@@ -495,10 +612,7 @@ void AppendResult(const Options& o, const Query& q, std::string& out, Shown* sho
             out += ",\"model\":\"classic\",\"lst\":\"";
             out += classicText.view();
         } else {
-            out += ",\"model\":\"iau2006\",\"kind\":\"";
-            out += o.apparent ? "apparent" : "mean";
-            out += "\",\"dut1\":";
-            AppendNumber(out, o.dut1);
+            AppendIau2006Members(out, o, detail);
             out += ",\"lst\":\"";
             AppendClock(out, lstHours, decimals, false);
         }
@@ -515,11 +629,17 @@ void AppendResult(const Options& o, const Query& q, std::string& out, Shown* sho
             AppendNumber(out, haHours);
         }
         AppendSiteJson(o, q, out);
+        AppendWarningMember(out, detail.cautions, o);
         out += '}';
         break;
     case Format::Csv:
-        AppendCsvResult(o, q, classicText, lstHours, haHours, out);
+        AppendCsvResult(o, q, classicText, detail, lstHours, haHours, out);
         break;
+    }
+    if (o.format != Format::Json) {
+        const bool found =
+            detail.dut1Source != nullptr && !o.eopTable->named && (detail.cautions & kOutsideEopSpan) == 0;
+        NoteCautions(detail.cautions | (found ? kFoundEopUsed : 0U));
     }
 }
 

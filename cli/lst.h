@@ -39,10 +39,48 @@ struct ClassicText {
 // of 60 or more.
 ClassicText ClassicLst(const Query& q, double& lstHours);
 
+// Doubts about an instant's time scales, shown as warnings with the result.
+enum Caution : unsigned {
+    kBefore1960 = 1,           // UTC not yet tied to TAI
+    kAfterLeapTableExpiry = 2, // a leap second announced since may be missing
+    kErfaDubiousYear = 4,      // beyond the years ERFA's own table is trusted for
+    kOutsideEopSpan = 8,       // a found IERS file does not cover it: UT1 - UTC 0
+    kFoundEopUsed = 16,        // UT1 - UTC from a file found, not named (a note on standard error)
+};
+// The warning text of a set of cautions, "; " between them; empty for none.
+std::string CautionText(unsigned cautions, const Options& o);
+
+// Where the UT1 - UTC of an iau2006 result came from, and what to doubt.
+struct Iau2006Detail {
+    double dut1 = 0;
+    const char* dut1Source = nullptr; // "final", "predicted" or "none"; null without an IERS file
+    unsigned cautions = 0;
+};
+
 // Local mean (or apparent) sidereal time in hours, 0 <= h < 24, by ERFA's
-// IAU 2006 (2006/2000A) functions, UT1 = UTC + dut1, TT from UTC through
-// ERFA's leap-second table. Throws InputError for instants ERFA cannot take.
+// IAU 2006 (2006/2000A) functions, UT1 = UTC + dut1 (or from o's IERS
+// table), TT from UTC through ERFA's leap-second table. Throws InputError for
+// instants ERFA cannot take or a named IERS file does not cover.
 double Iau2006Lst(const Query& q, bool apparent, double dut1);
+double Iau2006Lst(const Query& q, const Options& o, Iau2006Detail& detail);
+
+// The JSON members naming the iau2006 model, its kind and its UT1 - UTC.
+void AppendIau2006Members(std::string& out, const Options& o, const Iau2006Detail& detail);
+// ,"warning":"..." for a set of cautions; nothing for none.
+void AppendWarningMember(std::string& out, unsigned cautions, const Options& o);
+
+// The shortest decimal text that reads back as x.
+void AppendShortest(std::string& out, double x);
+
+// The whole seconds of the window's h:m:s text.
+std::int64_t ClockSeconds(std::string_view text);
+
+// Cautions met since the last call, gathered from every thread, for the
+// warnings written once on standard error.
+void NoteCautions(unsigned cautions);
+unsigned TakeNotedCautions();
+// Each caution noted, once, on standard error (JSON results carry theirs).
+void WarnNotedCautions(const Options& o, int errors);
 
 // The sidereal time a result line shows, as a whole number of the steps it
 // is shown in (a second, a tenth, ... or, as hours, 10^-4 h and less), and

@@ -10,13 +10,22 @@
 #include "cli/parsers.h"
 #include "cli/site.h"
 #include "cli/table.h"
+#include "cli/eop.h"
+#include "cli/file_text.h"
+#include "cli/leap_seconds.h"
+#include "cli/transit.h"
 #include "cli/watch.h"
 #include "runtime/run_time_error.h"
 
 #include <erfaextra.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #ifndef VANTORIL_VERSION
@@ -47,8 +56,31 @@ ClockText Now()
     return text;
 }
 
+int RunDay(const Options& o, int output, int errors)
+{
+    Output out(output);
+    try {
+        DaySearch search;
+        search.event = EventOf(o);
+        search.target = o.when ? *o.when : *o.transit;
+        search.longitude = ParseLongitude(o.longitude.value_or(std::string_view{}));
+        search.span = UtcDay(ParseDate(o.date.value_or(std::string_view{})), o.model == Model::Iau2006);
+        AppendDayAnswers(o, search, out.buffer());
+    } catch (const InputError& e) {
+        return UsageFailure(errors, e.what());
+    } catch (const RunTimeError& e) {
+        Complain(errors, e.what());
+        return kExitFailed;
+    }
+    out.buffer() += '\n';
+    if (!out.Flush()) return OutputFailure(errors, out.error());
+    WarnNotedCautions(o, errors);
+    return kExitOk;
+}
+
 int RunSingle(const Options& o, int output, int errors)
 {
+    if (o.SeeksInstants()) return RunDay(o, output, errors);
     const ClockText now = Now();
     Query q;
     InstantTexts texts;
@@ -79,7 +111,45 @@ int RunSingle(const Options& o, int output, int errors)
     }
     out.buffer() += o.format == Format::Csv ? "\r\n" : "\n";
     if (!out.Flush()) return OutputFailure(errors, out.error());
+    WarnNotedCautions(o, errors);
     return kExitOk;
+}
+
+// The IERS table of this run: --eop FILE, or the first file of the default
+// places ($VANTORIL_LST_EOP instead of them when set: a file, or none).
+// Throws InputError for a named file that cannot be used; a found one that
+// cannot is passed over with a warning.
+std::optional<EopTable> LoadEop(const Options& o, int errors)
+{
+    std::vector<std::string> places;
+    bool named = false;
+    if (o.eop) {
+        if (*o.eop == "none") return std::nullopt;
+        places.emplace_back(*o.eop);
+        named = true;
+    } else if (const char* chosen = std::getenv("VANTORIL_LST_EOP")) {
+        if (std::string_view(chosen) != "none" && chosen[0] != '\0') places.emplace_back(chosen);
+    } else {
+        places = DefaultEopPlaces();
+    }
+    for (const std::string& place : places) {
+        std::string text;
+        int error = 0;
+        if (!ReadFileText(place, 256U << 20, text, error)) {
+            if (named) throw InputError(Quoted(place) + ": " + std::strerror(error));
+            if (error != ENOENT) Complain(errors, "warning: " + Quoted(place) + ": " + std::strerror(error));
+            continue;
+        }
+        try {
+            EopTable table = EopTable::Read(text, place);
+            table.named = named;
+            return table;
+        } catch (const InputError& e) {
+            if (named) throw;
+            Complain(errors, std::string("warning: ") + e.what() + "; not used");
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -92,12 +162,39 @@ int RunProgram(std::span<const std::string_view> args, int input, int output, in
     } catch (const UsageError& e) {
         return UsageFailure(errors, e.what());
     }
+    // The classic model uses neither leap seconds nor UT1.
+    std::optional<EopTable> eop;
+    if (o.version || (o.model == Model::Iau2006 && !o.help)) {
+        const std::string leapWarning = InstallLeapSeconds();
+        if (!leapWarning.empty()) Complain(errors, "warning: " + leapWarning);
+        if (!o.dut1Given) {
+            try {
+                eop = LoadEop(o, errors);
+            } catch (const InputError& e) {
+                Complain(errors, std::string("--eop: ") + e.what());
+                return kExitFailed;
+            }
+        }
+        if (eop) o.eopTable = &*eop;
+    }
     if (o.help || o.version) {
         Output out(output);
         if (o.help) {
             out.buffer() = kHelp;
         } else {
             out.buffer().append("vantoril-lst " VANTORIL_VERSION " (ERFA ").append(eraVersion()).append(")\n");
+            out.buffer().append("leap seconds: ").append(LeapTable().description).append("\n");
+            out.buffer().append("UT1-UTC (iau2006): ");
+            if (eop) {
+                out.buffer().append(eop->Describe()).append(eop->named ? "\n" : ", found\n");
+            } else {
+                out.buffer().append("none found; 0 unless --dut1 or --eop gives it\n");
+            }
+            for (const std::string& table : PackagedEopTables()) {
+                if (access(table.c_str(), R_OK) == 0) {
+                    out.buffer().append("IERS table on this system, for --eop: ").append(table).append("\n");
+                }
+            }
         }
         return out.Flush() ? kExitOk : OutputFailure(errors, out.error());
     }

@@ -15,6 +15,7 @@
 #include "fuzz/fuzz_support.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -93,6 +94,9 @@ void FuzzBatch(std::string_view input, unsigned variant)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     vantoril::fuzz::UseDecimalCommaLocale();
+    // No IERS table the machine may have: reading one per input would be
+    // most of each run, and it would change no property checked here.
+    setenv("VANTORIL_LST_EOP", "none", 1);
     return 0;
 }
 

@@ -1,0 +1,302 @@
+// SPDX-License-Identifier: MIT
+#include "cli/eop.h"
+
+#include "cli/file_text.h"
+#include "cli/parsers.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vantoril::cli {
+
+namespace {
+
+constexpr std::size_t kFinalsUt1End = 68; // the Bulletin A UT1-UTC ends in column 68
+// A file whose first lines hold no data row is not an IERS table.
+constexpr std::size_t kHeaderLinesAtMost = 60;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool ReadNumber(std::string_view text, double& value)
+{
+    text = Trim(text);
+    if (text.empty()) return false;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+bool ReadWhole(std::string_view text, long long& value)
+{
+    text = Trim(text);
+    if (text.empty()) return false;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+long long MjdOf(long long year, long long month, long long day)
+{
+    double mjd = 0;
+    double jd = 0;
+    if (eraCal2jd(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day), &jd, &mjd) != 0) return -1;
+    return static_cast<long long>(mjd);
+}
+
+std::string DayText(long long mjd)
+{
+    int y = 0;
+    int m = 0;
+    int d = 0;
+    double f = 0;
+    eraJd2cal(ERFA_DJM0, static_cast<double>(mjd), &y, &m, &d, &f);
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", y, m, d);
+    return text.data();
+}
+
+// Blank-separated fields of a line, at most `count`.
+template <std::size_t N>
+std::size_t Fields(std::string_view line, std::array<std::string_view, N>& fields)
+{
+    std::size_t n = 0;
+    line = Trim(line);
+    while (!line.empty() && n < N) {
+        std::size_t end = 0;
+        while (end < line.size() && !IsBlank(line[end])) ++end;
+        fields[n++] = line.substr(0, end);
+        line = Trim(line.substr(end));
+    }
+    return n;
+}
+
+enum class Form { Unknown, Finals, C04, C04New };
+
+// One daily value, as read.
+struct Row {
+    long long mjd = 0;
+    double ut1MinusUtc = 0;
+    bool predicted = false;
+    bool empty = false; // a finals row past the end of the predictions
+};
+
+class Reader {
+public:
+    Reader(std::string_view name, std::size_t line) : name_(name), line_(line) {}
+
+    [[noreturn]] void Refuse(const std::string& reason) const
+    {
+        throw InputError(std::string(name_) + " line " + std::to_string(line_) + ": " + reason);
+    }
+
+    // A finals2000A.all / finals.all row: I2 year, month, day, F8.2 MJD in
+    // columns 8-15, the I/P flag in 58 and UT1-UTC in 59-68.
+    Row Finals(std::string_view line) const
+    {
+        Row r;
+        if (line.size() < kFinalsUt1End) {
+            // Rows past the predictions may have their blank columns cut off.
+            if (Trim(line.substr(std::min<std::size_t>(16, line.size()))).empty()) {
+                r.empty = true;
+                return r;
+            }
+            Refuse("truncated: a finals row has UT1-UTC in columns 59-68, the line ends at column " +
+                   std::to_string(line.size()));
+        }
+        long long yy = 0;
+        long long month = 0;
+        long long day = 0;
+        double mjd = 0;
+        if (!ReadWhole(line.substr(0, 2), yy) || !ReadWhole(line.substr(2, 2), month) ||
+            !ReadWhole(line.substr(4, 2), day) || !ReadNumber(line.substr(7, 8), mjd)) {
+            Refuse("expected the date in columns 1-6 and the MJD in columns 8-15 (finals2000A format)");
+        }
+        r.mjd = static_cast<long long>(std::floor(mjd));
+        const long long year = yy + (r.mjd <= 51543 ? 1900 : 2000);
+        if (mjd != static_cast<double>(r.mjd) || MjdOf(year, month, day) != r.mjd) {
+            Refuse("the MJD in columns 8-15 is not the date in columns 1-6");
+        }
+        const char flag = line[57];
+        const std::string_view value = line.substr(58, 10);
+        if (flag == ' ' && Trim(value).empty()) {
+            r.empty = true;
+            return r;
+        }
+        if (flag != 'I' && flag != 'P') Refuse("expected I or P in column 58 (Bulletin A UT1-UTC flag)");
+        if (!ReadNumber(value, r.ut1MinusUtc)) Refuse("expected UT1-UTC in seconds in columns 59-68");
+        r.predicted = flag == 'P';
+        return r;
+    }
+
+    // An EOP C04 row: YYYY MM DD MJD x y UT1-UTC ..., or in the newer form
+    // YYYY MM DD HH MJD x y UT1-UTC ....
+    Row C04(std::string_view line, bool newer) const
+    {
+        std::array<std::string_view, 8> f{};
+        const std::size_t n = Fields(line, f);
+        const std::size_t at = newer ? 4 : 3;
+        Row r;
+        long long year = 0;
+        long long month = 0;
+        long long day = 0;
+        long long hour = 0;
+        double mjd = 0;
+        if (n < at + 4 || !ReadWhole(f[0], year) || !ReadWhole(f[1], month) || !ReadWhole(f[2], day) ||
+            (newer && !ReadWhole(f[3], hour)) || !ReadNumber(f[at], mjd) || !ReadNumber(f[at + 3], r.ut1MinusUtc)) {
+            Refuse(newer ? "expected YR MM DD HH MJD x y UT1-UTC ... (EOP C04)"
+                         : "expected YEAR MONTH DAY MJD x y UT1-UTC ... (EOP C04)");
+        }
+        r.mjd = static_cast<long long>(std::floor(mjd));
+        if (hour != 0 || mjd != static_cast<double>(r.mjd) || MjdOf(year, month, day) != r.mjd) {
+            Refuse("the MJD is not the date's at 0h");
+        }
+        return r;
+    }
+
+private:
+    std::string_view name_;
+    std::size_t line_;
+};
+
+// Which form a line is a data row of, if any.
+Form RowForm(std::string_view line)
+{
+    if (line.size() >= kFinalsUt1End && line[6] == ' ' && line[12] == '.' && line[15] == ' ') return Form::Finals;
+    std::array<std::string_view, 6> f{};
+    if (Fields(line, f) < 6) return Form::Unknown;
+    long long year = 0;
+    long long month = 0;
+    long long day = 0;
+    long long fourth = 0;
+    double fifth = 0;
+    if (!ReadWhole(f[0], year) || !ReadWhole(f[1], month) || !ReadWhole(f[2], day) || year < 1900 || year > 2200) {
+        return Form::Unknown;
+    }
+    const long long mjd = MjdOf(year, month, day);
+    if (ReadWhole(f[3], fourth) && fourth == mjd) return Form::C04;
+    if (ReadNumber(f[4], fifth) && fifth == static_cast<double>(mjd)) return Form::C04New;
+    return Form::Unknown;
+}
+
+} // namespace
+
+EopTable EopTable::Read(std::string_view text, std::string name)
+{
+    EopTable table;
+    table.name_ = std::move(name);
+    Form form = Form::Unknown;
+    bool ended = false; // past the last finals value
+    std::string_view line;
+    std::size_t number = 0;
+    while (NextLine(text, line)) {
+        ++number;
+        const Reader reader(table.name_, number);
+        if (form == Form::Unknown) {
+            if (Trim(line).empty() || line.front() == '#') continue;
+            form = RowForm(line);
+            if (form == Form::Unknown) {
+                if (number > kHeaderLinesAtMost) {
+                    reader.Refuse("not an IERS finals2000A or EOP C04 table (no data row in its first lines)");
+                }
+                continue; // the classic C04 header
+            }
+        }
+        if (Trim(line).empty() || (form == Form::C04New && line.front() == '#')) continue;
+        const Row row = form == Form::Finals ? reader.Finals(line) : reader.C04(line, form == Form::C04New);
+        if (row.empty) {
+            ended = true;
+            continue;
+        }
+        if (ended) reader.Refuse("a UT1-UTC value after rows without one");
+        const long long expected = table.firstMjd_ + static_cast<long long>(table.ut1MinusTai_.size());
+        if (table.ut1MinusTai_.empty()) {
+            table.firstMjd_ = row.mjd;
+        } else if (row.mjd != expected) {
+            reader.Refuse("expected the day after the previous row (MJD " + std::to_string(expected) + "), found MJD " +
+                          std::to_string(row.mjd));
+        }
+        if (std::fabs(row.ut1MinusUtc) > 1.0) reader.Refuse("UT1-UTC beyond 1 s");
+        int y = 0;
+        int m = 0;
+        int d = 0;
+        double f = 0;
+        double dat = 0;
+        eraJd2cal(ERFA_DJM0, static_cast<double>(row.mjd), &y, &m, &d, &f);
+        eraDat(y, m, d, 0.0, &dat);
+        if (row.predicted && table.firstPredicted_ < 0) table.firstPredicted_ = row.mjd;
+        if (!row.predicted && table.firstPredicted_ >= 0) reader.Refuse("a final value after predicted ones");
+        table.ut1MinusTai_.push_back(row.ut1MinusUtc - dat);
+        table.format_ = form == Form::Finals ? "finals2000A" : (form == Form::C04 ? "EOP C04" : "EOP 20 C04");
+    }
+    if (table.ut1MinusTai_.size() < 2) {
+        throw InputError(table.name_ + " line " + std::to_string(number) +
+                         ": not an IERS finals2000A or EOP C04 table (fewer than two daily values)");
+    }
+    return table;
+}
+
+bool EopTable::Ut1MinusTai(double mjd, double& seconds, bool& predicted) const
+{
+    const double at = mjd - static_cast<double>(firstMjd_);
+    const double last = static_cast<double>(ut1MinusTai_.size() - 1);
+    if (!(at >= 0 && at <= last)) return false;
+    const auto i = std::min(static_cast<std::size_t>(at), ut1MinusTai_.size() - 2);
+    const double fraction = at - static_cast<double>(i);
+    seconds = ut1MinusTai_[i] + (ut1MinusTai_[i + 1] - ut1MinusTai_[i]) * fraction;
+    const long long upper = firstMjd_ + static_cast<long long>(i) + (fraction > 0 ? 1 : 0);
+    predicted = firstPredicted_ >= 0 && upper >= firstPredicted_;
+    return true;
+}
+
+std::string EopTable::SpanText() const
+{
+    return DayText(firstMjd_) + " to " + DayText(firstMjd_ + static_cast<long long>(ut1MinusTai_.size()) - 1);
+}
+
+std::string EopTable::Describe() const
+{
+    std::string text = name_ + " (" + format_ + ", " + SpanText();
+    if (firstPredicted_ >= 0) text += ", predicted from " + DayText(firstPredicted_);
+    return text + ")";
+}
+
+std::vector<std::string> DefaultEopPlaces()
+{
+    std::vector<std::string> places;
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    std::string folder;
+    if (data != nullptr && data[0] == '/') {
+        folder = data;
+    } else if (home != nullptr && home[0] == '/') {
+        folder = std::string(home) + "/.local/share";
+    }
+    if (!folder.empty()) {
+        for (const char* file : {"finals2000A.all", "finals.all", "eopc04.1962-now", "eopc04_IAU2000.62-now"}) {
+            places.push_back(folder + "/vantoril-lst/" + file);
+        }
+    }
+    return places;
+}
+
+std::vector<std::string> PackagedEopTables()
+{
+    // Debian's astropy: python3-astropy-iers-data (Debian 13), and the C04
+    // table python3-astropy itself carries (Debian 12).
+    return {"/usr/lib/python3/dist-packages/astropy_iers_data/data/finals2000A.all",
+            "/usr/lib/python3/dist-packages/astropy_iers_data/data/eopc04.1962-now",
+            "/usr/lib/python3/dist-packages/astropy/utils/iers/data/eopc04_IAU2000.62-now"};
+}
+
+} // namespace vantoril::cli

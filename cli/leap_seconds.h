@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The leap-second table ERFA converts UTC with: its own, or a newer one from
+// the system's leap-seconds.list (tzdata), with the expiry that file states.
+
+namespace vantoril::cli {
+
+// One step of TAI - UTC, beginning at 0h UTC on the first of a month.
+struct LeapStep {
+    int year = 0;
+    int month = 0;
+    double taiMinusUtc = 0;
+};
+
+// A leap-seconds.list as the IERS publishes it: NTP seconds (since 1900.0)
+// of its last update (#$) and of its expiry (#@), and its steps.
+struct LeapSecondsList {
+    long long updated = 0;
+    long long expires = 0;
+    std::vector<LeapStep> steps;
+};
+
+// Reads the text of a leap-seconds.list. Checks its #h line when there is
+// one, and that the steps begin on the first of a month and follow each
+// other. Throws InputError "NAME line N: reason" (N 0 for the whole file).
+LeapSecondsList ReadLeapSecondsList(std::string_view text, std::string_view name);
+
+// The SHA-1 digest of bytes, as 40 lowercase hexadecimal digits.
+std::string Sha1Hex(std::string_view bytes);
+
+// What the instants are converted with, for --version and the warnings.
+struct LeapTableInUse {
+    std::string description; // "FILE (updated ..., expires ...)" or ERFA's own
+    double expiresMjd = 0;   // 0: no expiry known (ERFA's own table)
+    std::string expiresText; // YYYY-MM-DD
+};
+
+// Reads the system's table, from $VANTORIL_LEAP_SECONDS when set (empty: none)
+// or /usr/share/zoneinfo/leap-seconds.list, and gives it to ERFA when it
+// reaches at least as far as ERFA's own; otherwise ERFA keeps its table.
+// Returns the warning for a file that could not be used, empty otherwise.
+// Called once per run, before any instant is converted.
+std::string InstallLeapSeconds();
+
+const LeapTableInUse& LeapTable();
+
+} // namespace vantoril::cli

@@ -41,7 +41,8 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
         if (kind == LineKind::TooLong) {
             throw InputError("line longer than " + std::to_string(LineReader::kMaxLine) + " bytes");
         }
-        const BatchLine fields = kind == LineKind::Text ? SplitBatchLine(line) : BatchLine{};
+        const bool placed = o.site != nullptr && !o.site->placeName.empty();
+        const BatchLine fields = kind == LineKind::Text ? SplitBatchLine(line, placed) : BatchLine{};
         if (fields.empty) {
             // Blank in text, so a file of results lines up with its input;
             // JSON Lines have no blank line, so there it is null.
@@ -52,7 +53,7 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
             Query q;
             InstantTexts texts;
             ReadInstant(fields.date, fields.time, ZoneOf(o), o.fold, q, texts);
-            q.longitude = ParseLongitude(fields.longitude);
+            q.longitude = placed && fields.longitude.empty() ? *o.site->longitude : ParseLongitude(fields.longitude);
             q.ra = fields.ra.empty() ? o.ra : std::optional(ParseRightAscension(fields.ra));
             AppendResult(o, q, out);
         }

@@ -201,6 +201,8 @@ Options ParseOptions(std::span<const std::string_view> args)
             } else {
                 throw UsageError("--fold " + Quoted(v) + ": expected earlier or later");
             }
+        } else if (name == "--place") {
+            o.place = value();
         } else if (name == "--from") {
             o.from = value();
         } else if (name == "--to") {
@@ -241,19 +243,21 @@ Options ParseOptions(std::span<const std::string_view> args)
                          (modelGiven ? "" : " (the default model is classic)"));
     }
     if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
+    if (o.tz == "place" && !o.place) throw UsageError("--tz place needs --place NAME");
     if (o.watch && o.format == Format::Csv) throw UsageError("--watch shows text, hours or json, not csv");
     if ((o.to || o.step || o.count) && !o.from) throw UsageError("--to, --step and --count make a table with --from");
     if (o.from) {
         if (o.batch || o.watch) throw UsageError("a table (--from) cannot be combined with --batch or --watch");
         if (!o.step) throw UsageError("--from needs --step DURATION (30s, 10m, 1h, 1d)");
         if (o.to.has_value() == o.count.has_value()) throw UsageError("--from needs either --to INSTANT or --count N");
-        if (positional.empty()) throw UsageError("missing LONGITUDE");
-        if (positional.size() > 1) {
-            throw UsageError("a table takes its instants from --from; unexpected argument " + Quoted(positional[1]));
+        if (positional.empty() && !o.place) throw UsageError("missing LONGITUDE (or --place NAME)");
+        if (positional.size() > (o.place ? 0U : 1U)) {
+            throw UsageError("a table takes its instants from --from; unexpected argument " +
+                             Quoted(positional[o.place ? 0 : 1]));
         }
         if (o.SeeksInstants()) throw UsageError("a table (--from) cannot be combined with --transit or --when");
         CheckInstantOptions(o, modelGiven, positional.size());
-        o.longitude = positional[0];
+        if (!o.place) o.longitude = positional[0];
         return o;
     }
     CheckInstantOptions(o, modelGiven, positional.size());
@@ -261,6 +265,20 @@ Options ParseOptions(std::span<const std::string_view> args)
         if (!positional.empty()) {
             throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +
                              Quoted(positional.front()));
+        }
+        return o;
+    }
+    if (o.place) {
+        // The place gives the longitude: DATE [TIME] follow at once.
+        if (positional.size() > 2) throw UsageError("unexpected argument " + Quoted(positional[2]));
+        if (o.watch && !positional.empty()) {
+            throw UsageError("--watch shows the time now; unexpected DATE " + Quoted(positional[0]));
+        }
+        if (!positional.empty()) o.date = positional[0];
+        if (positional.size() > 1) o.time = positional[1];
+        if (o.date && o.time && IsIsoInstant(*o.date)) {
+            throw UsageError("unexpected argument " + Quoted(*o.time) + " after the instant " + Quoted(*o.date) +
+                             ": give DATE TIME or one YYYY-MM-DDTHH:MM[:SS]");
         }
         return o;
     }

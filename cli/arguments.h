@@ -39,6 +39,7 @@ struct Options {
     std::optional<std::string_view> tz; // --tz ZONE; UTC when absent
     Fold fold = Fold::Refuse;
     std::optional<std::string_view> from, to, step, count; // a table
+    std::optional<std::string_view> place;                 // --place NAME, instead of LONGITUDE
     // What the program found for them (the zone, the place); null for plain UTC.
     const Site* site = nullptr;
     // The instants of a day when a right ascension culminates (--transit,

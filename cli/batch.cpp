@@ -47,7 +47,8 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
             out += '\n';
             return true;
         }
-        const BatchLine fields = kind == LineKind::Text ? SplitBatchLine(line) : BatchLine{};
+        const bool placed = o.site != nullptr && !o.site->placeName.empty();
+        const BatchLine fields = kind == LineKind::Text ? SplitBatchLine(line, placed) : BatchLine{};
         if (fields.empty) {
             // Blank in text, so a file of results lines up with its input;
             // JSON Lines have no blank line, so there it is null.
@@ -58,7 +59,7 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
             Query q;
             InstantTexts texts;
             ReadInstant(fields.date, fields.time, ZoneOf(o), o.fold, q, texts);
-            q.longitude = ParseLongitude(fields.longitude);
+            q.longitude = placed && fields.longitude.empty() ? *o.site->longitude : ParseLongitude(fields.longitude);
             q.ra = fields.ra.empty() ? o.ra : std::optional(ParseRightAscension(fields.ra));
             AppendResult(o, q, out);
         }

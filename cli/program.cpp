@@ -8,6 +8,7 @@
 #include "cli/lst.h"
 #include "cli/output.h"
 #include "cli/parsers.h"
+#include "cli/places.h"
 #include "cli/site.h"
 #include "cli/table.h"
 #include "cli/eop.h"
@@ -27,6 +28,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 #ifndef VANTORIL_VERSION
 #define VANTORIL_VERSION "1.00"
@@ -82,11 +84,12 @@ int RunSingle(const Options& o, int output, int errors)
 {
     if (o.SeeksInstants()) return RunDay(o, output, errors);
     const ClockText now = Now();
+    const Site* site = o.site;
     Query q;
     InstantTexts texts;
     try {
         // The arguments were refused without a longitude; an empty one is refused here too.
-        q.longitude = ParseLongitude(o.longitude.value_or(std::string_view{}));
+        q.longitude = o.place ? *site->longitude : ParseLongitude(o.longitude.value_or(std::string_view{}));
         q.ra = o.ra;
         if (o.watch) return RunWatch(o, q, output, errors);
         if (o.date) {
@@ -200,21 +203,39 @@ int RunProgram(std::span<const std::string_view> args, int input, int output, in
     }
     Site site;
     try {
-        if (o.tz) site.zone = Zone::Find(*o.tz);
+        if (o.place) {
+            std::vector<std::string> problems;
+            const Place place = FindPlace(*o.place, PlacesFilePath(), kZoneFolder, problems);
+            for (const std::string& problem : problems) Complain(errors, problem);
+            site.placeName = place.name;
+            site.placeZone = place.zone;
+            site.longitudeText = place.longitude;
+            site.longitude = ParseLongitude(site.longitudeText);
+        }
+        if (o.tz == "place") {
+            if (site.placeZone.empty()) {
+                throw UsageError("--tz place: the place " + Quoted(site.placeName) + " has no zone in the places file");
+            }
+            site.zone = Zone::Find(site.placeZone);
+        } else if (o.tz) {
+            site.zone = Zone::Find(*o.tz);
+        }
     } catch (const UsageError& e) {
         return UsageFailure(errors, e.what());
     } catch (const MissingDatabase& e) {
         Complain(errors, e.what());
         return kExitFailed;
     }
-    if (o.tz) o.site = &site;
+    if (o.tz || o.place) o.site = &site;
     if (o.from) {
         // The table's longitude, read once for all its rows.
-        site.longitudeText = *o.longitude;
-        try {
-            site.longitude = ParseLongitude(site.longitudeText);
-        } catch (const InputError& e) {
-            return UsageFailure(errors, e.what());
+        if (!o.place) {
+            site.longitudeText = *o.longitude;
+            try {
+                site.longitude = ParseLongitude(site.longitudeText);
+            } catch (const InputError& e) {
+                return UsageFailure(errors, e.what());
+            }
         }
         o.site = &site;
         return RunTable(o, output, errors);

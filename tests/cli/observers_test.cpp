@@ -11,11 +11,32 @@
 
 #include <cstdio>
 #include <cstdlib>
+
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace vantoril::cli::testing {
 namespace {
+
+// A places file of the user's, with a bad line among good ones.
+void UsePlacesFile()
+{
+    static const std::string kHome = [] {
+        char folder[] = "/tmp/vantoril-places-XXXXXX";
+        const std::string home = ::mkdtemp(folder) != nullptr ? folder : "/tmp";
+        ::mkdir((home + "/vantoril-lst").c_str(), 0700);
+        FILE* f = std::fopen((home + "/vantoril-lst/places").c_str(), "w");
+        std::fputs(
+            "# observatories\nLowell 111d39m53sW America/Phoenix\nBroken 200E\nHome_Site 2 21 0 E  # no zone\n"
+            "Paris 2.3372E Europe/Paris\n",
+            f);
+        std::fclose(f);
+        return home;
+    }();
+    ::setenv("XDG_CONFIG_HOME", kHome.c_str(), 1);
+}
 
 const std::vector<std::string> kFine = {"--model", "iau2006", "--precision", "6"};
 
@@ -38,6 +59,7 @@ class SameAnswer : public ::testing::TestWithParam<Same> {};
 TEST_P(SameAnswer, AsThePlainUtcQuestion)
 {
     const auto& c = GetParam();
+    UsePlacesFile();
     const Outcome r = RunWith(With(kFine, c.args), c.input);
     const Outcome plain = RunWith(With(kFine, c.plain), c.plainInput);
     EXPECT_EQ(plain.status, 0) << plain.err;
@@ -89,6 +111,22 @@ INSTANTIATE_TEST_SUITE_P(
              {"--batch"},
              "2024-01-15 18:00 0\n2024-07-15T17:00 0\n",
              "2024-01-15 21:00:00 0\n2024-07-15 21:00:00 0\n"},
+        // Places: the tz table's, the user's (first), in a batch, a table, a zone.
+        Same{"TablePlace", {"--place", "new_york", "2024-03-20"}, {"074d00m23sW", "2024-03-20"}},
+        Same{"WholeZoneName", {"--place", "America/New York", "2024-03-20"}, {"074d00m23sW", "2024-03-20"}},
+        Same{"UsersPlaceFirst", {"--place", "PARIS", "2024-03-20"}, {"2.3372E", "2024-03-20"}},
+        Same{"PlaceWithBlanks", {"--place", "home site", "2024-03-20"}, {"2 21 0 E", "2024-03-20"}},
+        Same{"PlacesZone",
+             {"--place", "lowell", "--tz", "place", "2024-03-20T14:00"},
+             {"111d39m53sW", "2024-03-20", "21:00"}},
+        Same{"PlaceInBatch",
+             {"--batch", "--place", "Lowell"},
+             {"--batch"},
+             "2024-03-20T21:00Z\n2024-03-20 21:00 5:00\n2024-03-20 21:00 0\n",
+             "2024-03-20 21:00:00 111d39m53sW\n2024-03-20 21:00:00 111d39m53sW 5:00:00\n2024-03-20 21:00:00 0\n"},
+        Same{"PlaceInTable",
+             {"--format", "hours", "--place", "Lowell", "--from", "2024-03-20T21:00", "--count", "1", "--step", "1h"},
+             {"--format", "hours", "--from", "2024-03-20T21:00", "--count", "1", "--step", "1h", "111d39m53sW"}},
         // A table's rows are the batch's answers for its instants.
         Same{"TableAsBatch",
              {"--format", "json", "--ra", "5:00", "--from", "2024-03-20T21:00", "--count", "3", "--step", "90m",
@@ -170,10 +208,10 @@ class Message : public ::testing::TestWithParam<Says> {};
 TEST_P(Message, SaysWhatItShould)
 {
     const auto& c = GetParam();
+    UsePlacesFile();
     const Outcome r = RunWith(c.args, c.input);
     EXPECT_EQ(r.status, c.status) << r.out << r.err;
-    const std::string& where = c.status == 0 || c.args.front() == "--batch" ? r.out : r.err;
-    EXPECT_NE(where.find(c.text), std::string::npos) << r.out << r.err;
+    EXPECT_NE((r.out + r.err).find(c.text), std::string::npos) << r.out << r.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -225,6 +263,17 @@ INSTANTIATE_TEST_SUITE_P(
              {"--from", "9999-12-31T23:59", "--count", "5", "--step", "30s", "0"},
              1,
              "stops after 2 rows, at the end of the year 9999"},
+        Says{"PlaceInJson",
+             {"--place", "Lowell", "--tz", "place", "--format", "json", "2024-03-20T14:00"},
+             0,
+             "\"local\":\"2024-03-20T14:00:00-07:00\",\"zone\":\"America/Phoenix\",\"place\":\"Lowell\","
+             "\"place_zone\":\"America/Phoenix\"}"},
+        Says{"BadPlacesLineNamed", {"--place", "Lowell", "2024-03-20"}, 0, "places:3: longitude \"200E\": at most 180"},
+        Says{"NoSuchPlace",
+             {"--place", "Lowel", "2024-03-20"},
+             2,
+             "no such place; the closest are Lowell (America/Phoenix)"},
+        Says{"PlaceWithoutZone", {"--place", "Home Site", "--tz", "place"}, 2, "has no zone in the places file"},
         Says{"BatchGapIsALine",
              {"--batch", "--tz", "Europe/Paris"},
              1,

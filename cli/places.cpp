@@ -1,0 +1,235 @@
+// SPDX-License-Identifier: MIT
+#include "cli/places.h"
+
+#include "cli/parsers.h"
+#include "cli/zones.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace vantoril::cli {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// How names are compared: lower case, without blanks and underscores.
+std::string Key(std::string_view name)
+{
+    std::string key;
+    for (const char c : name) {
+        if (IsBlank(c) || c == '_') continue;
+        key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return key;
+}
+
+std::vector<std::string_view> Fields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        while (at < line.size() && IsBlank(line[at])) ++at;
+        const std::size_t start = at;
+        while (at < line.size() && !IsBlank(line[at])) ++at;
+        if (at > start) fields.push_back(line.substr(start, at - start));
+    }
+    return fields;
+}
+
+template <class Each>
+void ForEachLine(std::string_view text, Each each)
+{
+    std::size_t number = 0;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        ++number;
+        line = line.substr(0, std::min(line.find('#'), line.size()));
+        each(line, number);
+    }
+}
+
+// ±DDDMM or ±DDDMMSS, the longitude half of a zone table's coordinates,
+// as degrees, minutes and seconds east or west.
+std::optional<std::string> TableLongitude(std::string_view coordinates)
+{
+    const auto sign = coordinates.find_first_of("+-", 1);
+    if (sign == std::string_view::npos) return std::nullopt;
+    const std::string_view l = coordinates.substr(sign);
+    if ((l.size() != 6 && l.size() != 8) ||
+        !std::all_of(l.begin() + 1, l.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    std::string text(l.substr(1, 3));
+    text.append("d").append(l.substr(4, 2)).append("m").append(l.size() == 8 ? l.substr(6, 2) : "00").append("s");
+    text += l[0] == '-' ? 'W' : 'E';
+    return text;
+}
+
+std::string ReadFile(const std::string& path, int& error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = errno;
+        return {};
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    error = in.bad() ? EIO : 0;
+    return text.str();
+}
+
+// Levenshtein distance of two keys, for "did you mean".
+std::size_t Distance(const std::string& a, const std::string& b)
+{
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+} // namespace
+
+std::vector<Place> ReadPlacesFile(std::string_view text, std::string_view file, std::vector<std::string>& problems)
+{
+    std::vector<Place> places;
+    ForEachLine(text, [&](std::string_view line, std::size_t number) {
+        const auto fields = Fields(line);
+        if (fields.empty()) return;
+        auto problem = [&](const std::string& why) {
+            problems.push_back(std::string(file) + ":" + std::to_string(number) + ": " + why);
+        };
+        if (fields.size() < 2) {
+            problem("expected NAME LONGITUDE [ZONE], found " + Quoted(fields.front()));
+            return;
+        }
+        Place p;
+        p.name = std::string(fields[0]);
+        std::replace(p.name.begin(), p.name.end(), '_', ' ');
+        // The last field is a zone when it names one the way zones are named.
+        std::size_t longitudeEnd = fields.size();
+        const std::string_view last = fields.back();
+        if (fields.size() > 2 && (last.find('/') != std::string_view::npos || last == "UTC")) {
+            p.zone = std::string(last);
+            --longitudeEnd;
+        }
+        const std::string_view longitude(fields[1].data(),
+                                         static_cast<std::size_t>(fields[longitudeEnd - 1].data() +
+                                                                  fields[longitudeEnd - 1].size() - fields[1].data()));
+        try {
+            (void)ParseLongitude(longitude);
+        } catch (const InputError& e) {
+            problem(e.what());
+            return;
+        }
+        p.longitude = std::string(longitude);
+        places.push_back(std::move(p));
+    });
+    return places;
+}
+
+std::vector<Place> ReadZoneTable(std::string_view text)
+{
+    std::vector<Place> places;
+    ForEachLine(text, [&](std::string_view line, std::size_t) {
+        // Tab-separated: country codes, coordinates, zone, comment.
+        std::vector<std::string_view> columns;
+        for (std::size_t at = 0; at <= line.size();) {
+            const std::size_t end = std::min(line.find('\t', at), line.size());
+            columns.push_back(line.substr(at, end - at));
+            at = end + 1;
+        }
+        if (columns.size() < 3 || columns[2].empty()) return;
+        const auto longitude = TableLongitude(columns[1]);
+        if (!longitude) return;
+        Place p;
+        p.zone = std::string(columns[2]);
+        p.name = p.zone.substr(p.zone.rfind('/') + 1);
+        std::replace(p.name.begin(), p.name.end(), '_', ' ');
+        p.longitude = *longitude;
+        places.push_back(std::move(p));
+    });
+    return places;
+}
+
+std::string PlacesFilePath()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && *config == '/') return std::string(config) + "/vantoril-lst/places";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') return std::string(home) + "/.config/vantoril-lst/places";
+    return {};
+}
+
+Place FindPlace(std::string_view name, const std::string& placesFile, std::string_view zoneFolder,
+                std::vector<std::string>& problems)
+{
+    const std::string key = Key(name);
+    if (key.empty()) throw UsageError("--place \"\": expected the name of a place");
+    std::vector<Place> all;
+    if (!placesFile.empty()) {
+        int error = 0;
+        const std::string text = ReadFile(placesFile, error);
+        if (error != 0 && error != ENOENT) {
+            problems.push_back(placesFile + ": cannot be read: " + std::strerror(error));
+        }
+        all = ReadPlacesFile(text, placesFile, problems);
+        for (const Place& p : all) {
+            if (Key(p.name) == key) return p; // the user's own names come first, the first one first
+        }
+    }
+    // Then the tz tables: zone1970.tab holds the zones since 1970, zone.tab
+    // the older ones a country still uses.
+    std::vector<Place> zones;
+    for (const char* table : {"/zone1970.tab", "/zone.tab"}) {
+        int error = 0;
+        const std::string text = ReadFile(std::string(zoneFolder) + table, error);
+        for (Place& p : ReadZoneTable(text)) {
+            const bool known =
+                std::any_of(zones.begin(), zones.end(), [&](const Place& z) { return z.zone == p.zone; });
+            if (!known) zones.push_back(std::move(p));
+        }
+    }
+    if (zones.empty()) {
+        throw MissingDatabase("no table of zones in " + std::string(zoneFolder) + ": install the " +
+                              std::string(kZonePackage) + " package");
+    }
+    std::vector<const Place*> found;
+    for (const Place& p : zones) {
+        if (Key(p.name) == key || Key(p.zone) == key) found.push_back(&p);
+    }
+    if (found.size() == 1) return *found.front();
+    all.insert(all.end(), zones.begin(), zones.end());
+    const bool several = !found.empty();
+    if (!several) {
+        // The five nearest names.
+        std::vector<std::pair<std::size_t, const Place*>> near;
+        near.reserve(all.size());
+        for (const Place& p : all) near.emplace_back(Distance(Key(p.name), key), &p);
+        std::stable_sort(near.begin(), near.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (std::size_t i = 0; i < near.size() && i < 5; ++i) found.push_back(near[i].second);
+    }
+    std::string listed;
+    for (const Place* p : found) {
+        listed += (listed.empty() ? "" : ", ") + p->name + (p->zone.empty() ? "" : " (" + p->zone + ")");
+    }
+    throw UsageError("--place " + Quoted(name) +
+                     (several ? ": several places have that name: " : ": no such place; the closest are ") + listed +
+                     (placesFile.empty() ? "" : "; your own places go in " + placesFile));
+}
+
+} // namespace vantoril::cli

@@ -191,8 +191,8 @@ INSTANTIATE_TEST_SUITE_P(
               {"--format", "csv", "--from", "2024-03-20T21:00", "--count", "2", "--step", "1h", "0"},
               3,
               "utc,local,zone,place,longitude,longitude_deg,model,kind,dut1,lst,lst_hours,ra,ra_hours,hour_angle,"
-              "hour_angle_hours,error\r",
-              "2024-03-20T22:00:00Z,,,,0,0,classic,,,9:55:41,9.92810585489404,,,,,\r"}),
+              "hour_angle_hours,dut1_source,warning,error\r",
+              "2024-03-20T22:00:00Z,,,,0,0,classic,,,9:55:41,9.92810585489404,,,,,,,\r"}),
     [](const ::testing::TestParamInfo<Table>& p) { return std::string(p.param.name); });
 
 struct Says {

@@ -2,11 +2,11 @@
 #include "cli/lst.h"
 
 #include "cli/csv.h"
-#include "cli/instants.h"
-#include "cli/site.h"
 #include "cli/eop.h"
+#include "cli/instants.h"
 #include "cli/leap_seconds.h"
 #include "cli/output.h"
+#include "cli/site.h"
 #include "engine/sidereal.h"
 #include "runtime/conversions.h"
 

@@ -4,16 +4,16 @@
 #include "cli/arguments.h"
 #include "cli/batch.h"
 #include "cli/csv.h"
+#include "cli/eop.h"
+#include "cli/file_text.h"
 #include "cli/instants.h"
+#include "cli/leap_seconds.h"
 #include "cli/lst.h"
 #include "cli/output.h"
 #include "cli/parsers.h"
 #include "cli/places.h"
 #include "cli/site.h"
 #include "cli/table.h"
-#include "cli/eop.h"
-#include "cli/file_text.h"
-#include "cli/leap_seconds.h"
 #include "cli/transit.h"
 #include "cli/watch.h"
 #include "runtime/run_time_error.h"
@@ -24,10 +24,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 #include <ctime>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #ifndef VANTORIL_VERSION

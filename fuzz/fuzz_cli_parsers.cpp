@@ -15,8 +15,8 @@
 #include "fuzz/fuzz_support.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>

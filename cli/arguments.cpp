@@ -51,15 +51,20 @@ void CheckInstantOptions(const Options& o, bool modelGiven, std::size_t position
 
 } // namespace
 
-const std::string_view kHelp = R"(Usage: vantoril-lst [OPTIONS] LONGITUDE [DATE [TIME]]
+const std::string_view kHelp = R"(Usage: vantoril-lst [OPTIONS] LONGITUDE|--place NAME [DATE [TIME] | INSTANT]
        vantoril-lst --transit RA [--lower] | --when LST [OPTIONS] LONGITUDE DATE
+       vantoril-lst --from INSTANT --to INSTANT|--count N --step DURATION [OPTIONS] LONGITUDE
        vantoril-lst --batch [OPTIONS] < instants
-Local sidereal time at a longitude, for an instant in UTC (now when no DATE is given).
+Local sidereal time at a longitude, for an instant in UTC or in --tz's civil time
+(now when no DATE is given).
 
   LONGITUDE  79d51m0sW, 79:51:00W, "79 51 0 W" (one argument), -79.85 or 79.85W;
              a bare number is degrees east
   DATE       YYYY-MM-DD (a day past the month's end counts on into the next month)
-  TIME       HH:MM:SS, seconds may be fractional (default 00:00:00)
+  TIME       HH:MM:SS or HH:MM, seconds may be fractional (default 00:00:00); a Z or
+             +HH:MM / -HHMM offset after it says how to read it
+  INSTANT    YYYY-MM-DDTHH:MM[:SS[.f]][Z|+HH:MM|-HHMM] as one argument (date -Iseconds),
+             accepted wherever DATE TIME is
 
 Options:
   --model classic|iau2006  classic: the window's calculation, to the second (default);
@@ -70,12 +75,26 @@ Options:
   --precision N            decimals of a second, 0 to 6 (default 3 for iau2006, 0 for
                            classic, whose sidereal time is always the window's text)
   --ra HH:MM:SS[.s]        also print the hour angle LST - RA, in [-12 h, +12 h)
-  --format text|hours|json sidereal time as h:mm:ss, as decimal hours, or JSON Lines: an
+  --format text|hours|json|csv
+                           sidereal time as h:mm:ss, as decimal hours, JSON Lines (an
                            object per result, {"error": ...} per failed line, null per
-                           blank or # line
+                           blank or # line), or CSV (RFC 4180: a header, a row per answer)
+  --tz ZONE|local|UTC|place  read DATE TIME without an offset as civil time in this zone of
+                           the system's tz database (/usr/share/zoneinfo), and show each
+                           instant in it; place: the zone of --place (default UTC)
+  --fold earlier|later     a civil time the clocks skip or repeat is refused, naming both
+                           UTC instants, unless this chooses one
+  --place NAME             the longitude (and zone) of a place: first from the user's
+                           places file (~/.config/vantoril-lst/places: NAME LONGITUDE [ZONE]
+                           a line), then from the tz database's zone1970.tab ("Paris")
+  --from INSTANT --step DURATION (--to INSTANT | --count N)
+                           a table: a row per step (30s, 10m, 1h, 1d or seconds), --to
+                           included where a step lands on it; at most 100,000,000 rows
+                           for --to, none for --count
   --watch                  a live clock: each reading at the instant it begins, until
                            interrupted (ends by the signal that stops it)
-  --batch                  read "DATE TIME LONGITUDE [RA]" lines from standard input and
+  --batch                  read "DATE TIME LONGITUDE [RA]" lines (or "INSTANT LONGITUDE
+                           [RA]"; LONGITUDE left out with --place) from standard input and
                            write one line for each: the result or "error: <reason>"
   --transit HH:MM:SS[.s]   every instant of the UTC day DATE when this right ascension
                            culminates (hour angle 0): one or two, to the microsecond
@@ -86,8 +105,8 @@ Options:
                            output line per instant; "-" as the value: one on each line
   --eop FILE|none          UT1 - UTC from an IERS table (finals2000A.all, finals.all, EOP
                            C04), linear between its days; an instant outside it is an
-                           error. Without --eop or --dut1 a table found in the default
-                           places is used and named (--version lists it); none: UT1 = UTC
+                           error. Without --eop or --dut1 a table the user put in
+                           ~/.local/share/vantoril-lst/ is used and named; none: UT1 = UTC
   --help, --version        --version names the leap-second and IERS tables in use
 
 Exit status: 0 every result given, 1 a line or the calculation failed, 2 usage error.
@@ -100,6 +119,11 @@ Examples:
   printf '2002-01-01 00:00:00 79d51mW\n' | vantoril-lst --batch --format json | jq -c .lst
   vantoril-lst --model iau2006 --transit 05:35:17.3 -- -79.85 2024-03-20
   vantoril-lst --model iau2006 --when 06:00:00 --eop finals2000A.all 2.35E 2024-09-22
+  vantoril-lst 0 2024-03-20T21:00:00Z                ISO 8601, as date -Iseconds prints it
+  vantoril-lst --tz Europe/Paris 2.35E 2024-03-20 22:00
+  vantoril-lst --place Paris --tz place 2024-03-20T22:00
+  vantoril-lst --model iau2006 --from 2024-03-20T21:00Z --to 2024-03-21T03:00Z --step 1h 0
+  vantoril-lst --batch --format csv < instants.txt > lst.csv
 )";
 
 double ParseDut1(std::string_view text)

@@ -51,7 +51,8 @@ void CheckInstantOptions(const Options& o, bool modelGiven, std::size_t position
 
 } // namespace
 
-const std::string_view kHelp = R"(Usage: vantoril-lst [OPTIONS] LONGITUDE|--place NAME [DATE [TIME] | INSTANT]
+const std::string_view kHelp = R"(Usage: vantoril-lst [OPTIONS] LONGITUDE [DATE [TIME]]
+       vantoril-lst [OPTIONS] LONGITUDE|--place NAME [INSTANT]
        vantoril-lst --transit RA [--lower] | --when LST [OPTIONS] LONGITUDE DATE
        vantoril-lst --from INSTANT --to INSTANT|--count N --step DURATION [OPTIONS] LONGITUDE
        vantoril-lst --batch [OPTIONS] < instants

@@ -50,7 +50,8 @@ int WholeSecond(const Time& t) { return static_cast<int>(t.second); }
 // Seconds from 1970 of a civil reading, a second of 60 as 59.
 std::int64_t Seconds(const Date& d, const Time& t)
 {
-    return DaysFromCivil(d.year, d.month, d.day) * 86400 + t.hour * 3600 + t.minute * 60 + std::min(WholeSecond(t), 59);
+    return DaysFromCivil(d.year, d.month, d.day) * 86400 + static_cast<std::int64_t>(t.hour) * 3600 +
+           static_cast<std::int64_t>(t.minute) * 60 + std::min(WholeSecond(t), 59);
 }
 
 // A reading `at` (seconds from 1970) as date and time texts; `second60`
@@ -80,7 +81,8 @@ bool WriteReading(std::int64_t at, bool second60, std::string_view fraction, Ins
     *t++ = ':';
     t = put(t, second60 ? 60 : seconds % 60, 2);
     // The fraction is at most 9 digits and a point (ParseTime's limit).
-    t = std::copy(fraction.begin(), fraction.begin() + std::min<std::ptrdiff_t>(fraction.size(), 12), t);
+    t = std::copy(fraction.begin(),
+                  fraction.begin() + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(fraction.size()), 12), t);
     *t = '\0';
     return true;
 }

@@ -171,7 +171,7 @@ TEST(MessageBox, ComesBackInFrontWhenItsWindowIsActivated)
     QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &owner,
                      [&focused](QWindow* w) { focused.push_back(w); });
     bool checked = false;
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, &owner, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->windowHandle()->transientParent(), owner.windowHandle());

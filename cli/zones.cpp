@@ -3,10 +3,13 @@
 
 #include "cli/parsers.h"
 
+#include <date/date.h>
 #include <date/tz.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <optional>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -21,6 +24,84 @@ using Seconds = std::chrono::seconds;
 // The table's reach: 1800-01-01 to 2400-01-01 UTC.
 constexpr std::int64_t kTableBegin = -5364662400;
 constexpr std::int64_t kTableEnd = 13569465600;
+
+// The compiled zone files list changes of offset until 2037, after which the
+// library keeps the last offset: summer time would end for good. Where the
+// zone's last years follow one rule, it is carried on to the table's end.
+constexpr int kLastListedYear = 2037;
+constexpr int kRuleYears = 8; // 2030-2037: every weekday shift of a date
+constexpr std::int64_t kDay = 86400;
+
+int UtcYear(std::int64_t utc)
+{
+    const date::sys_days day{date::days{utc >= 0 ? utc / kDay : (utc - (kDay - 1)) / kDay}};
+    return static_cast<int>(date::year_month_day{day}.year());
+}
+
+std::int64_t DaysFromEpoch(date::sys_days day) { return static_cast<std::int64_t>(day.time_since_epoch().count()); }
+
+// One change of offset a year, as zic's rules write it: in a month, on the
+// first weekday on or after a day (0: on the last such weekday), at a wall
+// clock time in the offset before the change.
+struct YearlyChange {
+    unsigned month = 0;
+    unsigned weekday = 0;
+    unsigned on_or_after = 0;
+    std::int64_t wall_seconds = 0; // of the day, in the offset before
+    int before = 0;
+    int after = 0;
+
+    [[nodiscard]] std::int64_t UtcIn(int year) const
+    {
+        const date::year y{year};
+        const date::month m{month};
+        const date::weekday w{weekday};
+        date::sys_days day;
+        if (on_or_after == 0) {
+            day = date::sys_days(date::year_month_weekday_last{y, m, date::weekday_last{w}});
+        } else {
+            day = date::sys_days(date::year_month_day{y, m, date::day{on_or_after}});
+            day += w - date::weekday{day};
+        }
+        return DaysFromEpoch(day) * kDay + wall_seconds - before;
+    }
+};
+
+// The rule one change follows in every listed year, if any does.
+std::optional<YearlyChange> RuleOf(const std::vector<std::array<std::int64_t, 3>>& changes)
+{
+    // changes: {utc, offset before, offset after}, one per year.
+    YearlyChange rule;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const auto [utc, before, after] = changes[i];
+        const std::int64_t wall = utc + before;
+        const std::int64_t days = wall >= 0 ? wall / kDay : (wall - (kDay - 1)) / kDay;
+        const date::sys_days day{date::days{days}};
+        const date::year_month_day ymd{day};
+        const YearlyChange seen{static_cast<unsigned>(ymd.month()), date::weekday{day}.c_encoding(), 0,
+                                wall - days * kDay, static_cast<int>(before), static_cast<int>(after)};
+        if (i == 0) {
+            rule = seen;
+        } else if (seen.month != rule.month || seen.weekday != rule.weekday || seen.wall_seconds != rule.wall_seconds ||
+                   seen.before != rule.before || seen.after != rule.after) {
+            return std::nullopt;
+        }
+    }
+    const int first_year = kLastListedYear - static_cast<int>(changes.size()) + 1;
+    const auto fits = [&](const YearlyChange& candidate) {
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            if (candidate.UtcIn(first_year + static_cast<int>(i)) != changes[i][0]) return false;
+        }
+        return true;
+    };
+    for (unsigned d = 1; d <= 28; ++d) {
+        rule.on_or_after = d;
+        if (fits(rule)) return rule;
+    }
+    rule.on_or_after = 0;
+    if (fits(rule)) return rule;
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -63,7 +144,34 @@ void Zone::Tabulate()
         spans_.push_back({at, static_cast<int>(info.offset.count())});
         at = info.end.time_since_epoch().count();
     }
+    CarryRulesOn();
     spans_.push_back({kTableEnd, spans_.back().offset});
+}
+
+void Zone::CarryRulesOn()
+{
+    // Two changes a year in each of the last listed years, and none after.
+    const int first_year = kLastListedYear - kRuleYears + 1;
+    std::size_t first = spans_.size();
+    while (first > 1 && UtcYear(spans_[first - 1].begin) >= first_year) --first;
+    if (first == spans_.size() || UtcYear(spans_.back().begin) != kLastListedYear) return;
+    if (spans_.size() - first != static_cast<std::size_t>(2 * kRuleYears)) return;
+    std::array<std::vector<std::array<std::int64_t, 3>>, 2> changes;
+    for (std::size_t i = first; i < spans_.size(); ++i) {
+        const std::size_t k = (i - first) % 2;
+        if (UtcYear(spans_[i].begin) != first_year + static_cast<int>((i - first) / 2)) return;
+        changes.at(k).push_back({spans_[i].begin, spans_[i - 1].offset, spans_[i].offset});
+    }
+    const auto one = RuleOf(changes[0]);
+    const auto two = RuleOf(changes[1]);
+    if (!one || !two) return;
+    for (int year = kLastListedYear + 1;; ++year) {
+        for (const YearlyChange* rule : {&*one, &*two}) {
+            const std::int64_t at = rule->UtcIn(year);
+            if (at >= kTableEnd) return;
+            spans_.push_back({at, rule->after});
+        }
+    }
 }
 
 bool Zone::Tabulated(std::int64_t utc) const

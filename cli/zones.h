@@ -55,12 +55,14 @@ public:
 
 private:
     // The zone's spans of one offset from 1800 to 2400, as the library gives
-    // them: looked up by a binary search, without the library's strings.
+    // them (with the last listed years' rule carried on after 2037): looked
+    // up by a binary search, without the library's strings.
     struct Span {
         std::int64_t begin; // UTC seconds from 1970
         int offset;
     };
     void Tabulate();
+    void CarryRulesOn();
     [[nodiscard]] bool Tabulated(std::int64_t utc) const;
     [[nodiscard]] std::size_t SpanAt(std::int64_t utc) const;
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 """--tz against Python's zoneinfo on the same system tz database: 4,000 seeded
-civil times from 1970 to 2037 (the system's zone files list the changes of
-offset until 2037) in zones with DST both sides of the equator, a half-hour and
-a 45-minute offset. Each one vantoril-lst answers must be zoneinfo's UTC
+civil times from 1970 to 2399 (past 2037, where the zone files' listed changes
+end and zoneinfo follows each file's closing rule) in zones with DST both sides
+of the equator, a half-hour and a 45-minute offset, and zones whose rules
+changed or stopped. Each one vantoril-lst answers must be zoneinfo's UTC
 instant; each one it refuses must be one zoneinfo cannot round-trip (a gap)
 or reads two ways (an overlap).
 
@@ -17,7 +18,7 @@ from zoneinfo import ZoneInfo
 
 LST = sys.argv[1]
 ZONES = ["Europe/Paris", "America/Santiago", "Australia/Adelaide", "Asia/Kolkata", "America/New_York",
-         "Asia/Kathmandu", "Pacific/Auckland", "UTC"]
+         "Asia/Kathmandu", "Pacific/Auckland", "Europe/Moscow", "America/Sao_Paulo", "Asia/Tehran", "UTC"]
 UTC = datetime.timezone.utc
 rng = random.Random(20261209)
 failures = []
@@ -25,12 +26,16 @@ for zone in ZONES:
     tz = ZoneInfo(zone)
     civil = []
     for _ in range(500):
-        start = datetime.datetime(1970, 1, 1) + datetime.timedelta(seconds=rng.randrange(0, 67 * 365 * 86400))
+        start = datetime.datetime(1970, 1, 1) + datetime.timedelta(seconds=rng.randrange(0, 430 * 365 * 86400))
         # Half of them within two hours of a change of offset, where the faults would be.
         if rng.random() < 0.5:
-            for hours in range(0, 24 * 200):
-                t = start + datetime.timedelta(hours=hours)
-                if t.replace(tzinfo=tz).utcoffset() != (t + datetime.timedelta(hours=1)).replace(tzinfo=tz).utcoffset():
+            def offset(t):
+                return t.replace(tzinfo=tz).utcoffset()
+            for days in range(0, 200):
+                day = start + datetime.timedelta(days=days)
+                if offset(day) != offset(day + datetime.timedelta(days=1)):
+                    t = next(day + datetime.timedelta(hours=h) for h in range(24)
+                             if offset(day + datetime.timedelta(hours=h)) != offset(day + datetime.timedelta(hours=h + 1)))
                     start = t + datetime.timedelta(minutes=rng.randrange(-60, 120))
                     break
         civil.append(start)

@@ -25,7 +25,7 @@ void UsePlacesFile()
 {
     static const std::string kHome = [] {
         char folder[] = "/tmp/vantoril-places-XXXXXX";
-        const std::string home = ::mkdtemp(folder) != nullptr ? folder : "/tmp";
+        std::string home = ::mkdtemp(folder) != nullptr ? folder : "/tmp";
         ::mkdir((home + "/vantoril-lst").c_str(), 0700);
         FILE* f = std::fopen((home + "/vantoril-lst/places").c_str(), "w");
         std::fputs(

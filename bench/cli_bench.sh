@@ -8,7 +8,7 @@
 # vantoril-lst is timed end to end: reading the lines from a file on standard
 # input, writing the results to a file. Prints the median of RUNS runs.
 #
-#   bench/cli_bench.sh [RUNS]      (default 3)
+#   bench/cli_bench.sh [RUNS]      (default 5)
 #   bench/cli_bench.sh --tiny      one run on 2,000 lines: proves the script
 #                                  runs to its end (CI), measures nothing
 set -euo pipefail
@@ -17,13 +17,15 @@ lines=1000000 apparent_lines=100000
 if [ "${1:-}" = "--tiny" ]; then
   runs=1 lines=2000 apparent_lines=200
 else
-  runs="${1:-3}"
+  runs="${1:-5}"
 fi
 # The model as computed without an IERS file found on this machine.
 export VANTORIL_LST_EOP=none
 # shellcheck source=SCRIPTDIR/../scripts/packages.sh
 source "$root/scripts/packages.sh"
-"$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" python3-astropy
+# shellcheck source=SCRIPTDIR/bench_lib.sh
+source "$root/bench/bench_lib.sh"
+"$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" python3-astropy python3-skyfield
 
 build="$root/build/bench"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTORIL_BUILD_TESTS=OFF >/dev/null
@@ -38,13 +40,6 @@ head -n "$apparent_lines" "$work/1m.txt" >"$work/100k.txt"
 "$python" "$root/bench/cli_astropy.py" prepare "$work/1m.txt" "$work/instants.npz"
 
 # Wall time of a command in seconds.
-wall() {
-  local start end
-  start=$(date +%s%N)
-  "$@"
-  end=$(date +%s%N)
-  awk -v n=$((end - start)) 'BEGIN { printf "%.3f\n", n / 1e9 }'
-}
 lst_batch() { "$lst" --batch "${@:2}" <"$1" >"$work/out.txt"; }
 astropy() { "$python" "$root/bench/cli_astropy.py" run "$work/instants.npz" "$1" "$2" >"$work/astropy.txt"; }
 
@@ -63,7 +58,6 @@ for ((r = 0; r < runs; r++)); do
 done
 [ "$(wc -l <"$work/out.txt")" -eq "$apparent_lines" ] || { echo "vantoril-lst gave a wrong line count" >&2; exit 1; }
 
-median() { tr ' ' '\n' <<<"${times[$1]}" | sed '/^$/d' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 classic=$(median classic) iau=$(median iau2006) apparent=$(median apparent)
 am=$(median astropy_mean) amc=$(median astropy_mean_compute) ami=$(median astropy_mean_import)
 aa=$(median astropy_apparent) aac=$(median astropy_apparent_compute)
@@ -80,3 +74,5 @@ echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 
 # --transit and --eop against the plain batch (their own script).
 "$root/bench/cli_transit_bench.sh" "$runs" "$lst" "$lines"
+# Tables and time zones against the batch, astropy and skyfield (their own script).
+"$root/bench/cli_table_bench.sh" "$runs" "$lst" "$lines"

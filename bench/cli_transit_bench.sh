@@ -15,6 +15,8 @@ runs="${1:-3}"
 lst="${2:-}"
 lines="${3:-1000000}"
 python=/usr/bin/python3
+# shellcheck source=SCRIPTDIR/bench_lib.sh
+source "$root/bench/bench_lib.sh"
 if [ -z "$lst" ]; then
   build="$root/build/bench"
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTORIL_BUILD_TESTS=OFF >/dev/null
@@ -42,13 +44,6 @@ with open(sys.argv[1], "w") as out:
         mjd += 1
 PY
 
-wall() {
-  local start end
-  start=$(date +%s%N)
-  "$@"
-  end=$(date +%s%N)
-  awk -v n=$((end - start)) 'BEGIN { printf "%.3f\n", n / 1e9 }'
-}
 batch() { "$lst" --batch --model iau2006 "${@:2}" <"$1" >"$work/out.txt"; }
 
 declare -A times
@@ -62,7 +57,6 @@ if grep -q error "$work/out.txt"; then
   echo "vantoril-lst refused lines with the table: $(grep -m1 error "$work/out.txt")" >&2
   exit 1
 fi
-median() { tr ' ' '\n' <<<"${times[$1]}" | sed '/^$/d' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 echo "== vantoril-lst --transit and --eop, iau2006 mean, medians of $runs runs"
 awk -v p="$(median plain100k)" -v t="$(median transit100k)" -v n="$(median none1m)" -v e="$(median eop1m)" 'BEGIN {
   printf "--transit, 100,000 lines:  %6.3f s against %6.3f s for 100,000 sidereal times: %.2fx (target <= 5)\n", t, p, t / p

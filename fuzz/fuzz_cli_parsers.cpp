@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // vantoril-lst's readers on arbitrary bytes: as command-line arguments, and
-// as a batch on standard input through the whole program.
+// as a batch on standard input through the whole program, in UTC and in
+// zones with gaps and overlaps, as text, JSON and CSV.
 //
 // Properties:
 //  - arguments are accepted or refused with UsageError, nothing else escapes;
-//  - a batch gives exactly one output line per input line, every output byte
-//    printable ASCII or the newline, an "error: " line for each failure, and
-//    exit status 1 exactly when there is one (0 otherwise);
+//  - a batch gives exactly one output line per input line (CSV: after its
+//    header), every output byte printable ASCII or the newline, an error
+//    line for each failure, and exit status 1 exactly when there is one;
 //  - under a decimal-comma locale, as the program never depends on one.
 
 #include "cli/arguments.h"
@@ -65,11 +66,15 @@ void FuzzBatch(std::string_view input, unsigned variant)
         {"--batch"},
         {"--batch", "--model", "iau2006", "--format", "json", "--dut1", "-0.3"},
         {"--batch", "--model", "iau2006", "--apparent", "--format", "hours", "--ra", "12:00:00", "--precision", "6"},
+        {"--batch", "--tz", "Europe/Paris", "--format", "csv", "--ra", "5:35"},
+        {"--batch", "--tz", "America/Santiago", "--fold", "later", "--model", "iau2006", "--format", "json"},
     };
+    const auto& command = kCommands[variant % kCommands.size()];
+    const bool csv = std::find(command.begin(), command.end(), "csv") != command.end();
     const int in = MemoryFile(input);
     const int out = MemoryFile({});
     const int err = MemoryFile({});
-    const int status = vantoril::cli::RunProgram(kCommands[variant % kCommands.size()], in, out, err);
+    const int status = vantoril::cli::RunProgram(command, in, out, err);
 
     std::string output;
     ::lseek(out, 0, SEEK_SET);
@@ -80,12 +85,15 @@ void FuzzBatch(std::string_view input, unsigned variant)
     // A byte-order mark opening the input is no text of its own.
     const std::string_view text = input.substr(input.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0);
     const auto inputLines = std::count(text.begin(), text.end(), '\n') + (text.empty() || text.back() == '\n' ? 0 : 1);
-    Check(std::count(output.begin(), output.end(), '\n') == inputLines, "one output line per input line", input);
+    Check(std::count(output.begin(), output.end(), '\n') == inputLines + (csv ? 1 : 0),
+          "one output line per input line", input);
     Check(output.empty() || output.back() == '\n', "output ends with a newline", input);
     Check(std::all_of(output.begin(), output.end(), [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7f); }),
           "output is printable ASCII", input);
+    // A CSV row that failed has only its last column, error, filled in.
     const bool anyError = output.rfind("error: ", 0) == 0 || output.find("\nerror: ") != std::string::npos ||
-                          output.find("{\"error\":") != std::string::npos;
+                          output.find("{\"error\":") != std::string::npos ||
+                          (csv && output.find("\n,,,,,,,,,,,,,,,,,") != std::string::npos);
     Check(status == (anyError ? 1 : 0), "exit status 1 exactly when a line failed", input);
 }
 
@@ -97,6 +105,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // No IERS table the machine may have: reading one per input would be
     // most of each run, and it would change no property checked here.
     setenv("VANTORIL_LST_EOP", "none", 1);
+    // No places file of the machine's either: --place reads the tz tables.
+    setenv("XDG_CONFIG_HOME", "/nonexistent", 1);
     return 0;
 }
 
@@ -104,10 +114,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0) return 0;
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    if (data[0] % 4 == 0) {
+    if (data[0] % 6 == 0) {
         FuzzOptions(bytes);
     } else {
-        FuzzBatch(bytes, data[0] % 4 - 1U);
+        FuzzBatch(bytes, data[0] % 6 - 1U);
     }
     return 0;
 }

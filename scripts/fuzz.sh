@@ -22,8 +22,8 @@ fi
 build="$root/build/fuzz"
 cd "$root"  # the presets (CMakePresets.json) are found from the source folder
 cmake --preset fuzz -DCMAKE_CXX_COMPILER="clang++-$CLANG_VERSION" >/dev/null
-targets=(fuzz_lenient_number fuzz_strict_single fuzz_number_text fuzz_compute_lst fuzz_cli_parsers fuzz_time_tables)
-cmake --build --preset fuzz -j "$(nproc)"
+targets=(fuzz_lenient_number fuzz_strict_single fuzz_number_text fuzz_compute_lst fuzz_cli_parsers fuzz_time_tables fuzz_places)
+cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

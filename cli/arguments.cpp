@@ -45,8 +45,12 @@ void CheckInstantOptions(const Options& o, bool modelGiven, std::size_t position
     if (o.watch) throw UsageError(std::string("--watch cannot be combined with ") + seeking);
     if (o.targetPerLine && !o.batch) throw UsageError(std::string(seeking) + " -: a value on each line needs --batch");
     if (o.batch) return;
-    if (positional < 2) throw UsageError(std::string(seeking) + " needs a DATE after the LONGITUDE");
-    if (positional > 2) throw UsageError(std::string(seeking) + " takes a DATE, not a TIME");
+    // --place gives the longitude: the DATE comes first.
+    const std::size_t dateAt = o.place ? 0 : 1;
+    if (positional <= dateAt) {
+        throw UsageError(std::string(seeking) + (o.place ? " needs a DATE" : " needs a DATE after the LONGITUDE"));
+    }
+    if (positional > dateAt + 1) throw UsageError(std::string(seeking) + " takes a DATE, not a TIME");
 }
 
 } // namespace

@@ -65,8 +65,9 @@ int RunDay(const Options& o, int output, int errors)
         DaySearch search;
         search.event = EventOf(o);
         search.target = o.when ? *o.when : *o.transit;
-        search.longitude = ParseLongitude(o.longitude.value_or(std::string_view{}));
-        search.span = UtcDay(ParseDate(o.date.value_or(std::string_view{})), o.model == Model::Iau2006);
+        search.longitude = o.place ? *o.site->longitude : ParseLongitude(o.longitude.value_or(std::string_view{}));
+        search.zone = &ZoneOf(o);
+        search.span = CivilDay(ParseDate(o.date.value_or(std::string_view{})), *search.zone, o.model == Model::Iau2006);
         AppendDayAnswers(o, search, out.buffer());
     } catch (const InputError& e) {
         return UsageFailure(errors, e.what());

@@ -20,6 +20,12 @@ void AppendSiteJson(const Options& o, const Query& q, std::string& out)
         out += "\",\"zone\":";
         AppendJsonString(out, o.site->zone.name());
     }
+    AppendPlaceJson(o, out);
+}
+
+void AppendPlaceJson(const Options& o, std::string& out)
+{
+    if (o.site == nullptr) return;
     if (!o.site->placeName.empty()) {
         out += ",\"place\":";
         AppendJsonString(out, o.site->placeName);

@@ -28,5 +28,7 @@ const Zone& ZoneOf(const Options& o);
 // JSON's fields for the site, each after a comma: the instant in the zone
 // and the zone (unless UTC), the place, its longitude and zone.
 void AppendSiteJson(const Options& o, const Query& q, std::string& out);
+// Only the place's fields.
+void AppendPlaceJson(const Options& o, std::string& out);
 
 } // namespace vantoril::cli

@@ -2,11 +2,14 @@
 #include "cli/transit.h"
 
 #include "cli/eop.h"
+#include "cli/instants.h"
 #include "cli/lst.h"
+#include "cli/site.h"
 
 #include <erfa.h>
 #include <erfam.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -17,6 +20,7 @@ namespace vantoril::cli {
 namespace {
 
 constexpr double kDay = 86400;
+constexpr long long kMjd1970 = 40587;
 
 // Into [-12, +12) hours.
 double Reduced(double hours)
@@ -81,10 +85,9 @@ UtcPoint PointAt(long long mjd, double t, bool withLeapSeconds)
     return {mjd, t};
 }
 
-Query QueryAt(const UtcPoint& p, const Longitude& longitude)
+Query QueryAt(const UtcPoint& p, const CivilDate& d, const Longitude& longitude)
 {
     Query q;
-    const CivilDate d = DateOf(p.mjd);
     q.date.year = d.year;
     q.date.month = d.month;
     q.date.day = d.day;
@@ -102,6 +105,8 @@ Query QueryAt(const UtcPoint& p, const Longitude& longitude)
     q.longitude = longitude;
     return q;
 }
+
+Query QueryAt(const UtcPoint& p, const Longitude& longitude) { return QueryAt(p, DateOf(p.mjd), longitude); }
 
 double TargetHours(const DaySearch& s)
 {
@@ -164,6 +169,26 @@ Query QueryOf(const Printed& p, const Longitude& longitude)
     return q;
 }
 
+// The printed instant as civil time in a zone, and the zone's offset then.
+struct InZone {
+    InstantTexts texts;
+    int offset = 0;
+    std::int64_t local = 0; // whole seconds from 1970 of the civil reading
+};
+
+InZone ReadingIn(const Zone& zone, const Printed& p)
+{
+    const std::int64_t unit = UnitsPerSecond(p.decimals);
+    // Civil readings here have no :60: a leap second reads as the second before it.
+    const std::int64_t whole = std::min<std::int64_t>(p.units / unit, 86399);
+    const std::int64_t utc = (p.mjd - kMjd1970) * 86400 + whole;
+    InZone r;
+    r.offset = zone.OffsetAt(utc);
+    r.local = utc + r.offset;
+    WriteUtcTexts(r.local, p.units % unit * (1000000000 / unit), p.decimals, r.texts);
+    return r;
+}
+
 void AppendDate(std::string& out, long long mjd)
 {
     const CivilDate d = DateOf(mjd);
@@ -212,28 +237,50 @@ ClassicFound ClassicSecond(long long mjd, double approx, std::int64_t targetSeco
     return {};
 }
 
-void AppendInstant(const Options& o, const DaySearch& s, const Printed& p, std::string& out)
+// `searched`: what the search's last evaluation noted, within a microsecond of
+// the printed instant; text and hours show no sidereal time, so they take
+// its notes instead of evaluating the model once more.
+void AppendInstant(const Options& o, const DaySearch& s, const Printed& p, const Iau2006Detail& searched,
+                   std::string& out)
 {
     const Query q = QueryOf(p, s.longitude);
     double lstHours = 0;
     ClassicText classicText;
     Iau2006Detail detail;
     const bool json = o.format == Format::Json;
-    if (o.model == Model::Classic) {
+    const bool civil = s.zone != nullptr && !s.zone->IsUtc();
+    const InZone local = civil ? ReadingIn(*s.zone, p) : InZone{};
+    if (!json) {
+        detail = searched;
+    } else if (o.model == Model::Classic) {
         classicText = ClassicLst(q, lstHours);
     } else {
         lstHours = Iau2006Lst(q, o, detail);
     }
     switch (o.format) {
     case Format::Text:
+        if (civil) {
+            out.append(local.texts.date.data()).append(" ").append(local.texts.time.data());
+            AppendOffset(out, local.offset, false);
+            break;
+        }
         AppendDate(out, p.mjd);
         out += ' ';
         AppendTime(out, p, q);
         break;
     case Format::Hours: {
-        AppendDate(out, p.mjd);
+        const std::int64_t unit = UnitsPerSecond(p.decimals);
+        // The hours since 0h of the day shown: the civil one in a zone.
+        std::int64_t units = p.units;
+        if (civil) {
+            out += local.texts.date.data();
+            const std::int64_t second = (local.local % 86400 + 86400) % 86400;
+            units = second * unit + p.units % unit;
+        } else {
+            AppendDate(out, p.mjd);
+        }
         std::array<char, 40> text{};
-        const double hours = static_cast<double>(p.units) / static_cast<double>(UnitsPerSecond(p.decimals)) / 3600;
+        const double hours = static_cast<double>(units) / static_cast<double>(unit) / 3600;
         std::snprintf(text.data(), text.size(), " %.*f", p.decimals + 4, hours);
         out += text.data();
         break;
@@ -268,6 +315,13 @@ void AppendInstant(const Options& o, const DaySearch& s, const Printed& p, std::
         }
         out += "\",\"lst_hours\":";
         AppendShortest(out, lstHours);
+        if (civil) {
+            out.append(",\"local\":\"").append(local.texts.date.data()).append("T").append(local.texts.time.data());
+            AppendOffset(out, local.offset, false);
+            out += "\",\"zone\":";
+            AppendJsonString(out, s.zone->name());
+        }
+        AppendPlaceJson(o, out);
         AppendWarningMember(out, detail.cautions, o);
         out += '}';
         break;
@@ -325,12 +379,14 @@ std::vector<double> FindSiderealCrossings(double begin, double end, double targe
     for (double guess = first - secondsPerTurn; guess < end + secondsPerTurn / 2; guess += secondsPerTurn) {
         if (guess < begin - 600 || guess > end + 600) continue;
         double t = guess;
-        // Newton's steps with the mean rate as the slope: each one divides
-        // the error by a million or so.
+        // Newton's steps with the mean rate as the slope. The true rate
+        // differs from it by under 2e-7 (the equation of the equinoxes,
+        // UT1 - UTC from a table), so a step below a millisecond leaves an
+        // error below a nanosecond: no further step to confirm it.
         for (int i = 0; i < 8; ++i) {
             const double step = Reduced(targetHours - lstAt(t)) * 3600 / kSiderealPerSolar;
             t += step;
-            if (std::fabs(step) < 1e-8) break;
+            if (std::fabs(step) < 1e-3) break;
         }
         if (t >= begin && t < end && (found.empty() || t - found.back() > 1)) found.push_back(t);
     }
@@ -346,6 +402,26 @@ UtcSpan UtcDay(const Date& date, bool withLeapSeconds)
     return {mjd, 0, DayLength(mjd, withLeapSeconds)};
 }
 
+UtcSpan CivilDay(const Date& date, const Zone& zone, bool withLeapSeconds)
+{
+    UtcSpan span = UtcDay(date, withLeapSeconds);
+    if (zone.IsUtc()) return span;
+    const double length = span.end;
+    const std::int64_t midnight = (span.mjd - kMjd1970) * 86400;
+    // A UTC second as seconds from 0h UTC of the date, counting the leap
+    // seconds of the days either side (a civil day reaches into both).
+    auto from = [&](std::int64_t utc) {
+        const auto t = static_cast<double>(utc - midnight);
+        if (t < 0) return t + kDay - DayLength(span.mjd - 1, withLeapSeconds);
+        if (t >= kDay) return t - kDay + length;
+        return t;
+    };
+    // The date's 0h read as civil time, and the next day's.
+    span.begin = from(zone.FirstUtcAtOrAfter(midnight));
+    span.end = from(zone.FirstUtcAtOrAfter(midnight + 86400));
+    return span;
+}
+
 Event EventOf(const Options& o)
 {
     if (o.when) return Event::SiderealTime;
@@ -356,14 +432,19 @@ void AppendDayAnswers(const Options& o, const DaySearch& s, std::string& out)
 {
     const bool classic = o.model == Model::Classic;
     const double target = TargetHours(s);
+    // The search stays near the day: its date and length are worked out once.
+    const CivilDate date = DateOf(s.span.mjd);
+    const double length = DayLength(s.span.mjd, !classic);
+    Iau2006Detail detail;
     auto lstAt = [&](double t) {
-        const Query q = QueryAt(PointAt(s.span.mjd, t, !classic), s.longitude);
+        const Query q = t >= 0 && t < length ? QueryAt({s.span.mjd, t}, date, s.longitude)
+                                             : QueryAt(PointAt(s.span.mjd, t, !classic), s.longitude);
         if (classic) {
             double hours = 0;
             (void)ClassicLst(q, hours);
             return hours;
         }
-        Iau2006Detail detail;
+        detail = {};
         return Iau2006Lst(q, o, detail);
     };
     const std::vector<double> crossings = FindSiderealCrossings(s.span.begin, s.span.end, target, lstAt);
@@ -380,7 +461,7 @@ void AppendDayAnswers(const Options& o, const DaySearch& s, std::string& out)
             p = Rounded(s.span.mjd, t, o.precision >= 0 ? o.precision : 6, true);
         }
         if (any) out += '\n';
-        AppendInstant(o, s, p, out);
+        AppendInstant(o, s, p, detail, out);
         any = true;
     }
     if (!any) AppendNone(o, s, out);
@@ -403,7 +484,8 @@ bool AppendDayLine(const Options& o, std::string_view line, std::string& out)
     if (!hasTarget && o.targetPerLine) throw InputError(form + Quoted(trimmed));
     DaySearch s;
     s.event = EventOf(o);
-    s.span = UtcDay(ParseDate(trimmed.substr(0, split)), o.model == Model::Iau2006);
+    s.zone = &ZoneOf(o);
+    s.span = CivilDay(ParseDate(trimmed.substr(0, split)), *s.zone, o.model == Model::Iau2006);
     s.longitude = ParseLongitude(hasTarget ? Trim(rest.substr(0, lastStart)) : rest);
     if (hasTarget) {
         try {

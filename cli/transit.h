@@ -3,6 +3,7 @@
 
 #include "cli/arguments.h"
 #include "cli/parsers.h"
+#include "cli/zones.h"
 
 #include <functional>
 #include <string>
@@ -38,6 +39,11 @@ struct UtcSpan {
 // InputError for a year outside 0000 to 9999.
 UtcSpan UtcDay(const Date& date, bool withLeapSeconds);
 
+// The civil day of a date in `zone`, from its first second to the next
+// day's (23, 24 or 25 hours), as a span from 0h UTC of that date. Throws as
+// UtcDay.
+UtcSpan CivilDay(const Date& date, const Zone& zone, bool withLeapSeconds);
+
 enum class Event { Transit, LowerTransit, SiderealTime };
 
 // One question: the instants in `span` at `longitude` of the event for the
@@ -47,6 +53,7 @@ struct DaySearch {
     Longitude longitude;
     RightAscension target;
     Event event = Event::Transit;
+    const Zone* zone = nullptr; // the day's and the instants' zone; UTC when null
 };
 
 // Appends a line for each instant found, in the options' model and format,

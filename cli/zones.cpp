@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <optional>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -78,8 +78,9 @@ std::optional<YearlyChange> RuleOf(const std::vector<std::array<std::int64_t, 3>
         const std::int64_t days = wall >= 0 ? wall / kDay : (wall - (kDay - 1)) / kDay;
         const date::sys_days day{date::days{days}};
         const date::year_month_day ymd{day};
-        const YearlyChange seen{static_cast<unsigned>(ymd.month()), date::weekday{day}.c_encoding(), 0,
-                                wall - days * kDay, static_cast<int>(before), static_cast<int>(after)};
+        const YearlyChange seen{
+            static_cast<unsigned>(ymd.month()), date::weekday{day}.c_encoding(), 0, wall - days * kDay,
+            static_cast<int>(before),           static_cast<int>(after)};
         if (i == 0) {
             rule = seen;
         } else if (seen.month != rule.month || seen.weekday != rule.weekday || seen.wall_seconds != rule.wall_seconds ||
@@ -221,6 +222,21 @@ LocalOffsets Zone::OffsetsOfLocal(std::int64_t local) const
     if (readings == 1) return {LocalOffsets::Unique, found.before, found.before};
     if (readings == 2) found.kind = LocalOffsets::Overlap;
     return found;
+}
+
+std::int64_t Zone::FirstUtcAtOrAfter(std::int64_t local) const
+{
+    const LocalOffsets offsets = OffsetsOfLocal(local);
+    if (offsets.kind != LocalOffsets::Gap) return local - offsets.before;
+    // In a gap the clocks jumped over `local`: the change itself, found
+    // between the UTC readings of the offsets either side.
+    std::int64_t below = local - offsets.after;
+    std::int64_t above = local - offsets.before;
+    while (above - below > 1) {
+        const std::int64_t mid = below + (above - below) / 2;
+        (mid + OffsetAt(mid) >= local ? above : below) = mid;
+    }
+    return above;
 }
 
 int Zone::OffsetAt(std::int64_t utc) const

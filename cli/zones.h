@@ -52,6 +52,9 @@ public:
     [[nodiscard]] LocalOffsets OffsetsOfLocal(std::int64_t local) const;
     // The offset at the UTC instant `utc` (seconds from 1970).
     [[nodiscard]] int OffsetAt(std::int64_t utc) const;
+    // The first UTC second whose civil time is `local` or later: where a
+    // civil day begins, also when its midnight falls in a gap.
+    [[nodiscard]] std::int64_t FirstUtcAtOrAfter(std::int64_t local) const;
 
 private:
     // The zone's spans of one offset from 1800 to 2400, as the library gives

@@ -114,6 +114,74 @@ INSTANTIATE_TEST_SUITE_P(
                       DayCase{"ClassicSkipsThisSecond", {}, "--transit", "00:05:32", "0", "2024-03-20", 0}),
     [](const auto& param) { return std::string(param.param.name); });
 
+// In --tz the day is the civil one (23 to 25 hours): its answers are the
+// UTC days' answers whose civil date is the date, each shown in the zone.
+TEST(DaySearchCivilDay, TheUtcDaysAnswersOnThatCivilDate)
+{
+    struct Case {
+        const char* zone;
+        std::vector<std::string> search; // model, option and target
+        const char* longitude;
+        const char* date;
+        std::vector<std::string> utcDays; // those the civil day reaches into
+        std::size_t answers;
+    };
+    const std::vector<Case> cases = {
+        {"Europe/Paris",
+         {"--model", "iau2006", "--transit", "05:35"},
+         "2.35E",
+         "2024-03-20",
+         {"2024-03-19", "2024-03-20"},
+         1},
+        // 23 hours from 01:00, and 25 hours to 24:00 twice
+        {"America/Santiago",
+         {"--model", "iau2006", "--when", "23:20"},
+         "-70.6",
+         "2024-09-08",
+         {"2024-09-08", "2024-09-09"},
+         1},
+        {"America/Santiago",
+         {"--model", "iau2006", "--when", "11:48"},
+         "-70.6",
+         "2024-04-06",
+         {"2024-04-06", "2024-04-07"},
+         2},
+        {"Asia/Kolkata", {"--when", "06:41:00"}, "77.2", "2016-12-31", {"2016-12-30", "2016-12-31"}, 1},
+        // 14 hours east: most of the civil day is the UTC day before
+        {"Pacific/Kiritimati",
+         {"--model", "iau2006", "--apparent", "--transit", "18:00", "--lower"},
+         "-157.4",
+         "2024-06-01",
+         {"2024-05-31", "2024-06-01"},
+         1},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.search;
+        args.insert(args.end(), {"--format", "json", "--tz", c.zone, "--", c.longitude, c.date});
+        const auto run = RunWith(args);
+        ASSERT_EQ(run.status, 0) << c.zone << run.err;
+        std::vector<std::string> expected;
+        for (const std::string& day : c.utcDays) {
+            std::vector<std::string> utcArgs = c.search;
+            utcArgs.insert(utcArgs.end(), {"--format", "json", "--", c.longitude, day});
+            for (const auto& line : Lines(RunWith(utcArgs).out)) {
+                const std::string utc = Member(line, "utc");
+                if (utc == "null") continue;
+                const auto local = RunWith({"--format", "json", "--tz", c.zone, "--", "0", utc + "Z"}).out;
+                if (Member(local, "local").substr(0, 10) == c.date) expected.push_back(utc);
+            }
+        }
+        const auto lines = Lines(run.out);
+        EXPECT_EQ(expected.size(), c.answers) << c.zone;
+        ASSERT_EQ(lines.size(), expected.size()) << c.zone << "\n" << run.out;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(Member(lines[i], "utc"), expected[i]) << c.zone;
+            EXPECT_EQ(Member(lines[i], "local").substr(0, 10), c.date) << lines[i];
+            EXPECT_EQ(Member(lines[i], "zone"), c.zone);
+        }
+    }
+}
+
 TEST(DaySearchOptions, RefusedAsUsageNamingTheOption)
 {
     struct Case {

@@ -101,11 +101,13 @@ Options:
   --batch                  read "DATE TIME LONGITUDE [RA]" lines (or "INSTANT LONGITUDE
                            [RA]"; LONGITUDE left out with --place) from standard input and
                            write one line for each: the result or "error: <reason>"
-  --transit HH:MM:SS[.s]   every instant of the UTC day DATE when this right ascension
-                           culminates (hour angle 0): one or two, to the microsecond
-                           with iau2006, to the window's whole second with classic
+  --transit HH:MM:SS[.s]   every instant of the UTC day DATE (the civil day in --tz) when
+                           this right ascension culminates (hour angle 0): one or two, to
+                           the microsecond with iau2006, to the window's whole second
+                           with classic
   --lower                  with --transit: lower culminations (hour angle 12 h)
-  --when HH:MM:SS[.s]      every instant of the UTC day DATE when the sidereal time is this
+  --when HH:MM:SS[.s]      every instant of DATE, as for --transit, when the sidereal time is
+                           this
                            With --batch, both read "DATE LONGITUDE [RA or LST]" lines, one
                            output line per instant; "-" as the value: one on each line
   --eop FILE|none          UT1 - UTC from an IERS table (finals2000A.all, finals.all, EOP

@@ -156,7 +156,7 @@ void Zone::CarryRulesOn()
     std::size_t first = spans_.size();
     while (first > 1 && UtcYear(spans_[first - 1].begin) >= first_year) --first;
     if (first == spans_.size() || UtcYear(spans_.back().begin) != kLastListedYear) return;
-    if (spans_.size() - first != static_cast<std::size_t>(2 * kRuleYears)) return;
+    if (spans_.size() - first != 2 * static_cast<std::size_t>(kRuleYears)) return;
     std::array<std::vector<std::array<std::int64_t, 3>>, 2> changes;
     for (std::size_t i = first; i < spans_.size(); ++i) {
         const std::size_t k = (i - first) % 2;
@@ -178,7 +178,7 @@ void Zone::CarryRulesOn()
 bool Zone::Tabulated(std::int64_t utc) const
 {
     // A day's margin: civil times are looked up around their UTC reading.
-    return utc >= kTableBegin + 2 * 86400 && utc < kTableEnd - 2 * 86400;
+    return utc >= kTableBegin + 2 * kDay && utc < kTableEnd - 2 * kDay;
 }
 
 std::size_t Zone::SpanAt(std::int64_t utc) const

@@ -66,6 +66,16 @@ std::optional<std::string> TableLongitude(std::string_view coordinates)
         !std::all_of(l.begin() + 1, l.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
+    // A damaged table is no reason for a longitude past 180 degrees.
+    const auto number = [&](std::size_t at, std::size_t digits) {
+        int n = 0;
+        for (std::size_t i = at; i < at + digits; ++i) n = n * 10 + (l[i] - '0');
+        return n;
+    };
+    const int degrees = number(1, 3);
+    const int minutes = number(4, 2);
+    const int seconds = l.size() == 8 ? number(6, 2) : 0;
+    if (minutes > 59 || seconds > 59 || degrees * 3600 + minutes * 60 + seconds > 180 * 3600) return std::nullopt;
     std::string text(l.substr(1, 3));
     text.append("d").append(l.substr(4, 2)).append("m").append(l.size() == 8 ? l.substr(6, 2) : "00").append("s");
     text += l[0] == '-' ? 'W' : 'E';

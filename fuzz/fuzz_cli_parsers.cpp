@@ -88,12 +88,21 @@ void FuzzBatch(std::string_view input, unsigned variant)
     Check(std::count(output.begin(), output.end(), '\n') == inputLines + (csv ? 1 : 0),
           "one output line per input line", input);
     Check(output.empty() || output.back() == '\n', "output ends with a newline", input);
-    Check(std::all_of(output.begin(), output.end(), [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7f); }),
+    // CSV's rows end in CR LF.
+    Check(std::all_of(output.begin(), output.end(),
+                      [csv](char c) { return c == '\n' || (csv && c == '\r') || (c >= 0x20 && c < 0x7f); }),
           "output is printable ASCII", input);
-    // A CSV row that failed has only its last column, error, filled in.
+    // A CSV row that failed has only its last column, error, filled in (a
+    // blank line's row has none).
+    bool csvError = false;
+    const std::string_view empties = ",,,,,,,,,,,,,,,,,";
+    for (std::size_t at = output.find('\n'); csv && at != std::string::npos; at = output.find('\n', at + 1)) {
+        const std::string_view row = std::string_view(output).substr(at + 1);
+        if (row.substr(0, empties.size()) == empties && row.size() > empties.size() && row[empties.size()] != '\r')
+            csvError = true;
+    }
     const bool anyError = output.rfind("error: ", 0) == 0 || output.find("\nerror: ") != std::string::npos ||
-                          output.find("{\"error\":") != std::string::npos ||
-                          (csv && output.find("\n,,,,,,,,,,,,,,,,,") != std::string::npos);
+                          output.find("{\"error\":") != std::string::npos || csvError;
     Check(status == (anyError ? 1 : 0), "exit status 1 exactly when a line failed", input);
 }
 

@@ -5,6 +5,7 @@
 #include "program_run.h"
 
 #include "cli/parsers.h"
+#include "cli/places.h"
 #include "cli/zones.h"
 
 #include <gtest/gtest.h>
@@ -290,6 +291,23 @@ TEST(Tables, StreamTheirRows)
     ASSERT_NE(std::fgets(first, sizeof first, table), nullptr);
     EXPECT_STREQ(first, "2024-01-01T00:00:00Z 6:40:36\n");
     ::pclose(table); // the table ends by SIGPIPE
+}
+
+// A damaged zone table's line gives no place, rather than a longitude the
+// program then refuses.
+TEST(ZoneTable, KeepsOnlyLongitudesThatExist)
+{
+    const auto places = ReadZoneTable(
+        "FR\t+4852+00220\tEurope/Paris\n"
+        "US\t+404251-0740023\tAmerica/New_York\tEastern\n"
+        "XX\t+4852+40023\tPast/OneEighty\n"
+        "XX\t+4852+00260\tBad/Minutes\n"
+        "XX\t+4852-1800001\tBad/Seconds\n"
+        "XX\t+4852+1800000\tDate/Line\n");
+    std::vector<std::string> found;
+    for (const auto& p : places) found.push_back(p.zone + " " + p.longitude);
+    EXPECT_EQ(found, (std::vector<std::string>{"Europe/Paris 002d20m00sE", "America/New_York 074d00m23sW",
+                                               "Date/Line 180d00m00sE"}));
 }
 
 TEST(Zones, TheDatabaseIsNeededOnlyForAZone)

@@ -305,6 +305,7 @@ TEST(ZoneTable, KeepsOnlyLongitudesThatExist)
         "XX\t+4852-1800001\tBad/Seconds\n"
         "XX\t+4852+1800000\tDate/Line\n");
     std::vector<std::string> found;
+    found.reserve(places.size());
     for (const auto& p : places) found.push_back(p.zone + " " + p.longitude);
     EXPECT_EQ(found, (std::vector<std::string>{"Europe/Paris 002d20m00sE", "America/New_York 074d00m23sW",
                                                "Date/Line 180d00m00sE"}));

@@ -12,3 +12,11 @@ wall() {
 
 # The median of the times gathered in the associative array `times` under $1.
 median() { tr ' ' '\n' <<<"${times[$1]}" | sed '/^$/d' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# Builds vantoril-lst for measuring (Release, in build/bench) and prints its path.
+built_lst() {
+  local build="$1/build/bench"
+  cmake -S "$1" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTORIL_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$build" --target vantoril-lst >/dev/null
+  echo "$build/cli/vantoril-lst"
+}

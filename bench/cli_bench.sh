@@ -27,10 +27,7 @@ source "$root/scripts/packages.sh"
 source "$root/bench/bench_lib.sh"
 "$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" python3-astropy python3-skyfield
 
-build="$root/build/bench"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTORIL_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target vantoril-lst >/dev/null
-lst="$build/cli/vantoril-lst"
+lst="$(built_lst "$root")"
 python=/usr/bin/python3  # Debian's, which has python3-astropy
 
 work="$(mktemp -d)"

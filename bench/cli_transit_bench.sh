@@ -17,12 +17,7 @@ lines="${3:-1000000}"
 python=/usr/bin/python3
 # shellcheck source=SCRIPTDIR/bench_lib.sh
 source "$root/bench/bench_lib.sh"
-if [ -z "$lst" ]; then
-  build="$root/build/bench"
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTORIL_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$build" --target vantoril-lst >/dev/null
-  lst="$build/cli/vantoril-lst"
-fi
+if [ -z "$lst" ]; then lst="$(built_lst "$root")"; fi
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

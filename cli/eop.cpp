@@ -50,6 +50,8 @@ long long MjdOf(long long year, long long month, long long day)
 {
     double mjd = 0;
     double jd = 0;
+    // A year past int would wrap into a real one and pass the check.
+    if (year < -4799 || year > 1000000) return -1;
     if (eraCal2jd(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day), &jd, &mjd) != 0) return -1;
     return static_cast<long long>(mjd);
 }
@@ -64,6 +66,15 @@ std::string DayText(long long mjd)
     std::array<char, 16> text{};
     std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", y, m, d);
     return text.data();
+}
+
+// An MJD column read as a number is a whole day, and one that fits a day
+// count: "1e99" reads as a number too.
+bool WholeMjd(double mjd, long long& day)
+{
+    if (!(std::fabs(mjd) < 1e9) || mjd != std::floor(mjd)) return false;
+    day = static_cast<long long>(mjd);
+    return true;
 }
 
 // Blank-separated fields of a line, at most `count`.
@@ -122,9 +133,9 @@ public:
             !ReadWhole(line.substr(4, 2), day) || !ReadNumber(line.substr(7, 8), mjd)) {
             Refuse("expected the date in columns 1-6 and the MJD in columns 8-15 (finals2000A format)");
         }
-        r.mjd = static_cast<long long>(std::floor(mjd));
+        const bool whole = WholeMjd(mjd, r.mjd);
         const long long year = yy + (r.mjd <= 51543 ? 1900 : 2000);
-        if (mjd != static_cast<double>(r.mjd) || MjdOf(year, month, day) != r.mjd) {
+        if (!whole || MjdOf(year, month, day) != r.mjd) {
             Refuse("the MJD in columns 8-15 is not the date in columns 1-6");
         }
         const char flag = line[57];
@@ -157,8 +168,7 @@ public:
             Refuse(newer ? "expected YR MM DD HH MJD x y UT1-UTC ... (EOP C04)"
                          : "expected YEAR MONTH DAY MJD x y UT1-UTC ... (EOP C04)");
         }
-        r.mjd = static_cast<long long>(std::floor(mjd));
-        if (hour != 0 || mjd != static_cast<double>(r.mjd) || MjdOf(year, month, day) != r.mjd) {
+        if (hour != 0 || !WholeMjd(mjd, r.mjd) || MjdOf(year, month, day) != r.mjd) {
             Refuse("the MJD is not the date's at 0h");
         }
         return r;

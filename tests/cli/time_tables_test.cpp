@@ -274,6 +274,9 @@ TEST(EopFiles, DamagedFilesRefusedNamingFileAndLine)
         {Replaced(finals, "I-0.4077601", "I-0.40x7601"), "2: expected UT1-UTC in seconds in columns 59-68"},
         {Replaced(c04, "2016  12  31  57753", "2016  12  31  57754"), "16: the MJD is not the date's at 0h"},
         {Replaced(c04, "2016  12  31  57753", "2016  12  30  57752"), "16: expected the day after the previous row"},
+        // Numbers past any day count: read, never converted to one.
+        {Replaced(c04, "2016  12  31  57753", "2016  12  31  5e43"), "16: the MJD is not the date's at 0h"},
+        {Replaced(finals, "161231 57753.00", "161231 1e99    "), "2: the MJD in columns 8-15 is not the date"},
         {Repeated("a header line\n", 70), "61: not an IERS finals2000A or EOP C04 table"},
         {"<html><body>Not Found</body></html>\n", "1: not an IERS finals2000A or EOP C04 table"},
     };

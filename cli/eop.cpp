@@ -201,32 +201,35 @@ Form RowForm(std::string_view line)
 
 } // namespace
 
-EopTable EopTable::Read(std::string_view text, std::string name)
-{
+// The table built line by line, so that a file need not be held whole.
+struct EopTable::Parser {
     EopTable table;
-    table.name_ = std::move(name);
     Form form = Form::Unknown;
     bool ended = false; // past the last finals value
-    std::string_view line;
     std::size_t number = 0;
-    while (NextLine(text, line)) {
+    int datYear = 0; // TAI - UTC of this month, for the rows of it
+    int datMonth = 0;
+    double dat = 0;
+
+    void Line(std::string_view line)
+    {
         ++number;
         const Reader reader(table.name_, number);
         if (form == Form::Unknown) {
-            if (Trim(line).empty() || line.front() == '#') continue;
+            if (Trim(line).empty() || line.front() == '#') return;
             form = RowForm(line);
             if (form == Form::Unknown) {
                 if (number > kHeaderLinesAtMost) {
                     reader.Refuse("not an IERS finals2000A or EOP C04 table (no data row in its first lines)");
                 }
-                continue; // the classic C04 header
+                return; // the classic C04 header
             }
         }
-        if (Trim(line).empty() || (form == Form::C04New && line.front() == '#')) continue;
+        if (Trim(line).empty() || (form == Form::C04New && line.front() == '#')) return;
         const Row row = form == Form::Finals ? reader.Finals(line) : reader.C04(line, form == Form::C04New);
         if (row.empty) {
             ended = true;
-            continue;
+            return;
         }
         if (ended) reader.Refuse("a UT1-UTC value after rows without one");
         const long long expected = table.firstMjd_ + static_cast<long long>(table.ut1MinusTai_.size());
@@ -241,19 +244,47 @@ EopTable EopTable::Read(std::string_view text, std::string name)
         int m = 0;
         int d = 0;
         double f = 0;
-        double dat = 0;
         eraJd2cal(ERFA_DJM0, static_cast<double>(row.mjd), &y, &m, &d, &f);
-        eraDat(y, m, d, 0.0, &dat);
+        // From 1972 TAI - UTC changes only on the first of a month; before,
+        // UTC drifted day by day.
+        if (y < 1972 || y != datYear || m != datMonth) {
+            eraDat(y, m, d, 0.0, &dat);
+            datYear = y;
+            datMonth = m;
+        }
         if (row.predicted && table.firstPredicted_ < 0) table.firstPredicted_ = row.mjd;
         if (!row.predicted && table.firstPredicted_ >= 0) reader.Refuse("a final value after predicted ones");
         table.ut1MinusTai_.push_back(row.ut1MinusUtc - dat);
         table.format_ = form == Form::Finals ? "finals2000A" : (form == Form::C04 ? "EOP C04" : "EOP 20 C04");
     }
-    if (table.ut1MinusTai_.size() < 2) {
-        throw InputError(table.name_ + " line " + std::to_string(number) +
-                         ": not an IERS finals2000A or EOP C04 table (fewer than two daily values)");
+
+    EopTable Finish()
+    {
+        if (table.ut1MinusTai_.size() < 2) {
+            throw InputError(table.name_ + " line " + std::to_string(number) +
+                             ": not an IERS finals2000A or EOP C04 table (fewer than two daily values)");
+        }
+        return std::move(table);
     }
-    return table;
+};
+
+EopTable EopTable::Read(std::string_view text, std::string name)
+{
+    Parser parser;
+    parser.table.name_ = std::move(name);
+    std::string_view line;
+    while (NextLine(text, line)) parser.Line(line);
+    return parser.Finish();
+}
+
+bool EopTable::ReadFile(const std::string& path, std::size_t maxBytes, EopTable& table, int& error)
+{
+    Parser parser;
+    parser.table.name_ = path;
+    const auto line = [&parser](std::string_view text) { parser.Line(text); };
+    if (!ForEachFileLine(path, maxBytes, line, error)) return false;
+    table = parser.Finish();
+    return true;
 }
 
 bool EopTable::Ut1MinusTai(double mjd, double& seconds, bool& predicted) const

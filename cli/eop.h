@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,10 @@ public:
     // Reads the text of one of the files above. Throws InputError
     // "NAME line N: reason".
     static EopTable Read(std::string_view text, std::string name);
+    // The same from the file at `path` (its name), read line by line rather
+    // than whole: a 60-year table is several MB. False with errno's reason in
+    // `error` when the file cannot be read (EFBIG past maxBytes).
+    static bool ReadFile(const std::string& path, std::size_t maxBytes, EopTable& table, int& error);
 
     // UT1 - TAI in seconds at the UTC instant mjd (days, fraction included):
     // linear between the daily values, which are held as UT1 - TAI so that a
@@ -32,6 +37,8 @@ public:
     bool named = true; // given with --eop, not found in the default places
 
 private:
+    struct Parser;
+
     std::string name_;
     const char* format_ = "";
     long long firstMjd_ = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,13 @@ namespace vantoril::cli {
 // The whole of a file of at most maxBytes. False with errno's reason in
 // `error` (EFBIG when longer) when it cannot be read.
 bool ReadFileText(const std::string& path, std::size_t maxBytes, std::string& text, int& error);
+
+// Each line of the file (as NextLine gives them) to `line`, read through a
+// fixed buffer so that a file of several MB is never held whole. False with
+// errno's reason in `error` (EFBIG past maxBytes) when it cannot be read; what
+// `line` throws passes through.
+bool ForEachFileLine(const std::string& path, std::size_t maxBytes, const std::function<void(std::string_view)>& line,
+                     int& error);
 
 // The next line of text (without "\n" or "\r\n"), consumed from it; false
 // at its end.

@@ -137,15 +137,14 @@ std::optional<EopTable> LoadEop(const Options& o, int errors)
         places = DefaultEopPlaces();
     }
     for (const std::string& place : places) {
-        std::string text;
-        int error = 0;
-        if (!ReadFileText(place, 256U << 20, text, error)) {
-            if (named) throw InputError(Quoted(place) + ": " + std::strerror(error));
-            if (error != ENOENT) Complain(errors, "warning: " + Quoted(place) + ": " + std::strerror(error));
-            continue;
-        }
         try {
-            EopTable table = EopTable::Read(text, place);
+            EopTable table;
+            int error = 0;
+            if (!EopTable::ReadFile(place, 256U << 20, table, error)) {
+                if (named) throw InputError(Quoted(place) + ": " + std::strerror(error));
+                if (error != ENOENT) Complain(errors, "warning: " + Quoted(place) + ": " + std::strerror(error));
+                continue;
+            }
             table.named = named;
             return table;
         } catch (const InputError& e) {

@@ -2,6 +2,7 @@
 // The tables behind the iau2006 model's time scales: the system's
 // leap-seconds.list and the IERS files of UT1 - UTC.
 #include "cli/eop.h"
+#include "cli/file_text.h"
 #include "cli/leap_seconds.h"
 #include "cli/parsers.h"
 #include "cli/program_run.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -89,6 +91,56 @@ std::string TableExpiring(const std::string& expires, const std::string& extra =
     std::string text = Replaced(Fixture("leap-seconds.list"), "#@\t4023129600", "#@\t" + expires);
     text.resize(std::min(text.size(), text.find("#h")));
     return text + extra;
+}
+
+TEST(FileText, EveryLineOnceWhereverTheBufferCutsItFromFilesAndPipes)
+{
+    // Lines longer than the read buffer and CR LF cut between two reads.
+    const std::string wide = Repeated("x", 70000);
+    struct Case {
+        std::string text;
+        bool pipe;
+        std::size_t limit;
+        int error; // 0: read
+    };
+    const std::vector<Case> cases = {
+        {"", false, 10, 0},
+        {"a\r\n\nb", false, 5, 0},
+        {"a\r\n\nb", false, 4, EFBIG},
+        {Repeated("x", 65535) + "\r\n" + wide + "\n" + wide, false, 1 << 20, 0},
+        {Repeated("line\n", 9000), true, 45000, 0}, // no size known: counted as read
+        {Repeated("line\n", 9000), true, 44999, EFBIG},
+    };
+    for (const Case& c : cases) {
+        const TempFile file(c.text);
+        int fds[2] = {-1, -1};
+        std::string path = file.path();
+        if (c.pipe) {
+            ASSERT_EQ(::pipe(fds), 0);
+            ASSERT_EQ(::write(fds[1], c.text.data(), c.text.size()), static_cast<ssize_t>(c.text.size()));
+            ::close(fds[1]);
+            path = "/proc/self/fd/" + std::to_string(fds[0]);
+        }
+        std::vector<std::string> lines;
+        int error = 0;
+        const auto keep = [&lines](std::string_view l) { lines.emplace_back(l); };
+        const bool read = ForEachFileLine(path, c.limit, keep, error);
+        if (c.pipe) ::close(fds[0]);
+        EXPECT_EQ(read, c.error == 0) << c.text.size() << " bytes, limit " << c.limit;
+        if (!read) {
+            EXPECT_EQ(error, c.error);
+            continue;
+        }
+        std::vector<std::string> expected;
+        std::string_view rest = c.text;
+        std::string_view line;
+        while (NextLine(rest, line)) expected.emplace_back(line);
+        EXPECT_EQ(lines, expected) << c.text.size() << " bytes";
+    }
+    int error = 0;
+    const auto none = [](std::string_view) {};
+    EXPECT_FALSE(ForEachFileLine("/nonexistent/file", 10, none, error));
+    EXPECT_EQ(error, ENOENT);
 }
 
 TEST(LeapSecondsList, Sha1OfKnownTexts)

@@ -14,7 +14,13 @@ source "$root/scripts/packages.sh"
 
 "$root/scripts/comma-locale.sh"
 
-stage() { printf '\n==== %s\n' "$*"; }
+# Each stage's heading, with the time the one before it took (CI has 90 minutes).
+stage_start=$SECONDS
+stage() {
+  [ -n "${stage_name:-}" ] && printf '==== %s: %d s\n' "$stage_name" $((SECONDS - stage_start))
+  stage_name="$*" stage_start=$SECONDS
+  printf '\n==== %s\n' "$*"
+}
 
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"' EXIT

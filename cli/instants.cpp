@@ -102,6 +102,7 @@ bool WriteReading(std::int64_t at, bool second60, std::string_view fraction, Ins
     t = std::copy(fraction.begin(),
                   fraction.begin() + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(fraction.size()), 12), t);
     *t = '\0';
+    texts.timeSize = static_cast<std::size_t>(t - texts.time.data());
     return true;
 }
 
@@ -138,39 +139,6 @@ void CivilFromDays(std::int64_t days, std::int64_t& year, int& month, int& day)
 }
 
 bool IsIsoInstant(std::string_view text) { return FindT(text) != std::string_view::npos; }
-
-namespace {
-
-// The texts WriteReading just wrote, as ParseDate and ParseTime read them
-// (a batch in a zone converts a million): an offset of whole minutes leaves
-// the seconds' text, and so their value, as they were.
-void TakeReading(const InstantTexts& texts, bool sameSeconds, Query& q)
-{
-    auto number = [](std::string_view digits) {
-        int value = 0;
-        for (const char c : digits) value = value * 10 + (c - '0');
-        return value;
-    };
-    const std::string_view date(texts.date.data(), 10);
-    q.date.yearText = date.substr(0, 4);
-    q.date.monthText = date.substr(5, 2);
-    q.date.dayText = date.substr(8, 2);
-    q.date.year = number(q.date.yearText);
-    q.date.month = number(q.date.monthText);
-    q.date.day = number(q.date.dayText);
-    if (!sameSeconds) {
-        q.time = ParseTime(texts.time.data());
-        return;
-    }
-    const std::string_view time(texts.time.data());
-    q.time.hourText = time.substr(0, 2);
-    q.time.minuteText = time.substr(3, 2);
-    q.time.secondText = time.substr(6);
-    q.time.hour = number(q.time.hourText);
-    q.time.minute = number(q.time.minuteText);
-}
-
-} // namespace
 
 void ReadInstant(std::string_view date, std::string_view time, const Zone& zone, Fold fold, Query& q,
                  InstantTexts& texts)
@@ -230,7 +198,40 @@ void ReadInstant(std::string_view date, std::string_view time, const Zone& zone,
     if (!WriteReading(local - offset, leap, fraction, texts)) {
         throw InputError("instant " + Quoted(whole()) + ": in UTC it falls outside the years 0000 to 9999");
     }
-    TakeReading(texts, offset % 60 == 0, q);
+    // An offset of whole minutes leaves the seconds' text, and so their
+    // value, as they were: not read again.
+    const double second = q.time.second;
+    const bool sameSecond = offset % 60 == 0;
+    ReadWrittenInstant(texts.Date(), sameSecond ? texts.Time().substr(0, 8) : texts.Time(), q);
+    if (sameSecond) {
+        q.time.secondText = texts.Time().substr(6);
+        q.time.second = second;
+    }
+}
+
+void ReadWrittenInstant(std::string_view date, std::string_view time, Query& q)
+{
+    auto number = [](std::string_view digits) {
+        int value = 0;
+        for (const char c : digits) value = value * 10 + (c - '0');
+        return value;
+    };
+    q.date.yearText = date.substr(0, 4);
+    q.date.monthText = date.substr(5, 2);
+    q.date.dayText = date.substr(8, 2);
+    q.date.year = number(q.date.yearText);
+    q.date.month = number(q.date.monthText);
+    q.date.day = number(q.date.dayText);
+    if (time.size() > 8) {
+        q.time = ParseTime(time);
+        return;
+    }
+    q.time.hourText = time.substr(0, 2);
+    q.time.minuteText = time.substr(3, 2);
+    q.time.secondText = time.substr(6, 2);
+    q.time.hour = number(q.time.hourText);
+    q.time.minute = number(q.time.minuteText);
+    q.time.second = number(q.time.secondText);
 }
 
 void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts)
@@ -270,7 +271,7 @@ void AppendInZone(std::string& out, const Query& q, const Zone& zone)
         out += "(out of range)";
         return;
     }
-    out.append(texts.date.data()).append("T").append(texts.time.data());
+    out.append(texts.Date()).append(1, 'T').append(texts.Time());
     AppendOffset(out, offset, zone.IsUtc());
 }
 

@@ -5,6 +5,7 @@
 #include "cli/zones.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +21,10 @@ namespace vantoril::cli {
 struct InstantTexts {
     std::array<char, 24> date{};
     std::array<char, 40> time{};
+    std::size_t timeSize = 0; // of the text in `time`; the date's is always 10
+
+    [[nodiscard]] std::string_view Date() const { return {date.data(), 10}; }
+    [[nodiscard]] std::string_view Time() const { return {time.data(), timeSize}; }
 };
 
 // The forms an instant may take, for messages.
@@ -47,6 +52,11 @@ std::int64_t UtcSeconds(const Query& q);
 // month's end), and back.
 std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
 void CivilFromDays(std::int64_t days, std::int64_t& year, int& month, int& day);
+
+// The date and time as ParseDate and ParseTime read them from texts this
+// program wrote ("YYYY-MM-DD", "HH:MM:SS[.fraction]"), by position: a table
+// or a batch in a zone reads a million. Only a fraction is read as a number.
+void ReadWrittenInstant(std::string_view date, std::string_view time, Query& q);
 
 // UTC seconds from 1970 and nanoseconds as the texts of ParseDate and
 // ParseTime, with `decimals` digits of the second (0 to 9).

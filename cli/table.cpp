@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 
 namespace vantoril::cli {
@@ -69,8 +70,16 @@ Wide ReadEnd(const char* option, std::string_view text, const Options& o, int& d
     return Wide(UtcSeconds(q)) * kSecondNs + fraction;
 }
 
-// The rows' instants, written as lines "YYYY-MM-DDTHH:MM:SS[.f]" into a
-// buffer that is reused from block to block.
+// A row as the source hands it on: its instant, which the thread answering
+// the row writes as text, so that this runs on every processor and not
+// under the source's lock.
+struct RowInstant {
+    Wide nanoseconds;
+    int decimals;
+};
+
+// The rows' instants as "lines" of a RowInstant's bytes, in a buffer that is
+// reused from block to block.
 class TableSource final : public LineSource {
 public:
     TableSource(Wide from, std::int64_t step, std::int64_t rows, int decimals)
@@ -82,20 +91,13 @@ public:
     bool Next(std::string_view& line, LineKind& kind, bool mayRead) override
     {
         if (left_ == 0) return false;
-        if (buffer_.size() + kRoom > buffer_.capacity()) {
+        if (buffer_.size() + sizeof(RowInstant) > buffer_.capacity()) {
             if (!mayRead) return false;
             buffer_.clear(); // every line of the last block has been answered
         }
         const std::size_t start = buffer_.size();
-        Wide seconds = next_ / kSecondNs;
-        Wide nanoseconds = next_ % kSecondNs;
-        if (nanoseconds < 0) {
-            nanoseconds += kSecondNs;
-            --seconds;
-        }
-        InstantTexts texts;
-        WriteUtcTexts(static_cast<std::int64_t>(seconds), static_cast<std::int64_t>(nanoseconds), decimals_, texts);
-        buffer_.append(texts.date.data()).append("T").append(texts.time.data());
+        const RowInstant row{next_, decimals_};
+        buffer_.append(reinterpret_cast<const char*>(&row), sizeof row);
         line = std::string_view(buffer_).substr(start);
         kind = LineKind::Text;
         next_ += step_;
@@ -105,7 +107,6 @@ public:
 
 private:
     static constexpr std::size_t kBlock = 1 << 18;
-    static constexpr std::size_t kRoom = 48; // a row's text at most
 
     Wide next_;
     std::int64_t step_;
@@ -119,13 +120,26 @@ bool AnswerRow(const Options& o, std::string_view line, LineKind /*kind*/, std::
     const std::size_t mark = out.size();
     bool ok = true;
     try {
+        RowInstant row{};
+        std::memcpy(&row, line.data(), sizeof row);
+        Wide seconds = row.nanoseconds / kSecondNs;
+        Wide nanoseconds = row.nanoseconds % kSecondNs;
+        if (nanoseconds < 0) {
+            nanoseconds += kSecondNs;
+            --seconds;
+        }
+        InstantTexts texts;
+        WriteUtcTexts(static_cast<std::int64_t>(seconds), static_cast<std::int64_t>(nanoseconds), row.decimals, texts);
         Query q;
-        q.date = ParseDate(line.substr(0, line.find('T')));
-        q.time = ParseTime(line.substr(line.find('T') + 1));
+        ReadWrittenInstant(texts.Date(), texts.Time(), q);
         q.longitude = *o.site->longitude;
         q.ra = o.ra;
         if (o.format == Format::Text || o.format == Format::Hours) {
-            AppendInZone(out, q, o.site->zone);
+            if (o.site->zone.IsUtc()) {
+                out.append(texts.Date()).append(1, 'T').append(texts.Time()).append(1, 'Z');
+            } else {
+                AppendInZone(out, q, o.site->zone);
+            }
             out += ' ';
         }
         AppendResult(o, q, out);

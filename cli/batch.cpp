@@ -43,7 +43,7 @@ bool AnswerLine(const Options& o, std::string_view line, LineKind kind, std::str
             throw InputError("line longer than " + std::to_string(LineReader::kMaxLine) + " bytes");
         }
         if (o.SeeksInstants()) {
-            if (!(kind == LineKind::Text && AppendDayLine(o, line, out)) && o.format == Format::Json) out += "null";
+            if ((kind != LineKind::Text || !AppendDayLine(o, line, out)) && o.format == Format::Json) out += "null";
             out += '\n';
             return true;
         }

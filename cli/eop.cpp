@@ -291,7 +291,8 @@ bool EopTable::Ut1MinusTai(double mjd, double& seconds, bool& predicted) const
 {
     const double at = mjd - static_cast<double>(firstMjd_);
     const double last = static_cast<double>(ut1MinusTai_.size() - 1);
-    if (!(at >= 0 && at <= last)) return false;
+    const bool inside = at >= 0 && at <= last; // false for NaN too
+    if (!inside) return false;
     const auto i = std::min(static_cast<std::size_t>(at), ut1MinusTai_.size() - 2);
     const double fraction = at - static_cast<double>(i);
     seconds = ut1MinusTai_[i] + (ut1MinusTai_[i + 1] - ut1MinusTai_[i]) * fraction;

@@ -71,7 +71,7 @@ bool ForEachFileLine(const std::string& path, std::size_t maxBytes, const std::f
         return false;
     }
     const FileDescriptor fd(opened);
-    struct stat info {};
+    struct stat info = {};
     if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > maxBytes) {
         error = EFBIG;
         return false;

@@ -43,7 +43,7 @@ bool SplitOffset(std::string_view& clock, int& seconds)
     if (sign == std::string_view::npos) return false;
     std::string_view offset = clock.substr(sign + 1);
     const bool colon = offset.size() == 5 && offset[2] == ':';
-    if (!(colon || offset.size() == 4))
+    if (!colon && offset.size() != 4)
         throw InputError("offset " + Quoted(clock.substr(sign)) + ": expected Z, +HH:MM or +HHMM (or -)");
     const std::string_view hours = offset.substr(0, 2);
     const std::string_view minutes = offset.substr(colon ? 3 : 2, 2);

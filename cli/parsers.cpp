@@ -441,7 +441,7 @@ BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional)
     for (std::size_t n = 0; n < (iso ? 1U : 2U); ++n) {
         head[n] = rest.substr(0, FindBlank(rest));
         rest = Trim(rest.substr(head[n].size()));
-        if (rest.empty() && !(longitudeOptional && n + 1 == (iso ? 1U : 2U))) {
+        if (rest.empty() && (!longitudeOptional || n + 1 != (iso ? 1U : 2U))) {
             throw InputError(std::string(iso ? "expected YYYY-MM-DDTHH:MM[:SS] LONGITUDE [RA]"
                                              : "expected DATE TIME LONGITUDE [RA]") +
                              ", found " + Quoted(trimmed));

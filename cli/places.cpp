@@ -137,9 +137,8 @@ std::vector<Place> ReadPlacesFile(std::string_view text, std::string_view file, 
             p.zone = std::string(last);
             --longitudeEnd;
         }
-        const std::string_view longitude(fields[1].data(),
-                                         static_cast<std::size_t>(fields[longitudeEnd - 1].data() +
-                                                                  fields[longitudeEnd - 1].size() - fields[1].data()));
+        // From the first longitude field to the end of its last: all views of the line.
+        const std::string_view longitude(fields[1].begin(), fields[longitudeEnd - 1].end());
         try {
             (void)ParseLongitude(longitude);
         } catch (const InputError& e) {

@@ -64,8 +64,12 @@ int RunDay(const Options& o, int output, int errors)
     try {
         DaySearch search;
         search.event = EventOf(o);
-        search.target = o.when ? *o.when : *o.transit;
-        search.longitude = o.place ? *o.site->longitude : ParseLongitude(o.longitude.value_or(std::string_view{}));
+        // The arguments hold one of --when and --transit for a day search.
+        const std::optional<RightAscension>& target = o.when ? o.when : o.transit;
+        if (!target) throw InputError("expected --transit or --when");
+        search.target = *target;
+        search.longitude =
+            o.place ? o.site->KnownLongitude() : ParseLongitude(o.longitude.value_or(std::string_view{}));
         search.zone = &ZoneOf(o);
         search.span = CivilDay(ParseDate(o.date.value_or(std::string_view{})), *search.zone, o.model == Model::Iau2006);
         AppendDayAnswers(o, search, out.buffer());
@@ -90,7 +94,7 @@ int RunSingle(const Options& o, int output, int errors)
     InstantTexts texts;
     try {
         // The arguments were refused without a longitude; an empty one is refused here too.
-        q.longitude = o.place ? *site->longitude : ParseLongitude(o.longitude.value_or(std::string_view{}));
+        q.longitude = o.place ? site->KnownLongitude() : ParseLongitude(o.longitude.value_or(std::string_view{}));
         q.ra = o.ra;
         if (o.watch) return RunWatch(o, q, output, errors);
         if (o.date) {
@@ -230,7 +234,7 @@ int RunProgram(std::span<const std::string_view> args, int input, int output, in
     if (o.from) {
         // The table's longitude, read once for all its rows.
         if (!o.place) {
-            site.longitudeText = *o.longitude;
+            site.longitudeText = o.longitude.value_or(std::string_view{});
             try {
                 site.longitude = ParseLongitude(site.longitudeText);
             } catch (const InputError& e) {

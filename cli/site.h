@@ -20,6 +20,14 @@ struct Site {
     std::string placeZone;
     std::string longitudeText;
     std::optional<Longitude> longitude;
+
+    // The longitude, set once the place is found or a table's longitude is
+    // read; an InputError should it be missing.
+    [[nodiscard]] const Longitude& KnownLongitude() const
+    {
+        if (!longitude) throw InputError("no longitude for the place");
+        return *longitude;
+    }
 };
 
 // The zone of the run: the site's, or UTC.

@@ -132,7 +132,7 @@ bool AnswerRow(const Options& o, std::string_view line, LineKind /*kind*/, std::
         WriteUtcTexts(static_cast<std::int64_t>(seconds), static_cast<std::int64_t>(nanoseconds), row.decimals, texts);
         Query q;
         ReadWrittenInstant(texts.Date(), texts.Time(), q);
-        q.longitude = *o.site->longitude;
+        q.longitude = o.site->KnownLongitude();
         q.ra = o.ra;
         if (o.format == Format::Text || o.format == Format::Hours) {
             if (o.site->zone.IsUtc()) {
@@ -232,20 +232,24 @@ int RunTable(const Options& o, int output, int errors)
     Duration step;
     int decimals = 0;
     try {
-        step = ParseDuration(*o.step);
+        // The arguments hold --from and --step for a table; an empty text is refused.
+        const std::string_view fromText = o.from.value_or(std::string_view{});
+        const std::string_view stepText = o.step.value_or(std::string_view{});
+        step = ParseDuration(stepText);
         decimals = step.decimals;
-        from = ReadEnd("--from", *o.from, o, decimals);
+        from = ReadEnd("--from", fromText, o, decimals);
         if (o.count) {
             rows = ParseCount(*o.count);
         } else {
-            const Wide to = ReadEnd("--to", *o.to, o, decimals);
-            if (to < from) throw UsageError("--to " + Quoted(*o.to) + " is before --from " + Quoted(*o.from));
+            const std::string_view toText = o.to.value_or(std::string_view{});
+            const Wide to = ReadEnd("--to", toText, o, decimals);
+            if (to < from) throw UsageError("--to " + Quoted(toText) + " is before --from " + Quoted(fromText));
             const Wide n = (to - from) / step.nanoseconds + 1;
             if (n > kMaxRangeRows) {
-                throw UsageError("--from " + Quoted(*o.from) + " --to " + Quoted(*o.to) + " --step " + Quoted(*o.step) +
-                                 " gives " + std::to_string(static_cast<long long>(std::min<Wide>(n, kMaxCount))) +
-                                 " rows, more than " + std::to_string(kMaxRangeRows) +
-                                 "; a longer table takes --count");
+                throw UsageError(
+                    "--from " + Quoted(fromText) + " --to " + Quoted(toText) + " --step " + Quoted(stepText) +
+                    " gives " + std::to_string(static_cast<long long>(std::min<Wide>(n, kMaxCount))) +
+                    " rows, more than " + std::to_string(kMaxRangeRows) + "; a longer table takes --count");
             }
             rows = static_cast<std::int64_t>(n);
         }

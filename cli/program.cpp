@@ -5,7 +5,6 @@
 #include "cli/batch.h"
 #include "cli/csv.h"
 #include "cli/eop.h"
-#include "cli/file_text.h"
 #include "cli/instants.h"
 #include "cli/leap_seconds.h"
 #include "cli/lst.h"

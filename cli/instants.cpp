@@ -211,17 +211,12 @@ void ReadInstant(std::string_view date, std::string_view time, const Zone& zone,
 
 void ReadWrittenInstant(std::string_view date, std::string_view time, Query& q)
 {
-    auto number = [](std::string_view digits) {
-        int value = 0;
-        for (const char c : digits) value = value * 10 + (c - '0');
-        return value;
-    };
     q.date.yearText = date.substr(0, 4);
     q.date.monthText = date.substr(5, 2);
     q.date.dayText = date.substr(8, 2);
-    q.date.year = number(q.date.yearText);
-    q.date.month = number(q.date.monthText);
-    q.date.day = number(q.date.dayText);
+    q.date.year = SmallNumber(q.date.yearText);
+    q.date.month = SmallNumber(q.date.monthText);
+    q.date.day = SmallNumber(q.date.dayText);
     if (time.size() > 8) {
         q.time = ParseTime(time);
         return;
@@ -229,9 +224,9 @@ void ReadWrittenInstant(std::string_view date, std::string_view time, Query& q)
     q.time.hourText = time.substr(0, 2);
     q.time.minuteText = time.substr(3, 2);
     q.time.secondText = time.substr(6, 2);
-    q.time.hour = number(q.time.hourText);
-    q.time.minute = number(q.time.minuteText);
-    q.time.second = number(q.time.secondText);
+    q.time.hour = SmallNumber(q.time.hourText);
+    q.time.minute = SmallNumber(q.time.minuteText);
+    q.time.second = SmallNumber(q.time.secondText);
 }
 
 void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts)

@@ -10,6 +10,13 @@
 
 namespace vantoril::cli {
 
+int SmallNumber(std::string_view digits)
+{
+    int n = 0;
+    for (const char c : digits) n = n * 10 + (c - '0');
+    return n;
+}
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -21,13 +28,6 @@ bool AllDigits(std::string_view s)
         if (!IsDigit(c)) return false;
     }
     return !s.empty();
-}
-
-int SmallNumber(std::string_view digits)
-{
-    int n = 0;
-    for (const char c : digits) n = n * 10 + (c - '0');
-    return n;
 }
 
 // Position of the first character of s that pred accepts, or s.size().

@@ -22,6 +22,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The value of a few digits already checked to be digits.
+int SmallNumber(std::string_view digits);
+
 // An option or an argument that makes the command line itself wrong.
 class UsageError : public std::runtime_error {
 public:

@@ -5,7 +5,7 @@
 // numbers read and written here never depend on the user's LC_NUMERIC, and
 // the texts handed to the window's conversions are read as the window reads
 // its boxes.
-#include "cli/program.h"
+#include "cli/drivers/program.h"
 
 #include <string_view>
 #include <vector>

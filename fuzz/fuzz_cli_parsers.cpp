@@ -10,9 +10,8 @@
 //    line for each failure, and exit status 1 exactly when there is one;
 //  - under a decimal-comma locale, as the program never depends on one.
 
-#include "cli/arguments.h"
-#include "cli/parsers.h"
-#include "cli/program.h"
+#include "cli/drivers/program.h"
+#include "cli/options/parse.h"
 #include "fuzz/fuzz_support.h"
 
 #include <algorithm>

@@ -9,8 +9,9 @@
 //  - every place has a name and a longitude that reads back, and a zone
 //    only where the zone is written as one.
 
-#include "cli/parsers.h"
-#include "cli/places.h"
+#include "astro/base/errors.h"
+#include "astro/observer/longitude.h"
+#include "astro/observer/places.h"
 #include "fuzz/fuzz_support.h"
 
 #include <algorithm>
@@ -33,9 +34,9 @@ std::size_t LineCount(std::string_view text)
 void CheckLongitude(const std::string& text, std::string_view bytes)
 {
     try {
-        const double east = vantoril::cli::ParseLongitude(text).east;
+        const double east = vantoril::astro::ParseLongitude(text).east;
         Check(std::abs(east) <= 180, "a place's longitude is within 180 degrees", bytes);
-    } catch (const vantoril::cli::InputError&) {
+    } catch (const vantoril::astro::InputError&) {
         Check(false, "a place's longitude reads back", bytes);
     }
 }
@@ -43,7 +44,7 @@ void CheckLongitude(const std::string& text, std::string_view bytes)
 void FuzzPlacesFile(std::string_view bytes)
 {
     std::vector<std::string> problems;
-    const auto places = vantoril::cli::ReadPlacesFile(bytes, "fuzz", problems);
+    const auto places = vantoril::astro::ReadPlacesFile(bytes, "fuzz", problems);
     const std::size_t lines = LineCount(bytes);
     Check(places.size() + problems.size() <= lines, "at most one place or problem a line", bytes);
     for (const std::string& p : problems) {
@@ -66,7 +67,7 @@ void FuzzPlacesFile(std::string_view bytes)
 
 void FuzzZoneTable(std::string_view bytes)
 {
-    const auto places = vantoril::cli::ReadZoneTable(bytes);
+    const auto places = vantoril::astro::ReadZoneTable(bytes);
     Check(places.size() <= LineCount(bytes), "at most one zone a line", bytes);
     for (const auto& place : places) {
         Check(!place.zone.empty(), "a zone table's place has its zone", bytes);

@@ -8,9 +8,9 @@
 //  - a table read gives finite UT1 - UTC over its span and none outside it,
 //    and a leap-second list has steps in order, each a change.
 
-#include "cli/eop.h"
-#include "cli/leap_seconds.h"
-#include "cli/parsers.h"
+#include "astro/base/errors.h"
+#include "astro/time/iers.h"
+#include "astro/time/leap_seconds.h"
 #include "fuzz/fuzz_support.h"
 
 #include <cmath>
@@ -22,7 +22,7 @@ namespace {
 
 using vantoril::fuzz::Check;
 
-void CheckRefusal(const vantoril::cli::InputError& e, std::string_view bytes)
+void CheckRefusal(const vantoril::astro::InputError& e, std::string_view bytes)
 {
     const std::string message = e.what();
     Check(message.rfind("fuzz", 0) == 0 && message.size() > 6, "a refusal names the file and says why", bytes);
@@ -31,7 +31,7 @@ void CheckRefusal(const vantoril::cli::InputError& e, std::string_view bytes)
 void FuzzEop(std::string_view bytes)
 {
     try {
-        const vantoril::cli::EopTable table = vantoril::cli::EopTable::Read(bytes, "fuzz");
+        const vantoril::astro::EopTable table = vantoril::astro::EopTable::Read(bytes, "fuzz");
         Check(!table.Describe().empty(), "a table read is described", bytes);
         double seconds = 0;
         bool predicted = false;
@@ -43,7 +43,7 @@ void FuzzEop(std::string_view bytes)
                 return;
             }
         }
-    } catch (const vantoril::cli::InputError& e) {
+    } catch (const vantoril::astro::InputError& e) {
         CheckRefusal(e, bytes);
     }
 }
@@ -51,7 +51,7 @@ void FuzzEop(std::string_view bytes)
 void FuzzLeapSeconds(std::string_view bytes)
 {
     try {
-        const vantoril::cli::LeapSecondsList list = vantoril::cli::ReadLeapSecondsList(bytes, "fuzz");
+        const vantoril::astro::LeapSecondsList list = vantoril::astro::ReadLeapSecondsList(bytes, "fuzz");
         Check(!list.steps.empty(), "a list read has steps", bytes);
         for (std::size_t i = 1; i < list.steps.size(); ++i) {
             const auto& a = list.steps[i - 1];
@@ -59,7 +59,7 @@ void FuzzLeapSeconds(std::string_view bytes)
             Check(a.year * 12 + a.month < b.year * 12 + b.month, "steps in order", bytes);
             Check(a.taiMinusUtc != b.taiMinusUtc, "each step a change", bytes);
         }
-    } catch (const vantoril::cli::InputError& e) {
+    } catch (const vantoril::astro::InputError& e) {
         CheckRefusal(e, bytes);
     }
 }

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Static analysis: clang-tidy (checks in .clang-tidy) and cppcheck over the
-# project's own sources, clang-format (style in .clang-format) over every
+# Static analysis: the layers of the product (scripts/check-layers.py: no
+# include up the tree or across it, no include cycle), clang-tidy (checks in
+# .clang-tidy) and cppcheck over the project's own sources, clang-format (style in .clang-format) over every
 # C++ file in git, and an SPDX licence line in every source file. Any finding
 # fails the run.
 #
 # clang-tidy needs the real compile commands, so build/analysis is configured
 # with clang and only Qt's generated moc files are built. Production code in
-# runtime/ engine/ cli/ ui/ app/ gets the full check set; tests/ bench/ fuzz/ a
+# runtime/ engine/ astro/ cli/ ui/ app/ gets the full check set; tests/ bench/ fuzz/ a
 # lighter one (test fixtures and benchmark loops trip checks that are about
 # shipped code). New folders' files are picked up from the compile database.
 set -euo pipefail
@@ -49,10 +50,13 @@ db="$build/tidy"
 
 status=0
 
+# The layers, from the includes.
+python3 "$root/scripts/check-layers.py" "$root" || status=1
+
 # Full set for the program, lighter set for the code around it (there an
 # optional is read after the test has asserted that it holds a value, which
 # clang-tidy 19 does not follow through GoogleTest's macros).
-"run-clang-tidy-$CLANG_VERSION" -quiet -j "$jobs" -p "$db" "$root/(runtime|engine|cli|ui|app)/" >"$build/tidy-main.log" 2>&1 || status=1
+"run-clang-tidy-$CLANG_VERSION" -quiet -j "$jobs" -p "$db" "$root/(runtime|engine|astro|cli|ui|app)/" >"$build/tidy-main.log" 2>&1 || status=1
 "run-clang-tidy-$CLANG_VERSION" -quiet -j "$jobs" -p "$db" \
   -checks='-bugprone-unchecked-optional-access,-cppcoreguidelines-pro-type-member-init,-bugprone-exception-escape,-bugprone-integer-division,-clang-analyzer-deadcode.DeadStores,-performance-unnecessary-value-param,-readability-*,-misc-definitions-in-headers' \
   "$root/(tests|bench|fuzz)/" >"$build/tidy-rest.log" 2>&1 || status=1
@@ -69,7 +73,7 @@ fi
 # library descriptions, not from their headers. cppcheck 2.17 (Debian 13)
 # notes each file whose branches it analysed at its normal depth: a note, not
 # a finding.
-dirs=("$root"/{runtime,engine,cli,ui,app,tests,bench,fuzz})
+dirs=("$root"/{runtime,engine,astro,cli,ui,app,tests,bench,fuzz})
 if cppcheck --quiet --error-exitcode=1 --inline-suppr -j "$jobs" --std=c++20 --language=c++ \
      --enable=warning,performance,portability --suppress=missingIncludeSystem \
      --suppress=normalCheckLevelMaxBranches \
@@ -87,7 +91,7 @@ fi
 # verdict is the same on either release.
 # The files git tracks; outside a checkout, every one below the source folder.
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null ||
-  find runtime engine cli ui app tests bench fuzz -name '*.cpp' -o -name '*.h')
+  find runtime engine astro cli ui app tests bench fuzz -name '*.cpp' -o -name '*.h')
 if "clang-format-$CLANG_VERSION" --dry-run --Werror "${sources[@]}" 2>"$build/format.log"; then
   echo "clang-format: clean"
 else

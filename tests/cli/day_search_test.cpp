@@ -2,7 +2,7 @@
 // --transit, --lower and --when: the instants a day holds, checked against
 // the program's own sidereal time at (and for the classic model just before)
 // each printed instant.
-#include "cli/program_run.h"
+#include "tests/cli/program_run.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // Instants as people write them, zones, places, tables and CSV: each form
 // against the plain UTC command that must give the same answer, and each
 // refusal against the message it must give.
-#include "program_run.h"
+#include "tests/cli/program_run.h"
 
-#include "cli/parsers.h"
-#include "cli/places.h"
-#include "cli/zones.h"
+#include "astro/base/errors.h"
+#include "astro/observer/places.h"
+#include "astro/time/zones.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,8 @@
 
 namespace vantoril::cli::testing {
 namespace {
+
+using namespace vantoril::astro;
 
 // A places file of the user's, with a bad line among good ones.
 void UsePlacesFile()
@@ -317,7 +319,7 @@ TEST(Zones, TheDatabaseIsNeededOnlyForAZone)
     try {
         (void)Zone::Find("Europe/Paris", "/nonexistent");
         ADD_FAILURE() << "found a zone without a database";
-    } catch (const MissingDatabase& e) {
+    } catch (const MissingData& e) {
         EXPECT_NE(std::string(e.what()).find("/nonexistent: install the tzdata package"), std::string::npos)
             << e.what();
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "cli/program.h"
+#include "cli/drivers/program.h"
 
 #include <string>
 #include <string_view>

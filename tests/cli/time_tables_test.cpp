@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The tables behind the iau2006 model's time scales: the system's
 // leap-seconds.list and the IERS files of UT1 - UTC.
-#include "cli/eop.h"
-#include "cli/file_text.h"
-#include "cli/leap_seconds.h"
-#include "cli/parsers.h"
-#include "cli/program_run.h"
+#include "astro/base/errors.h"
+#include "astro/time/iers.h"
+#include "astro/time/leap_seconds.h"
+#include "cli/io/file_text.h"
+#include "tests/cli/program_run.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +21,8 @@
 
 namespace vantoril::cli {
 namespace {
+
+using namespace vantoril::astro;
 
 using testing::RunWith;
 

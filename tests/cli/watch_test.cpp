@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The live clock: on a simulated clock, every reading once and on time; as a
 // process, how it ends on a signal and what it sends to terminals.
-#include "cli/watch.h"
-#include "cli/arguments.h"
-#include "cli/lst.h"
-#include "param_name.h"
+#include "cli/drivers/watch.h"
+#include "cli/options/context.h"
+#include "cli/options/parse.h"
+#include "tests/param_name.h"
 
 #include <gtest/gtest.h>
 
@@ -26,16 +26,27 @@
 namespace vantoril::cli {
 namespace {
 
-constexpr Instant kMillisecond = 1'000'000;
+using namespace vantoril::astro;
+
+// The run's context for the arguments, as the program builds it.
+std::unique_ptr<Context> ContextOf(const std::vector<std::string_view>& args)
+{
+    int status = 0;
+    auto c = BuildContext(ParseOptions(args), 2, status);
+    EXPECT_NE(c, nullptr);
+    return c;
+}
+
+constexpr ClockTime kMillisecond = 1'000'000;
 
 // Wakes exactly when asked, or `latency` later, and stops at `end`.
 class FakeClock : public WatchClock {
 public:
-    FakeClock(Instant start, Instant end, Instant latency = 0) : now_(start), end_(end), latency_(latency) {}
+    FakeClock(ClockTime start, ClockTime end, ClockTime latency = 0) : now_(start), end_(end), latency_(latency) {}
 
-    Instant Now() override { return now_; }
+    ClockTime Now() override { return now_; }
 
-    bool SleepUntil(Instant instant) override
+    bool SleepUntil(ClockTime instant) override
     {
         ++sleeps;
         if (instant >= end_) return false;
@@ -47,34 +58,34 @@ public:
         return true;
     }
 
-    Instant jumpAt = 0;
-    Instant jumpBy = 0;
+    ClockTime jumpAt = 0;
+    ClockTime jumpBy = 0;
     long sleeps = 0;
 
 private:
-    Instant now_;
-    Instant end_;
-    Instant latency_;
+    ClockTime now_;
+    ClockTime end_;
+    ClockTime latency_;
 };
 
 struct Seen {
-    Instant at;
+    ClockTime at;
     std::string line;
 };
 
-std::vector<Seen> WatchOn(const Options& o, const Query& place, FakeClock& clock)
+std::vector<Seen> WatchOn(const Context& c, const Query& place, FakeClock& clock)
 {
     std::vector<Seen> lines;
     const auto show = [&](std::string_view line) {
         lines.push_back({clock.Now(), std::string(line)});
         return true;
     };
-    Watch(o, place, clock, show);
+    Watch(c, place, clock, show);
     return lines;
 }
 
 // The line a single answer gives for the instant, written as a user would.
-std::string LineAt(const Options& o, const Query& place, Instant t)
+std::string LineAt(const Context& c, const Query& place, ClockTime t)
 {
     const auto seconds = static_cast<std::time_t>(t / kSecond);
     tm utc{};
@@ -88,8 +99,9 @@ std::string LineAt(const Options& o, const Query& place, Instant t)
     q.date = ParseDate(date);
     q.time = ParseTime(time);
     std::string line;
-    Shown shown;
-    AppendResult(o, q, line, &shown);
+    const SiderealAnswer a = Evaluate(c.model, q, c.scales);
+    const Shown shown = ShownOf(c.print, a);
+    c.printer->Result(q, a, q.ra ? ShownHourAngle(c.print, shown, q.ra->hours) : 0.0, line);
     return line;
 }
 
@@ -118,8 +130,8 @@ long long Steps(std::string_view text, int decimals, bool hours)
 struct DayCase {
     const char* name;
     std::vector<std::string_view> args; // options and the longitude
-    Instant length;
-    Instant latency;
+    ClockTime length;
+    ClockTime latency;
 };
 
 class WatchDay : public ::testing::TestWithParam<DayCase> {};
@@ -129,7 +141,8 @@ class WatchDay : public ::testing::TestWithParam<DayCase> {};
 TEST_P(WatchDay, ShowsEveryReadingOnceWithinAMillisecondOfItsStart)
 {
     const auto& c = GetParam();
-    const Options o = ParseOptions(c.args);
+    const auto run = ContextOf(c.args);
+    const Options& o = run->options;
     Query place;
     place.longitude = ParseLongitude(*o.longitude);
     place.ra = o.ra;
@@ -138,9 +151,9 @@ TEST_P(WatchDay, ShowsEveryReadingOnceWithinAMillisecondOfItsStart)
     const long long perDay =
         hours ? 24LL * std::llround(std::pow(10.0, decimals + 4)) : 86400LL * std::llround(std::pow(10.0, decimals));
     // 2024-03-20 20:59:59.987654321 UTC
-    const Instant start = 1710968399LL * kSecond + 987'654'321;
+    const ClockTime start = 1710968399LL * kSecond + 987'654'321;
     FakeClock clock(start, start + c.length, c.latency);
-    const auto lines = WatchOn(o, place, clock);
+    const auto lines = WatchOn(*run, place, clock);
     ASSERT_GT(lines.size(), 2u);
     const double expected = static_cast<double>(c.length) / kSecond * 1.0027379 / (hours ? 3600 : 1) *
                             std::pow(10.0, hours ? decimals + 4 : decimals);
@@ -160,8 +173,8 @@ TEST_P(WatchDay, ShowsEveryReadingOnceWithinAMillisecondOfItsStart)
             const long long ha = Steps(field(line, 1), decimals, hours) - Steps(field(before, 1), decimals, hours);
             ASSERT_EQ((ha % perDay + perDay) % perDay, 1) << before << " then " << line;
         }
-        ASSERT_EQ(LineAt(o, place, at), line);
-        ASSERT_EQ(LineAt(o, place, at - kMillisecond), before) << line;
+        ASSERT_EQ(LineAt(*run, place, at), line);
+        ASSERT_EQ(LineAt(*run, place, at - kMillisecond), before) << line;
     }
 }
 
@@ -189,16 +202,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Watch, FinerReadingsRedrawTenTimesASecondOnTheTenth)
 {
-    const Options o = ParseOptions(std::vector<std::string_view>{"--model", "iau2006", "--precision", "3", "0"});
+    const auto run = ContextOf(std::vector<std::string_view>{"--model", "iau2006", "--precision", "3", "0"});
     Query place;
     place.longitude = ParseLongitude("0");
-    const Instant start = 1710968399LL * kSecond + 987'654'321;
+    const ClockTime start = 1710968399LL * kSecond + 987'654'321;
     FakeClock clock(start, start + 20 * kSecond);
-    const auto lines = WatchOn(o, place, clock);
+    const auto lines = WatchOn(*run, place, clock);
     ASSERT_EQ(lines.size(), 201u);
     for (std::size_t i = 1; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i].at % kFixedRedraw, 0);
-        EXPECT_EQ(lines[i].line, LineAt(o, place, lines[i].at));
+        EXPECT_EQ(lines[i].line, LineAt(*run, place, lines[i].at));
     }
 }
 
@@ -206,33 +219,33 @@ TEST(Watch, FinerReadingsRedrawTenTimesASecondOnTheTenth)
 // is still the one of the moment, and none is skipped.
 TEST(Watch, AWakeLateWithinAStepSkipsNothing)
 {
-    const Options o = ParseOptions(std::vector<std::string_view>{"--model", "iau2006", "--precision", "0", "0"});
+    const auto run = ContextOf(std::vector<std::string_view>{"--model", "iau2006", "--precision", "0", "0"});
     Query place;
     place.longitude = ParseLongitude("0");
-    const Instant start = 1710968399LL * kSecond;
+    const ClockTime start = 1710968399LL * kSecond;
     FakeClock clock(start, start + 600 * kSecond, 900 * kMillisecond);
-    const auto lines = WatchOn(o, place, clock);
+    const auto lines = WatchOn(*run, place, clock);
     ASSERT_GT(lines.size(), 590u);
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const long long step = Steps(lines[i].line, 0, false) - Steps(lines[i - 1].line, 0, false);
         ASSERT_EQ((step + 86400) % 86400, 1) << lines[i - 1].line << " then " << lines[i].line;
-        ASSERT_EQ(LineAt(o, place, lines[i].at), lines[i].line);
+        ASSERT_EQ(LineAt(*run, place, lines[i].at), lines[i].line);
     }
 }
 
 TEST(Watch, AClockSetForwardOrBackStartsAgainFromNow)
 {
-    const Options o = ParseOptions(std::vector<std::string_view>{"--model", "iau2006", "--precision", "0", "0"});
+    const auto run = ContextOf(std::vector<std::string_view>{"--model", "iau2006", "--precision", "0", "0"});
     Query place;
     place.longitude = ParseLongitude("0");
-    const Instant start = 1710968399LL * kSecond;
-    for (const Instant jump : {3600 * kSecond, -3600 * kSecond}) {
+    const ClockTime start = 1710968399LL * kSecond;
+    for (const ClockTime jump : {3600 * kSecond, -3600 * kSecond}) {
         FakeClock clock(start, start + 30 * kSecond);
         clock.jumpAt = start + 10 * kSecond;
         clock.jumpBy = jump;
-        const auto lines = WatchOn(o, place, clock);
+        const auto lines = WatchOn(*run, place, clock);
         ASSERT_GT(lines.size(), 10u);
-        for (const auto& [at, line] : lines) ASSERT_EQ(LineAt(o, place, at), line);
+        for (const auto& [at, line] : lines) ASSERT_EQ(LineAt(*run, place, at), line);
         if (jump < 0) {
             EXPECT_GT(lines.size(), 3600u); // it goes on over the hour given back
         }

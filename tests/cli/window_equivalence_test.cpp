@@ -2,8 +2,8 @@
 // vantoril-lst --model classic prints what the window shows after PRESS for
 // the same inputs: both are run on the same seeded instants and longitudes
 // and their texts (or run-time error reports) compared exactly.
-#include "program_run.h"
 #include "recorders.h"
+#include "tests/cli/program_run.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,8 @@ app_id=org.example.VantorilTime
 version=1.00
 icon_sizes=(32 48 64 128 256)
 
-# Every file a desktop needs to show, start and list the program.
+# Every file a desktop needs to show, start and list the program, and a shell
+# to complete vantoril-lst.
 expected_files=(
   "usr/bin/vantoriltime"
   "usr/bin/vantoril-lst"
@@ -29,6 +30,9 @@ expected_files=(
   "usr/share/doc/vantoriltime/copyright"
   "usr/share/doc/vantoriltime/changelog.gz"
   "usr/share/man/man1/vantoriltime.1.gz"
+  "usr/share/bash-completion/completions/vantoril-lst"
+  "usr/share/zsh/vendor-completions/_vantoril-lst"
+  "usr/share/fish/vendor_completions.d/vantoril-lst.fish"
 )
 for size in "${icon_sizes[@]}"; do
   expected_files+=("usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vantoril::astro {
+
+// A value made safe to echo in a message: printable ASCII kept, every other
+// byte as \xNN, cut after a few dozen characters, in double quotes.
+std::string Quoted(std::string_view value);
+
+// Throws InputError "WHAT "TEXT": expected FORM".
+[[noreturn]] void ThrowExpected(std::string_view what, std::string_view text, std::string_view form);
+
+} // namespace vantoril::astro

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#include "astro/sidereal/iau2006.h"
+
+#include "astro/base/errors.h"
+#include "astro/base/quoted.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <cmath>
+#include <string>
+
+namespace vantoril::astro {
+
+double ReduceTurns(double angle)
+{
+    // fmod is exact but a slow library call; a - n * 2pi in one fused step
+    // is exact too when n is right, which the two corrections make sure of.
+    const double n = std::floor(angle / ERFA_D2PI);
+    double r = std::fma(-n, ERFA_D2PI, angle);
+    if (r < 0) {
+        r += ERFA_D2PI;
+    } else if (r >= ERFA_D2PI) {
+        r -= ERFA_D2PI;
+    }
+    return r;
+}
+
+double Gmst06(double jd0, double ut1, double tt)
+{
+    // eraEra00 with its two parts ordered (the day's fraction is the smaller)
+    // and the fraction of jd0, which ends in .5, known.
+    const double t = ut1 + (jd0 - ERFA_DJ00);
+    const double f = (ut1 >= 0 && ut1 < 1 ? ut1 : std::fmod(ut1, 1.0)) + 0.5;
+    const double era = ReduceTurns(ERFA_D2PI * (f + 0.7790572732640 + 0.00273781191135448 * t));
+    // eraGmst06: the precession polynomial in TT, operation for operation.
+    const double c = ((jd0 - ERFA_DJ00) + tt) / ERFA_DJC;
+    return ReduceTurns(
+        era + (0.014506 +
+               (4612.156534 + (1.3915817 + (-0.00000044 + (-0.000029956 + (-0.0000000368) * c) * c) * c) * c) * c) *
+                  ERFA_DAS2R);
+}
+
+namespace {
+
+// Greenwich sidereal time in radians. A plan often lists several targets or
+// places at one instant: the previous line's value is kept for the next.
+double Greenwich(const TimeScales& t, bool apparent)
+{
+    thread_local struct {
+        TimeScales t{};
+        bool apparent = false;
+        double greenwich = -1;
+    } last;
+    if (last.greenwich < 0 || last.apparent != apparent || last.t.jd0 != t.jd0 || last.t.ut1 != t.ut1 ||
+        last.t.tt != t.tt) {
+        last = {t, apparent, apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : Gmst06(t.jd0, t.ut1, t.tt)};
+    }
+    return last.greenwich;
+}
+
+} // namespace
+
+double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context, Ut1Detail* detail)
+{
+    if (q.date.year < 0 || q.date.year > 9999) {
+        throw CalculationError("date year " + Quoted(q.date.yearText) + ": the iau2006 model takes years 0000 to 9999");
+    }
+    // A day past the month's end counts on, as in the window.
+    const CalendarDate day = q.date.day <= 28 ? CalendarDate{q.date.year, q.date.month, q.date.day}
+                                              : DateOfMjd(MjdOf(q.date.year, q.date.month, q.date.day));
+    const TimeScales t = FromUtc(day, q.time, context, detail);
+    // Both angles are reduced already, so one turn at most brings the sum back.
+    double angle = Greenwich(t, apparent) + q.longitude.east * ERFA_DD2R;
+    if (angle < 0) {
+        angle += ERFA_D2PI;
+    } else if (angle >= ERFA_D2PI) {
+        angle -= ERFA_D2PI;
+    }
+    const double hours = angle * (12.0 / ERFA_DPI);
+    return hours < 24.0 ? hours : 0.0;
+}
+
+double Iau2006Lst(const Query& q, bool apparent, double dut1)
+{
+    TimeScaleContext context;
+    context.dut1 = dut1;
+    return Iau2006Lst(q, apparent, context, nullptr);
+}
+
+} // namespace vantoril::astro

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "astro/sidereal/query.h"
+#include "astro/time/time_scales.h"
+
+// Local sidereal time by the IAU 2006 models.
+//
+// Given: a query (UTC instant, longitude), mean or apparent, and the time
+//   scales' context (UT1 - UTC, IERS table, leap seconds).
+// Returned: local sidereal time in hours, 0 <= h < 24; where UT1 - UTC came
+//   from and what to doubt.
+// Called: eraGmst06 (mean, mirrored below for speed), eraGst06a (apparent:
+//   IAU 2006/2000A precession-nutation), through FromUtc's TT and UT1.
+// Notes: years 0000 to 9999; a day past its month's end counts on, as in
+//   the window.
+
+namespace vantoril::astro {
+
+// Throws CalculationError for years ERFA's calendar is not used for here, a
+// second the minute does not have, an instant a named IERS table does not
+// cover.
+double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context, Ut1Detail* detail);
+// UT1 = UTC + dut1, no table.
+double Iau2006Lst(const Query& q, bool apparent, double dut1);
+
+// ERFA's eraGmst06 for UT1 = jd0 + ut1 and TT = jd0 + tt, jd0 ending in .5,
+// with its angle reductions done without fmod: the same value to the last
+// bit or two. ReduceTurns: an angle into [0, 2pi).
+double Gmst06(double jd0, double ut1, double tt);
+double ReduceTurns(double angle);
+
+} // namespace vantoril::astro

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+#include "astro/time/date_time.h"
+
+#include "astro/base/chars.h"
+#include "astro/base/decimal.h"
+#include "astro/base/errors.h"
+#include "astro/base/quoted.h"
+
+#include <string>
+
+namespace vantoril::astro {
+
+namespace {
+
+[[noreturn]] void OutOfRange(std::string_view what, std::string_view text, std::string_view rule)
+{
+    throw InputError(std::string(what) + " " + Quoted(text) + ": " + std::string(rule));
+}
+
+constexpr std::string_view kTimeRanges = "hours 00 to 23, minutes 00 to 59, seconds below 60";
+
+} // namespace
+
+Date ParseDate(std::string_view text)
+{
+    bool found = false;
+    auto [year, rest] = SplitAt(text, '-', found);
+    auto [month, day] = SplitAt(rest, '-', found);
+    if (!found || year.size() < 4 || !AllDigits(year) || month.size() != 2 || !AllDigits(month) || day.size() != 2 ||
+        !AllDigits(day)) {
+        ThrowExpected("date", text, "YYYY-MM-DD");
+    }
+    Date d;
+    d.yearText = year;
+    d.monthText = month;
+    d.dayText = day;
+    d.year = -1;
+    const std::string_view significant = year.substr(std::min(year.find_first_not_of('0'), year.size()));
+    if (significant.size() <= 18) {
+        d.year = 0;
+        for (const char c : significant) d.year = d.year * 10 + (c - '0');
+    }
+    d.month = SmallNumber(month);
+    d.day = SmallNumber(day);
+    if (d.month < 1 || d.month > 12) OutOfRange("date", text, "the month must be 01 to 12");
+    if (d.day < 1 || d.day > 31) OutOfRange("date", text, "the day must be 01 to 31");
+    return d;
+}
+
+Time ParseTime(std::string_view text)
+{
+    constexpr std::string_view kForm = "HH:MM:SS, seconds may have up to 9 decimals";
+    bool found = false;
+    auto [hour, rest] = SplitAt(text, ':', found);
+    auto [minute, second] = SplitAt(rest, ':', found);
+    if (!found || hour.empty() || hour.size() > 2 || !AllDigits(hour) || minute.size() != 2 || !AllDigits(minute) ||
+        FindChar(second, '.') != 2 || second.size() > 12) {
+        ThrowExpected("time", text, kForm);
+    }
+    double seconds = 0;
+    if (!ReadPlainDecimal(second, seconds)) ThrowExpected("time", text, kForm);
+    Time t;
+    t.hourText = hour;
+    t.minuteText = minute;
+    t.secondText = second;
+    t.hour = SmallNumber(hour);
+    t.minute = SmallNumber(minute);
+    t.second = seconds;
+    if (t.hour > 23 || t.minute > 59 || t.second >= 61) OutOfRange("time", text, kTimeRanges);
+    return t;
+}
+
+Time ParseClock(std::string_view text)
+{
+    constexpr std::string_view kForm = "HH:MM or HH:MM:SS, seconds may have up to 9 decimals";
+    bool found = false;
+    auto [hour, minute] = SplitAt(text, ':', found);
+    if (found && FindChar(minute, ':') == minute.size()) {
+        if (hour.empty() || hour.size() > 2 || !AllDigits(hour) || minute.size() != 2 || !AllDigits(minute)) {
+            ThrowExpected("time", text, kForm);
+        }
+        Time t;
+        t.hourText = hour;
+        t.minuteText = minute;
+        t.secondText = "00";
+        t.hour = SmallNumber(hour);
+        t.minute = SmallNumber(minute);
+        if (t.hour > 23 || t.minute > 59) OutOfRange("time", text, kTimeRanges);
+        return t;
+    }
+    try {
+        return ParseTime(text);
+    } catch (const InputError& e) {
+        if (std::string_view(e.what()).find(": expected ") != std::string_view::npos)
+            ThrowExpected("time", text, kForm);
+        throw;
+    }
+}
+
+} // namespace vantoril::astro

@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: MIT
+#include "astro/time/instant.h"
+
+#include "astro/base/chars.h"
+#include "astro/base/errors.h"
+#include "astro/base/quoted.h"
+#include "astro/time/calendar.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace vantoril::astro {
+
+namespace {
+
+int TwoDigits(std::string_view s) { return (s[0] - '0') * 10 + (s[1] - '0'); }
+
+std::size_t FindT(std::string_view text)
+{
+    const std::size_t at = FindIf(text, [](char c) { return c == 'T' || c == 't'; });
+    return at < text.size() ? at : std::string_view::npos;
+}
+
+std::size_t FindLastSign(std::string_view text)
+{
+    for (std::size_t i = text.size(); i > 0; --i) {
+        if (text[i - 1] == '+' || text[i - 1] == '-') return i - 1;
+    }
+    return std::string_view::npos;
+}
+
+// Z, +HH:MM or +HHMM (or -) at the end of a clock text: its offset east of
+// UTC in seconds, the clock text left before it.
+bool SplitOffset(std::string_view& clock, int& seconds)
+{
+    if (!clock.empty() && (clock.back() == 'Z' || clock.back() == 'z')) {
+        clock.remove_suffix(1);
+        seconds = 0;
+        return true;
+    }
+    const auto sign = FindLastSign(clock);
+    if (sign == std::string_view::npos) return false;
+    std::string_view offset = clock.substr(sign + 1);
+    const bool colon = offset.size() == 5 && offset[2] == ':';
+    if (!colon && offset.size() != 4)
+        throw InputError("offset " + Quoted(clock.substr(sign)) + ": expected Z, +HH:MM or +HHMM (or -)");
+    const std::string_view hours = offset.substr(0, 2);
+    const std::string_view minutes = offset.substr(colon ? 3 : 2, 2);
+    if (!AllDigits(hours) || !AllDigits(minutes) || TwoDigits(hours) > 23 || TwoDigits(minutes) > 59) {
+        throw InputError("offset " + Quoted(clock.substr(sign)) +
+                         ": expected Z, +HH:MM or +HHMM (or -), hours below 24, minutes below 60");
+    }
+    seconds = (TwoDigits(hours) * 60 + TwoDigits(minutes)) * 60 * (clock[sign] == '-' ? -1 : 1);
+    clock = clock.substr(0, sign);
+    return true;
+}
+
+// The seconds text's fraction, point included ("" for none).
+std::string_view Fraction(const Time& t)
+{
+    return t.secondText.substr(std::min(t.secondText.find('.'), t.secondText.size()));
+}
+
+// Seconds from 1970 of a civil reading, a second of 60 as 59.
+std::int64_t Seconds(const Date& d, const Time& t)
+{
+    return DaysFromCivil(d.year, d.month, d.day) * 86400 + static_cast<std::int64_t>(t.hour) * 3600 +
+           static_cast<std::int64_t>(t.minute) * 60 + std::min(static_cast<int>(t.second), 59);
+}
+
+char* PutDigits(char* p, int value, int digits)
+{
+    for (int i = digits - 1; i >= 0; --i, value /= 10) p[i] = static_cast<char>('0' + value % 10);
+    return p + digits;
+}
+
+// A reading `at` (seconds from 1970) as date and time texts; `second60`
+// writes its :59 as the leap second :60.
+bool WriteReading(std::int64_t at, bool second60, std::string_view fraction, InstantTexts& texts)
+{
+    const std::int64_t days = at >= 0 ? at / 86400 : -((-at + 86399) / 86400);
+    const auto seconds = static_cast<int>(at - days * 86400);
+    const CalendarDate d = CivilFromDays(days);
+    if (d.year < 0 || d.year > 9999) return false;
+    *WriteIsoDate(texts.date.data(), d.year, d.month, d.day) = '\0';
+    char* t = PutDigits(texts.time.data(), seconds / 3600, 2);
+    *t++ = ':';
+    t = PutDigits(t, seconds / 60 % 60, 2);
+    *t++ = ':';
+    t = PutDigits(t, second60 ? 60 : seconds % 60, 2);
+    // The fraction is at most 9 digits and a point (ParseTime's limit).
+    t = std::copy(fraction.begin(),
+                  fraction.begin() + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(fraction.size()), 12), t);
+    *t = '\0';
+    texts.timeSize = static_cast<std::size_t>(t - texts.time.data());
+    return true;
+}
+
+std::string Candidate(std::int64_t utc, std::string_view fraction)
+{
+    InstantTexts texts;
+    if (!WriteReading(utc, false, fraction, texts)) return "(out of range)";
+    return std::string(texts.date.data()) + 'T' + texts.time.data() + 'Z';
+}
+
+// The instant as typed, for messages.
+std::string Typed(std::string_view date, std::string_view time)
+{
+    return IsIsoInstant(date) ? std::string(date) : std::string(date) + ' ' + std::string(time);
+}
+
+// The offset of a civil time in the zone, chosen by `fold` where the clocks
+// skip or repeat it; refused naming the instant as typed otherwise.
+int OffsetOfCivil(std::int64_t local, std::string_view fraction, const Zone& zone, Fold fold, std::string_view date,
+                  std::string_view time)
+{
+    const LocalOffsets offsets = zone.OffsetsOfLocal(local);
+    if (offsets.kind == LocalOffsets::Unique) return offsets.before;
+    const std::int64_t a = local - offsets.before;
+    const std::int64_t b = local - offsets.after;
+    if (fold == Fold::Refuse) {
+        throw CalculationError(Quoted(Typed(date, time)) + " in " + zone.name() +
+                               (offsets.kind == LocalOffsets::Gap
+                                    ? ": that civil time does not exist (the clocks skip it); "
+                                    : ": that civil time happens twice; ") +
+                               "it would be " + Candidate(std::min(a, b), fraction) + " or " +
+                               Candidate(std::max(a, b), fraction) + " (--fold earlier or --fold later takes one)");
+    }
+    return static_cast<int>(local - (fold == Fold::Earlier ? std::min(a, b) : std::max(a, b)));
+}
+
+// The date and the clock of DATE TIME or of one ISO text; the offset, when
+// one is written, in `offset`.
+bool ReadTexts(std::string_view date, std::string_view time, Instant& at, int& offset)
+{
+    std::string_view clock = time;
+    const bool iso = IsIsoInstant(date);
+    const std::string_view typed = date;
+    if (iso) {
+        const auto t = FindT(date);
+        clock = date.substr(t + 1);
+        date = date.substr(0, t);
+    }
+    try {
+        const bool offsetGiven = SplitOffset(clock, offset);
+        at.date = ParseDate(date);
+        at.time = ParseClock(clock);
+        return offsetGiven;
+    } catch (const InputError& e) {
+        // A misshapen ISO text is named whole, with its forms; a value out of
+        // range keeps its own reason.
+        if (iso && std::string_view(e.what()).find(": expected ") != std::string_view::npos) {
+            throw InputError("instant " + Quoted(typed) + ": expected " + kInstantForms);
+        }
+        throw;
+    }
+}
+
+} // namespace
+
+bool IsIsoInstant(std::string_view text) { return FindT(text) != std::string_view::npos; }
+
+void ReadInstant(std::string_view date, std::string_view time, const Zone& zone, Fold fold, Instant& at,
+                 InstantTexts& texts)
+{
+    int offset = 0;
+    const bool offsetGiven = ReadTexts(date, time, at, offset);
+    if (!offsetGiven && zone.IsUtc()) return;
+    if (at.date.year < 0 || at.date.year > 9999) {
+        throw CalculationError("date year " + Quoted(at.date.yearText) +
+                               ": an offset or a zone takes years 0000 to 9999");
+    }
+    const std::int64_t local = Seconds(at.date, at.time);
+    const std::string_view fraction = Fraction(at.time);
+    if (!offsetGiven) offset = OffsetOfCivil(local, fraction, zone, fold, date, time);
+    const bool leap = at.time.second >= 60;
+    if (leap && offset % 60 != 0) {
+        const std::string_view clock = IsIsoInstant(date) ? date.substr(FindT(date) + 1) : time;
+        throw CalculationError("time " + Quoted(clock) + ": a leap second needs an offset of whole minutes");
+    }
+    if (!WriteReading(local - offset, leap, fraction, texts)) {
+        throw CalculationError("instant " + Quoted(Typed(date, time)) +
+                               ": in UTC it falls outside the years 0000 to 9999");
+    }
+    // An offset of whole minutes leaves the seconds' text, and so their
+    // value, as they were: not read again.
+    const double second = at.time.second;
+    const bool sameSecond = offset % 60 == 0;
+    ReadWrittenInstant(texts.Date(), sameSecond ? texts.Time().substr(0, 8) : texts.Time(), at);
+    if (sameSecond) {
+        at.time.secondText = texts.Time().substr(6);
+        at.time.second = second;
+    }
+}
+
+void ReadWrittenInstant(std::string_view date, std::string_view time, Instant& at)
+{
+    at.date.yearText = date.substr(0, 4);
+    at.date.monthText = date.substr(5, 2);
+    at.date.dayText = date.substr(8, 2);
+    at.date.year = SmallNumber(at.date.yearText);
+    at.date.month = SmallNumber(at.date.monthText);
+    at.date.day = SmallNumber(at.date.dayText);
+    if (time.size() > 8) {
+        at.time = ParseTime(time);
+        return;
+    }
+    at.time.hourText = time.substr(0, 2);
+    at.time.minuteText = time.substr(3, 2);
+    at.time.secondText = time.substr(6, 2);
+    at.time.hour = SmallNumber(at.time.hourText);
+    at.time.minute = SmallNumber(at.time.minuteText);
+    at.time.second = SmallNumber(at.time.secondText);
+}
+
+void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts)
+{
+    std::array<char, 10> fraction{'.'};
+    for (int i = 9; i > 0; --i, nanoseconds /= 10)
+        fraction[static_cast<std::size_t>(i)] = static_cast<char>('0' + nanoseconds % 10);
+    WriteReading(seconds, false,
+                 std::string_view(fraction.data(), decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0), texts);
+}
+
+std::int64_t UtcSeconds(const Instant& at) { return Seconds(at.date, at.time); }
+
+void AppendOffset(std::string& out, int seconds, bool zulu)
+{
+    if (seconds == 0 && zulu) {
+        out += 'Z';
+        return;
+    }
+    const int magnitude = seconds < 0 ? -seconds : seconds;
+    std::array<char, 16> text{};
+    const int n = magnitude % 60 != 0
+                      ? std::snprintf(text.data(), text.size(), "%c%02d:%02d:%02d", seconds < 0 ? '-' : '+',
+                                      magnitude / 3600, magnitude / 60 % 60, magnitude % 60)
+                      : std::snprintf(text.data(), text.size(), "%c%02d:%02d", seconds < 0 ? '-' : '+',
+                                      magnitude / 3600, magnitude / 60 % 60);
+    out.append(text.data(), static_cast<std::size_t>(n));
+}
+
+void AppendInZone(std::string& out, const Instant& at, const Zone& zone)
+{
+    const std::int64_t utc = UtcSeconds(at);
+    const int offset = zone.OffsetAt(utc);
+    InstantTexts texts;
+    if (at.date.year < 0 || at.date.year > 9999 ||
+        !WriteReading(utc + offset, at.time.second >= 60 && offset % 60 == 0, Fraction(at.time), texts)) {
+        out += "(out of range)";
+        return;
+    }
+    out.append(texts.Date()).append(1, 'T').append(texts.Time());
+    AppendOffset(out, offset, zone.IsUtc());
+}
+
+} // namespace vantoril::astro

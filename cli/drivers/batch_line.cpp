@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "cli/drivers/batch_line.h"
+
+#include "astro/base/chars.h"
+#include "astro/base/errors.h"
+#include "astro/base/quoted.h"
+
+#include <array>
+#include <string>
+
+namespace vantoril::cli {
+
+using astro::FindBlank;
+using astro::FindChar;
+using astro::Trim;
+
+namespace {
+
+// The start of the last blank-separated field of a trimmed text.
+std::size_t LastFieldStart(std::string_view text)
+{
+    std::size_t start = text.size();
+    while (start > 0 && !astro::IsBlank(text[start - 1])) --start;
+    return start;
+}
+
+} // namespace
+
+BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional)
+{
+    BatchLine out;
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.front() == '#') return out;
+    out.empty = false;
+
+    // Fields are separated by blanks; the longitude may itself hold blanks.
+    // An instant is DATE TIME or one ISO 8601 field (it has a T).
+    std::array<std::string_view, 2> head{};
+    std::string_view rest = trimmed;
+    const std::string_view first = rest.substr(0, FindBlank(rest));
+    const bool iso = astro::FindIf(first, [](char c) { return c == 'T' || c == 't'; }) < first.size();
+    for (std::size_t n = 0; n < (iso ? 1U : 2U); ++n) {
+        head[n] = rest.substr(0, FindBlank(rest));
+        rest = Trim(rest.substr(head[n].size()));
+        if (rest.empty() && (!longitudeOptional || n + 1 != (iso ? 1U : 2U))) {
+            throw astro::InputError(std::string(iso ? "expected YYYY-MM-DDTHH:MM[:SS] LONGITUDE [RA]"
+                                                    : "expected DATE TIME LONGITUDE [RA]") +
+                                    ", found " + astro::Quoted(trimmed));
+        }
+    }
+    out.date = head[0];
+    out.time = head[1];
+    // What follows the time (all of the rest: the line is trimmed) is the
+    // longitude, then a right ascension when the last field has colons and
+    // is not the longitude's only field.
+    const std::size_t lastStart = LastFieldStart(rest);
+    const std::string_view last = rest.substr(lastStart);
+    if ((lastStart > 0 || longitudeOptional) && FindChar(last, ':') < last.size()) {
+        out.ra = last;
+        out.longitude = Trim(rest.substr(0, lastStart));
+    } else {
+        out.longitude = rest;
+    }
+    return out;
+}
+
+DayLine SplitDayLine(std::string_view line, bool targetRequired, const char* form)
+{
+    DayLine out;
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.front() == '#') return out;
+    out.empty = false;
+    const std::size_t split = FindBlank(trimmed);
+    const std::string_view rest = Trim(trimmed.substr(split));
+    if (rest.empty()) throw astro::InputError(form + astro::Quoted(trimmed));
+    // As in the instants' lines: a last field with colons, not the only one, is the target.
+    const std::size_t lastStart = LastFieldStart(rest);
+    const std::string_view last = rest.substr(lastStart);
+    const bool hasTarget = lastStart > 0 && FindChar(last, ':') < last.size();
+    if (!hasTarget && targetRequired) throw astro::InputError(form + astro::Quoted(trimmed));
+    out.date = trimmed.substr(0, split);
+    out.longitude = hasTarget ? Trim(rest.substr(0, lastStart)) : rest;
+    if (hasTarget) out.target = last;
+    return out;
+}
+
+} // namespace vantoril::cli

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#include "cli/drivers/single.h"
+
+#include "astro/base/errors.h"
+#include "cli/drivers/answer.h"
+#include "cli/drivers/end_of_run.h"
+#include "cli/io/messages.h"
+#include "cli/io/output.h"
+#include "runtime/run_time_error.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace vantoril::cli {
+
+namespace {
+
+// The texts of a clock reading, so "now" goes through the same readers as a
+// typed instant.
+struct ClockText {
+    char date[32];
+    char time[32];
+};
+
+ClockText Now()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm utc{};
+    gmtime_r(&now.tv_sec, &utc);
+    ClockText text{};
+    std::snprintf(text.date, sizeof text.date, "%04d-%02d-%02d", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday);
+    std::snprintf(text.time, sizeof text.time, "%02d:%02d:%02d.%06ld", utc.tm_hour, utc.tm_min, utc.tm_sec,
+                  now.tv_nsec / 1000);
+    return text;
+}
+
+// The query of the command line. Throws the readers' errors.
+astro::Query QueryOf(const Context& c, const ClockText& now, astro::InstantTexts& texts)
+{
+    const Options& o = c.options;
+    astro::Query q;
+    // The options were refused without a longitude; an empty one is refused here too.
+    q.longitude = o.place ? c.KnownLongitude() : astro::ParseLongitude(o.longitude.value_or(std::string_view{}));
+    q.ra = o.ra;
+    if (o.date) {
+        const std::string_view midnight = astro::IsIsoInstant(*o.date) ? std::string_view() : "00:00:00";
+        astro::ReadInstant(*o.date, o.time.value_or(midnight), c.zone, o.fold, q, texts);
+    } else {
+        q.date = astro::ParseDate(now.date);
+        q.time = astro::ParseTime(now.time);
+    }
+    return q;
+}
+
+} // namespace
+
+int RunSingle(const Context& c, int output, int errors)
+{
+    const ClockText now = Now();
+    astro::Query q;
+    astro::InstantTexts texts;
+    try {
+        q = QueryOf(c, now, texts);
+    } catch (const astro::InputError& e) {
+        return UsageFailure(errors, e.what());
+    } catch (const astro::CalculationError& e) {
+        return UsageFailure(errors, e.what());
+    }
+    Output out(output);
+    c.printer->Begin(out.buffer());
+    RunTally tally;
+    try {
+        AnswerQuery(c, q, out.buffer(), tally.cautions);
+    } catch (const astro::InputError& e) {
+        return UsageFailure(errors, e.what());
+    } catch (const astro::CalculationError& e) {
+        return UsageFailure(errors, e.what());
+    } catch (const RunTimeError& e) {
+        return AnswerFailure(errors, e.what());
+    }
+    c.printer->EndLine(out.buffer());
+    return FinishRun(c, out, tally, errors);
+}
+
+} // namespace vantoril::cli

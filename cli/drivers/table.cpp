@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: MIT
+#include "cli/drivers/table.h"
+
+#include "astro/base/errors.h"
+#include "astro/base/quoted.h"
+#include "astro/time/calendar.h"
+#include "cli/drivers/answer.h"
+#include "cli/drivers/end_of_run.h"
+#include "cli/drivers/parallel.h"
+#include "cli/io/messages.h"
+#include "cli/io/output.h"
+#include "cli/options/values.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace vantoril::cli {
+
+using astro::Quoted;
+
+namespace {
+
+// Nanoseconds over the whole range of years (10^4 years is 3 x 10^20 ns).
+__extension__ using Wide = __int128;
+
+constexpr std::int64_t kSecondNs = 1'000'000'000;
+
+// An instant of --from or --to: one ISO text, or DATE TIME as one argument.
+Wide ReadEnd(const char* option, std::string_view text, const Context& c, int& decimals)
+{
+    astro::Instant at;
+    astro::InstantTexts texts;
+    const auto blank = text.find(' ');
+    try {
+        if (blank == std::string_view::npos) {
+            const std::string_view midnight = astro::IsIsoInstant(text) ? std::string_view() : "00:00:00";
+            astro::ReadInstant(text, midnight, c.zone, c.options.fold, at, texts);
+        } else {
+            astro::ReadInstant(text.substr(0, blank), text.substr(blank + 1), c.zone, c.options.fold, at, texts);
+        }
+    } catch (const std::runtime_error& e) { // what the instant's readers throw
+        throw UsageError(std::string(option) + ": " + e.what());
+    }
+    if (at.date.year < 0 || at.date.year > 9999) {
+        throw UsageError(std::string(option) + " " + Quoted(text) + ": a table takes years 0000 to 9999");
+    }
+    if (at.time.second >= 60) {
+        throw UsageError(std::string(option) + " " + Quoted(text) +
+                         ": a table steps in seconds of the system clock, which has no leap second");
+    }
+    const std::string_view seconds = at.time.secondText;
+    const auto point = seconds.find('.');
+    std::int64_t fraction = 0;
+    int digits = 0;
+    if (point != std::string_view::npos) {
+        for (const char ch : seconds.substr(point + 1)) {
+            fraction = fraction * 10 + (ch - '0');
+            ++digits;
+        }
+    }
+    for (int d = digits; d < 9; ++d) fraction *= 10;
+    decimals = std::max(decimals, digits);
+    return Wide(astro::UtcSeconds(at)) * kSecondNs + fraction;
+}
+
+// A row as the source hands it on: its instant, which the thread answering
+// the row writes as text, so that this runs on every processor and not
+// under the source's lock.
+struct RowInstant {
+    Wide nanoseconds;
+    int decimals;
+};
+
+// The rows' instants as "lines" of a RowInstant's bytes, in a buffer that is
+// reused from block to block.
+class TableSource final : public LineSource {
+public:
+    TableSource(Wide from, std::int64_t step, std::int64_t rows, int decimals)
+        : next_(from), step_(step), left_(rows), decimals_(decimals)
+    {
+        buffer_.reserve(kBlock);
+    }
+
+    bool Next(std::string_view& line, LineKind& kind, bool mayRead) override
+    {
+        if (left_ == 0) return false;
+        if (buffer_.size() + sizeof(RowInstant) > buffer_.capacity()) {
+            if (!mayRead) return false;
+            buffer_.clear(); // every line of the last block has been answered
+        }
+        const std::size_t start = buffer_.size();
+        const RowInstant row{next_, decimals_};
+        buffer_.append(reinterpret_cast<const char*>(&row), sizeof row);
+        line = std::string_view(buffer_).substr(start);
+        kind = LineKind::Text;
+        next_ += step_;
+        --left_;
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kBlock = 1 << 18;
+
+    Wide next_;
+    std::int64_t step_;
+    std::int64_t left_;
+    int decimals_;
+    std::string buffer_;
+};
+
+bool AnswerTableRow(const Context& c, std::string_view line, LineKind /*kind*/, std::string& out, unsigned& cautions)
+{
+    const std::size_t mark = out.size();
+    bool ok = true;
+    try {
+        RowInstant row{};
+        std::memcpy(&row, line.data(), sizeof row);
+        Wide seconds = row.nanoseconds / kSecondNs;
+        Wide nanoseconds = row.nanoseconds % kSecondNs;
+        if (nanoseconds < 0) {
+            nanoseconds += kSecondNs;
+            --seconds;
+        }
+        astro::InstantTexts texts;
+        astro::WriteUtcTexts(static_cast<std::int64_t>(seconds), static_cast<std::int64_t>(nanoseconds), row.decimals,
+                             texts);
+        astro::Query q;
+        astro::ReadWrittenInstant(texts.Date(), texts.Time(), q);
+        q.longitude = c.KnownLongitude();
+        q.ra = c.options.ra;
+        AnswerRow(c, q, texts, out, cautions);
+    } catch (const std::runtime_error& e) { // the core's errors and RunTimeError
+        out.resize(mark);
+        c.printer->Error(e.what(), out);
+        ok = false;
+    }
+    c.printer->EndLine(out);
+    return ok;
+}
+
+// The table's first instant, step and rows, with the decimals the rows show.
+struct Rows {
+    Wide from = 0;
+    std::int64_t step = 0;
+    std::int64_t count = 0;
+    int decimals = 0;
+};
+
+Rows RowsOf(const Context& c)
+{
+    const Options& o = c.options;
+    Rows r;
+    // The options hold --from and --step for a table; an empty text is refused.
+    const std::string_view fromText = o.from.value_or(std::string_view{});
+    const Duration step = o.step.value_or(Duration{});
+    r.step = step.nanoseconds;
+    r.decimals = step.decimals;
+    r.from = ReadEnd("--from", fromText, c, r.decimals);
+    if (o.count) {
+        r.count = *o.count;
+        return r;
+    }
+    const std::string_view toText = o.to.value_or(std::string_view{});
+    const Wide to = ReadEnd("--to", toText, c, r.decimals);
+    if (to < r.from) throw UsageError("--to " + Quoted(toText) + " is before --from " + Quoted(fromText));
+    const Wide n = (to - r.from) / r.step + 1;
+    if (n > kMaxRangeRows) {
+        throw UsageError("--from " + Quoted(fromText) + " --to " + Quoted(toText) + " --step " +
+                         Quoted(o.stepText.value_or(std::string_view{})) + " gives " +
+                         std::to_string(static_cast<long long>(std::min<Wide>(n, kMaxCount))) + " rows, more than " +
+                         std::to_string(kMaxRangeRows) + "; a longer table takes --count");
+    }
+    r.count = static_cast<std::int64_t>(n);
+    return r;
+}
+
+} // namespace
+
+int RunTable(const Context& c, int output, int errors)
+{
+    Rows rows;
+    try {
+        rows = RowsOf(c);
+    } catch (const UsageError& e) {
+        return UsageFailure(errors, e.what());
+    }
+    // Rows end with the year 9999: beyond it no model is asked.
+    const Wide end = Wide(astro::DaysFromCivil(10000, 1, 1) * 86400) * kSecondNs;
+    const Wide reachable = rows.from < end ? (end - 1 - rows.from) / rows.step + 1 : 0;
+    const bool cut = rows.count > reachable;
+    if (cut) rows.count = static_cast<std::int64_t>(reachable);
+    Output out(output);
+    c.printer->Begin(out.buffer());
+    TableSource source(rows.from, rows.step, rows.count, rows.decimals);
+    RunTally tally = AnswerAll(c, source, AnswerTableRow, out);
+    tally.cautions = 0;
+    std::string failure;
+    if (cut) failure = "the table stops after " + std::to_string(rows.count) + " rows, at the end of the year 9999";
+    return FinishRun(c, out, tally, errors, failure);
+}
+
+} // namespace vantoril::cli

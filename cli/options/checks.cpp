@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+// The options as a whole: which go together, and where the arguments that
+// are not options go in each mode.
+#include "astro/base/quoted.h"
+#include "astro/time/instant.h"
+#include "cli/options/parse.h"
+
+#include <string>
+
+namespace vantoril::cli {
+
+namespace {
+
+using astro::Quoted;
+
+std::string DefaultModelNote(const Options& o) { return o.modelGiven ? "" : " (the default model is classic)"; }
+
+void CheckModel(const Options& o)
+{
+    if ((o.apparent || o.dut1) && o.modelName != ModelName::Iau2006) {
+        throw UsageError(std::string(o.apparent ? "--apparent" : "--dut1") + " needs --model iau2006" +
+                         DefaultModelNote(o));
+    }
+}
+
+void CheckModes(const Options& o)
+{
+    if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
+    if (o.tz == "place" && !o.place) throw UsageError("--tz place needs --place NAME");
+    if (o.watch && o.format == Format::Csv) throw UsageError("--watch shows text, hours or json, not csv");
+    if ((o.to || o.step || o.count) && !o.from) throw UsageError("--to, --step and --count make a table with --from");
+}
+
+// The checks of the block of options that seek instants.
+void CheckInstantOptions(const Options& o, std::size_t positional)
+{
+    const char* seeking = o.transit ? "--transit" : "--when";
+    if (o.transit && o.when) throw UsageError("--transit and --when cannot be combined");
+    if (o.lower && !o.transit) throw UsageError("--lower needs --transit");
+    if (o.eop && o.modelName != ModelName::Iau2006) {
+        throw UsageError("--eop needs --model iau2006" + DefaultModelNote(o));
+    }
+    if (o.eop && o.dut1) throw UsageError("--eop and --dut1 cannot be combined");
+    if (!o.SeeksInstants()) return;
+    if (o.ra) throw UsageError(std::string("--ra cannot be combined with ") + seeking);
+    if (o.format == Format::Csv) throw UsageError(std::string(seeking) + " prints text, hours or json, not csv");
+    if (o.watch) throw UsageError(std::string("--watch cannot be combined with ") + seeking);
+    if (o.targetPerLine && !o.batch) throw UsageError(std::string(seeking) + " -: a value on each line needs --batch");
+    if (o.batch) return;
+    // --place gives the longitude: the DATE comes first.
+    const std::size_t dateAt = o.place ? 0 : 1;
+    if (positional <= dateAt) {
+        throw UsageError(std::string(seeking) + (o.place ? " needs a DATE" : " needs a DATE after the LONGITUDE"));
+    }
+    if (positional > dateAt + 1) throw UsageError(std::string(seeking) + " takes a DATE, not a TIME");
+}
+
+void CheckTable(Options& o, const std::vector<std::string_view>& positional)
+{
+    if (o.batch || o.watch) throw UsageError("a table (--from) cannot be combined with --batch or --watch");
+    if (!o.step) throw UsageError("--from needs --step DURATION (30s, 10m, 1h, 1d)");
+    if (o.to.has_value() == o.count.has_value()) throw UsageError("--from needs either --to INSTANT or --count N");
+    if (positional.empty() && !o.place) throw UsageError("missing LONGITUDE (or --place NAME)");
+    if (positional.size() > (o.place ? 0U : 1U)) {
+        throw UsageError("a table takes its instants from --from; unexpected argument " +
+                         Quoted(positional[o.place ? 0 : 1]));
+    }
+    if (o.SeeksInstants()) throw UsageError("a table (--from) cannot be combined with --transit or --when");
+    CheckInstantOptions(o, positional.size());
+    if (!o.place) o.longitude = positional[0];
+}
+
+void CheckNoTimeAfterIso(const Options& o)
+{
+    if (o.date && o.time && astro::IsIsoInstant(*o.date)) {
+        throw UsageError("unexpected argument " + Quoted(*o.time) + " after the instant " + Quoted(*o.date) +
+                         ": give DATE TIME or one YYYY-MM-DDTHH:MM[:SS]");
+    }
+}
+
+// The place gives the longitude: DATE [TIME] follow at once.
+void PlaceWithPlace(Options& o, const std::vector<std::string_view>& positional)
+{
+    if (positional.size() > 2) throw UsageError("unexpected argument " + Quoted(positional[2]));
+    if (o.watch && !positional.empty()) {
+        throw UsageError("--watch shows the time now; unexpected DATE " + Quoted(positional[0]));
+    }
+    if (!positional.empty()) o.date = positional[0];
+    if (positional.size() > 1) o.time = positional[1];
+    CheckNoTimeAfterIso(o);
+}
+
+void PlaceWithLongitude(Options& o, const std::vector<std::string_view>& positional)
+{
+    if (positional.empty()) throw UsageError("missing LONGITUDE");
+    if (positional.size() > 3) {
+        throw UsageError("unexpected argument " + Quoted(positional[3]) +
+                         " (a longitude with blanks is one argument: quote it)");
+    }
+    if (o.watch && positional.size() > 1) {
+        throw UsageError("--watch shows the time now; unexpected DATE " + Quoted(positional[1]));
+    }
+    o.longitude = positional[0];
+    if (positional.size() > 1) o.date = positional[1];
+    if (positional.size() > 2) o.time = positional[2];
+    CheckNoTimeAfterIso(o);
+}
+
+} // namespace
+
+void CheckOptions(Options& o, const std::vector<std::string_view>& positional)
+{
+    CheckModel(o);
+    CheckModes(o);
+    if (o.from) return CheckTable(o, positional);
+    CheckInstantOptions(o, positional.size());
+    if (o.batch) {
+        if (!positional.empty()) {
+            throw UsageError("--batch reads DATE TIME LONGITUDE lines from standard input; unexpected argument " +
+                             Quoted(positional.front()));
+        }
+        return;
+    }
+    if (o.place) return PlaceWithPlace(o, positional);
+    PlaceWithLongitude(o, positional);
+}
+
+} // namespace vantoril::cli

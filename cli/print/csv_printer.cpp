@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+// --format csv: RFC 4180, a header and a row of fixed columns per answer,
+// ended by CRLF; a column that does not apply to a row is empty.
+#include "astro/time/time_scales.h"
+#include "cli/print/csv_field.h"
+#include "cli/print/instant_text.h"
+#include "cli/print/numbers.h"
+#include "cli/print/printers.h"
+
+namespace vantoril::cli {
+
+namespace {
+
+class CsvPrinter final : public Printer {
+public:
+    using Printer::Printer;
+
+    void Begin(std::string& out) const override { out += kCsvHeader; }
+
+    // The columns of kCsvHeader but the error's, each followed by its comma.
+    void Result(const astro::Query& q, const astro::SiderealAnswer& a, double haHours, std::string& out) const override
+    {
+        AppendNormalisedUtc(out, q);
+        out += "Z,";
+        if (settings().Civil()) {
+            astro::AppendInZone(out, q, *settings().zone);
+            out += ',';
+            AppendCsvField(out, settings().zone->name());
+        } else {
+            out += ',';
+        }
+        out += ',';
+        if (settings().place != nullptr) AppendCsvField(out, settings().place->name);
+        out += ',';
+        AppendCsvField(out, q.longitude.text);
+        out += ',';
+        AppendShortest(out, q.longitude.east);
+        AppendModel(out, a);
+        out += ',';
+        AppendShortest(out, a.lstHours);
+        out += ',';
+        AppendHourAngle(out, q, haHours);
+        out += ',';
+        if (a.ut1.dut1Source != nullptr) out += a.ut1.dut1Source;
+        out += ',';
+        if (a.ut1.cautions != 0) AppendCsvField(out, astro::CautionText(a.ut1.cautions, *settings().scales));
+        out += ',';
+    }
+
+    void Error(std::string_view reason, std::string& out) const override { AppendCsvError(out, reason); }
+    void Blank(std::string& out) const override { out.append(kCsvColumnsBeforeError, ','); }
+    void EndLine(std::string& out) const override { out += "\r\n"; }
+
+    // Day searches print text, hours or JSON: the options refuse CSV for them.
+    void DayInstant(const astro::DaySearch& /*s*/, const astro::PrintedInstant& /*p*/,
+                    const astro::SiderealAnswer& /*a*/, std::string& /*out*/) const override
+    {
+    }
+    void DayNone(const astro::DaySearch& /*s*/, std::string& /*out*/) const override {}
+
+private:
+    // model, kind, dut1 and lst.
+    void AppendModel(std::string& out, const astro::SiderealAnswer& a) const
+    {
+        if (settings().model == astro::Model::Classic) {
+            out += ",classic,,,";
+            out += a.classicText.view();
+            return;
+        }
+        const astro::ModelInfo& model = astro::InfoOf(settings().model);
+        out.append(",").append(model.name).append(",").append(model.kind).append(",");
+        AppendShortest(out, a.ut1.dut1);
+        out += ',';
+        AppendClock(out, a.lstHours, settings().decimals, false);
+    }
+
+    // ra, ra_hours, hour_angle and hour_angle_hours.
+    void AppendHourAngle(std::string& out, const astro::Query& q, double haHours) const
+    {
+        if (!q.ra) {
+            out += ",,,";
+            return;
+        }
+        AppendCsvField(out, q.ra->text);
+        out += ',';
+        AppendShortest(out, q.ra->hours);
+        out += ',';
+        AppendClock(out, haHours, settings().decimals, true);
+        out += ',';
+        AppendShortest(out, haHours);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Printer> MakeCsvPrinter(const PrintSettings& settings)
+{
+    return std::make_unique<CsvPrinter>(settings);
+}
+
+} // namespace vantoril::cli

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+#include "cli/print/numbers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace vantoril::cli {
+
+namespace {
+
+constexpr std::array<std::int64_t, 11> kPowersOfTen = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000,
+};
+
+} // namespace
+
+std::int64_t PowerOfTen(int n) { return kPowersOfTen[static_cast<std::size_t>(n)]; }
+
+void AppendInt(std::string& out, std::int64_t n, int width)
+{
+    std::array<char, 24> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), n);
+    for (auto len = end - buf.data(); len < width; ++len) out += '0';
+    out.append(buf.data(), end);
+}
+
+void AppendShortest(std::string& out, double x)
+{
+    std::array<char, 32> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), x);
+    out.append(buf.data(), end);
+}
+
+void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
+{
+    const std::int64_t unit = PowerOfTen(decimals);
+    const std::int64_t day = 86400 * unit;
+    std::int64_t total = std::llround(hours * 3600.0 * static_cast<double>(unit)) % day;
+    if (total < 0) total += day;
+    if (signedHours && total >= day / 2) total -= day; // rounding may have reached +12 h
+    // Written into a small buffer and appended once: a batch line's result
+    // is mostly this text.
+    std::array<char, 24> text{};
+    char* p = text.data();
+    if (signedHours) *p++ = total < 0 ? '-' : '+';
+    const std::int64_t magnitude = total < 0 ? -total : total;
+    const auto seconds = static_cast<int>(magnitude / unit);
+    const int h = seconds / 3600;
+    if (h >= 10) *p++ = static_cast<char>('0' + h / 10);
+    *p++ = static_cast<char>('0' + h % 10);
+    for (const int field : {seconds / 60 % 60, seconds % 60}) {
+        *p++ = ':';
+        *p++ = static_cast<char>('0' + field / 10);
+        *p++ = static_cast<char>('0' + field % 10);
+    }
+    if (decimals > 0) {
+        *p++ = '.';
+        std::int64_t fraction = magnitude % unit;
+        for (int i = decimals; i > 0; --i) {
+            p[i - 1] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        p += decimals;
+    }
+    out.append(text.data(), p);
+}
+
+void AppendHours(std::string& out, double hours, int decimals, bool signedHours)
+{
+    const std::int64_t unit = PowerOfTen(decimals);
+    const std::int64_t day = 24 * unit;
+    std::int64_t total = std::llround(hours * static_cast<double>(unit)) % day;
+    if (total < 0) total += day;
+    if (signedHours && total >= day / 2) total -= day;
+    if (signedHours) out += total < 0 ? '-' : '+';
+    const std::int64_t magnitude = total < 0 ? -total : total;
+    AppendInt(out, magnitude / unit);
+    if (decimals > 0) {
+        out += '.';
+        AppendInt(out, magnitude % unit, decimals);
+    }
+}
+
+} // namespace vantoril::cli

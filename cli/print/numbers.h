@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Numbers as the program writes them, by hand where a batch writes millions.
+
+namespace vantoril::cli {
+
+// 10^n for n from 0 to 10.
+std::int64_t PowerOfTen(int n);
+
+// n in decimal, zero-padded to `width` digits.
+void AppendInt(std::string& out, std::int64_t n, int width = 0);
+
+// The shortest decimal text that reads back as x.
+void AppendShortest(std::string& out, double x);
+
+// h:mm:ss with `decimals` decimals of the second, rounded, never 24:00:00;
+// with `signedHours` a +/- sign and the range [-12 h, +12 h).
+void AppendClock(std::string& out, double hours, int decimals, bool signedHours);
+
+// Decimal hours with `decimals` places, reduced like AppendClock.
+void AppendHours(std::string& out, double hours, int decimals, bool signedHours);
+
+} // namespace vantoril::cli

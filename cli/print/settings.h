@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "astro/sidereal/models.h"
+#include "astro/time/time_scales.h"
+#include "astro/time/zones.h"
+#include "cli/print/format.h"
+
+#include <string>
+
+namespace vantoril::cli {
+
+// The place of --place as the results name it.
+struct PlaceShown {
+    std::string name; // as found
+    std::string zone; // "" when the places file gives none
+};
+
+// What every printer needs to know of the run.
+struct PrintSettings {
+    Format format = Format::Text;
+    astro::Model model = astro::Model::Classic;
+    int decimals = 0;                                // of a second, for sidereal times and hour angles
+    const astro::Zone* zone = nullptr;               // instants also shown in it; null or UTC: not
+    const PlaceShown* place = nullptr;               // null without --place
+    const astro::TimeScaleContext* scales = nullptr; // for the cautions' texts and the IERS file's name
+
+    [[nodiscard]] bool Civil() const { return zone != nullptr && !zone->IsUtc(); }
+};
+
+} // namespace vantoril::cli

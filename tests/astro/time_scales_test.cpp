@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+// UTC to TT and UT1 called directly: against ERFA's own road on the days
+// where UTC is hard (leap seconds, the drifting 1960s, before 1960), the
+// cautions each instant carries, the seconds a minute has, and day lengths.
+#include "astro/time/time_scales.h"
+#include "astro/base/errors.h"
+#include "astro/time/cautions.h"
+#include "astro/time/date_time.h"
+
+#include <erfa.h>
+#include <erfam.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace vantoril::astro {
+namespace {
+
+struct ScaleCase {
+    const char* date;
+    const char* time;
+    double dut1;
+    unsigned cautions; // with a leap-second table that expires on 2020-06-28
+};
+
+class Scales : public ::testing::TestWithParam<ScaleCase> {};
+
+TEST_P(Scales, AreErfasAndCarryTheirCautions)
+{
+    const ScaleCase& c = GetParam();
+    const Date d = ParseDate(c.date);
+    const Time t = ParseTime(c.time);
+    LeapTableInUse leap;
+    leap.expiresMjd = static_cast<double>(MjdOf(2020, 6, 28));
+    leap.expiresText = "2020-06-28";
+    TimeScaleContext context;
+    context.dut1 = c.dut1;
+    context.leap = &leap;
+    Ut1Detail detail;
+    const TimeScales ours = FromUtc({d.year, d.month, d.day}, t, context, &detail);
+    double u1 = 0, u2 = 0, tai1 = 0, tai2 = 0, tt1 = 0, tt2 = 0, ut1 = 0, ut2 = 0;
+    ASSERT_GE(eraDtf2d("UTC", static_cast<int>(d.year), d.month, d.day, t.hour, t.minute, t.second, &u1, &u2), 0);
+    ASSERT_GE(eraUtctai(u1, u2, &tai1, &tai2), 0);
+    ASSERT_EQ(eraTaitt(tai1, tai2, &tt1, &tt2), 0);
+    ASSERT_GE(eraUtcut1(u1, u2, c.dut1, &ut1, &ut2), 0);
+    EXPECT_NEAR(((ours.jd0 - tt1) - tt2 + ours.tt) * ERFA_DAYSEC, 0, 1e-6) << c.date << ' ' << c.time;
+    EXPECT_NEAR(((ours.jd0 - ut1) - ut2 + ours.ut1) * ERFA_DAYSEC, 0, 1e-6) << c.date << ' ' << c.time;
+    EXPECT_EQ(detail.cautions, c.cautions);
+    EXPECT_EQ(detail.dut1, c.dut1);
+    EXPECT_EQ(detail.dut1Source, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HardDays, Scales,
+    ::testing::Values(ScaleCase{"2016-12-31", "23:59:60.5", 0.4, 0}, ScaleCase{"2017-01-01", "00:00:00", -0.4, 0},
+                      ScaleCase{"1972-06-30", "23:59:60.999", 0, 0}, ScaleCase{"1965-08-31", "23:59:59.9", 0.1, 0},
+                      ScaleCase{"1968-01-31", "12:00:00", 0, 0}, ScaleCase{"1959-12-31", "12:00:00", 0, kBefore1960},
+                      ScaleCase{"2020-06-28", "00:00:00", 0, kAfterLeapTableExpiry},
+                      ScaleCase{"2020-06-27", "23:59:59", 0, 0}),
+    [](const ::testing::TestParamInfo<ScaleCase>& p) { return "Case" + std::to_string(p.index); });
+
+TEST(Scales, ASecondTheMinuteDoesNotHaveIsNamedWithItsDay)
+{
+    const std::pair<const char*, const char*> cases[][1] = {
+        {{"2016-12-30 23:59:60", "2016-12-30 has no leap second; seconds below 60"}},
+        {{"2016-12-31 12:00:60", "only the last minute of a day (23:59) can have a leap second"}},
+        {{"2016-12-31 23:59:60.999", ""}},
+        {{"1960-12-31 23:59:60.05", "the last minute of 1960-12-31 has a leap of 0.005 s; seconds below 60.005"}},
+    };
+    for (const auto& [c] : cases) {
+        const std::string text = c.first;
+        const Date d = ParseDate(text.substr(0, 10));
+        const Time t = ParseTime(std::string_view(text).substr(11));
+        try {
+            (void)FromUtc({d.year, d.month, d.day}, t, TimeScaleContext{});
+            EXPECT_STREQ(c.second, "") << text;
+        } catch (const CalculationError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.second), std::string::npos) << e.what();
+            EXPECT_STRNE(c.second, "") << e.what();
+        }
+    }
+}
+
+TEST(Scales, DayLengthsCountTheLeapSeconds)
+{
+    const struct {
+        int y, m, d;
+        double seconds;
+    } days[] = {{2016, 12, 31, 86401},
+                {2017, 1, 1, 86400},
+                {1972, 6, 30, 86401},
+                {1960, 12, 31, 86400.005},
+                {1958, 1, 1, 86400}};
+    for (const auto& day : days) {
+        const std::int64_t mjd = MjdOf(day.y, day.m, day.d);
+        EXPECT_NEAR(DayLength(mjd, true), day.seconds, 1e-3) << day.y << '-' << day.m << '-' << day.d;
+        EXPECT_EQ(DayLength(mjd, false), 86400);
+    }
+}
+
+} // namespace
+} // namespace vantoril::astro

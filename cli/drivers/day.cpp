@@ -86,7 +86,7 @@ int RunDay(const Context& c, int output, int errors)
     } catch (const astro::InputError& e) {
         return UsageFailure(errors, e.what());
     } catch (const astro::CalculationError& e) {
-        return UsageFailure(errors, e.what());
+        return AnswerFailure(errors, e.what());
     } catch (const RunTimeError& e) {
         return AnswerFailure(errors, e.what());
     }

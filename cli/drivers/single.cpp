@@ -65,7 +65,7 @@ int RunSingle(const Context& c, int output, int errors)
     } catch (const astro::InputError& e) {
         return UsageFailure(errors, e.what());
     } catch (const astro::CalculationError& e) {
-        return UsageFailure(errors, e.what());
+        return AnswerFailure(errors, e.what());
     }
     Output out(output);
     c.printer->Begin(out.buffer());
@@ -75,7 +75,7 @@ int RunSingle(const Context& c, int output, int errors)
     } catch (const astro::InputError& e) {
         return UsageFailure(errors, e.what());
     } catch (const astro::CalculationError& e) {
-        return UsageFailure(errors, e.what());
+        return AnswerFailure(errors, e.what());
     } catch (const RunTimeError& e) {
         return AnswerFailure(errors, e.what());
     }

@@ -39,15 +39,17 @@ Wide ReadEnd(const char* option, std::string_view text, const Context& c, int& d
         } else {
             astro::ReadInstant(text.substr(0, blank), text.substr(blank + 1), c.zone, c.options.fold, at, texts);
         }
-    } catch (const std::runtime_error& e) { // what the instant's readers throw
+    } catch (const astro::InputError& e) {
         throw UsageError(std::string(option) + ": " + e.what());
+    } catch (const astro::CalculationError& e) {
+        throw astro::CalculationError(std::string(option) + ": " + e.what());
     }
     if (at.date.year < 0 || at.date.year > 9999) {
-        throw UsageError(std::string(option) + " " + Quoted(text) + ": a table takes years 0000 to 9999");
+        throw astro::CalculationError(std::string(option) + " " + Quoted(text) + ": a table takes years 0000 to 9999");
     }
     if (at.time.second >= 60) {
-        throw UsageError(std::string(option) + " " + Quoted(text) +
-                         ": a table steps in seconds of the system clock, which has no leap second");
+        throw astro::CalculationError(std::string(option) + " " + Quoted(text) +
+                                      ": a table steps in seconds of the system clock, which has no leap second");
     }
     const std::string_view seconds = at.time.secondText;
     const auto point = seconds.find('.');
@@ -184,6 +186,8 @@ int RunTable(const Context& c, int output, int errors)
         rows = RowsOf(c);
     } catch (const UsageError& e) {
         return UsageFailure(errors, e.what());
+    } catch (const astro::CalculationError& e) {
+        return AnswerFailure(errors, e.what());
     }
     // Rows end with the year 9999: beyond it no model is asked.
     const Wide end = Wide(astro::DaysFromCivil(10000, 1, 1) * 86400) * kSecondNs;

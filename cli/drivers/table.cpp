@@ -197,8 +197,7 @@ int RunTable(const Context& c, int output, int errors)
     Output out(output);
     c.printer->Begin(out.buffer());
     TableSource source(rows.from, rows.step, rows.count, rows.decimals);
-    RunTally tally = AnswerAll(c, source, AnswerTableRow, out);
-    tally.cautions = 0;
+    const RunTally tally = AnswerAll(c, source, AnswerTableRow, out);
     std::string failure;
     if (cut) failure = "the table stops after " + std::to_string(rows.count) + " rows, at the end of the year 9999";
     return FinishRun(c, out, tally, errors, failure);

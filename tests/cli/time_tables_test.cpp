@@ -238,6 +238,12 @@ TEST(LeapSecondsList, TheSystemTableDecidesLeapsExpiryAndWarnings)
          "TAI-UTC 38 s since 2030-01-01, expires 2031-06-28",
          ""},
         {"before 1960 warns, in a batch once", "", {"--batch", "--model", "iau2006"}, 0, "\n", "warning: before 1960"},
+        {"and in a table",
+         "",
+         {"--model", "iau2006", "--from", "1950-01-01T00:00Z", "--count", "2", "--step", "1h", "0"},
+         0,
+         "1950-01-01T01:00:00Z",
+         "warning: before 1960"},
     };
     for (const Case& c : cases) {
         const ScopedEnv env("VANTORIL_LEAP_SECONDS", c.table);

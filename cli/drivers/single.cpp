@@ -8,35 +8,25 @@
 #include "cli/io/output.h"
 #include "runtime/run_time_error.h"
 
-#include <cstdio>
 #include <ctime>
 
 namespace vantoril::cli {
 
 namespace {
 
-// The texts of a clock reading, so "now" goes through the same readers as a
-// typed instant.
-struct ClockText {
-    char date[32];
-    char time[32];
-};
-
-ClockText Now()
+// The system clock's reading as texts to the microsecond, so that "now" goes
+// through the same readers as a typed instant.
+astro::InstantTexts Now()
 {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    tm utc{};
-    gmtime_r(&now.tv_sec, &utc);
-    ClockText text{};
-    std::snprintf(text.date, sizeof text.date, "%04d-%02d-%02d", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday);
-    std::snprintf(text.time, sizeof text.time, "%02d:%02d:%02d.%06ld", utc.tm_hour, utc.tm_min, utc.tm_sec,
-                  now.tv_nsec / 1000);
-    return text;
+    astro::InstantTexts texts;
+    astro::WriteUtcTexts(now.tv_sec, now.tv_nsec, 6, texts);
+    return texts;
 }
 
 // The query of the command line. Throws the readers' errors.
-astro::Query QueryOf(const Context& c, const ClockText& now, astro::InstantTexts& texts)
+astro::Query QueryOf(const Context& c, const astro::InstantTexts& now, astro::InstantTexts& texts)
 {
     const Options& o = c.options;
     astro::Query q;
@@ -47,8 +37,8 @@ astro::Query QueryOf(const Context& c, const ClockText& now, astro::InstantTexts
         const std::string_view midnight = astro::IsIsoInstant(*o.date) ? std::string_view() : "00:00:00";
         astro::ReadInstant(*o.date, o.time.value_or(midnight), c.zone, o.fold, q, texts);
     } else {
-        q.date = astro::ParseDate(now.date);
-        q.time = astro::ParseTime(now.time);
+        q.date = astro::ParseDate(now.Date());
+        q.time = astro::ParseTime(now.Time());
     }
     return q;
 }
@@ -57,7 +47,7 @@ astro::Query QueryOf(const Context& c, const ClockText& now, astro::InstantTexts
 
 int RunSingle(const Context& c, int output, int errors)
 {
-    const ClockText now = Now();
+    const astro::InstantTexts now = Now();
     astro::Query q;
     astro::InstantTexts texts;
     try {

@@ -9,7 +9,6 @@
 #include <array>
 #include <cmath>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -43,20 +42,15 @@ ClockTime FloorTo(ClockTime t, ClockTime unit) { return t - ((t % unit) + unit) 
 
 Reading ReadingAt(const Context& c, const astro::Query& place, ClockTime instant)
 {
+    // The instant's texts, read as a typed instant would be.
     const ClockTime nanoseconds = instant - FloorTo(instant, kSecond);
-    const auto seconds = static_cast<std::time_t>((instant - nanoseconds) / kSecond);
-    tm utc{};
-    gmtime_r(&seconds, &utc);
-    std::array<char, 32> date{};
-    std::array<char, 32> time{};
-    std::snprintf(date.data(), date.size(), "%04d-%02d-%02d", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday);
-    std::snprintf(time.data(), time.size(), "%02d:%02d:%02d.%09lld", utc.tm_hour, utc.tm_min, utc.tm_sec,
-                  static_cast<long long>(nanoseconds));
+    astro::InstantTexts texts;
+    astro::WriteUtcTexts((instant - nanoseconds) / kSecond, nanoseconds, 9, texts);
     Reading r;
     astro::Query q = place;
     try {
-        q.date = astro::ParseDate(date.data());
-        q.time = astro::ParseTime(time.data());
+        q.date = astro::ParseDate(texts.Date());
+        q.time = astro::ParseTime(texts.Time());
         const astro::SiderealAnswer a = astro::Evaluate(c.model, q, c.scales);
         r.shown = ShownOf(c.print, a);
         const double haHours = q.ra ? ShownHourAngle(c.print, r.shown, q.ra->hours) : 0.0;

@@ -5,6 +5,7 @@
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
 #include "astro/time/calendar.h"
+#include "astro/time/numeric_instant.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,16 +42,20 @@ bool SplitOffset(std::string_view& clock, int& seconds)
     const auto sign = FindLastSign(clock);
     if (sign == std::string_view::npos) return false;
     std::string_view offset = clock.substr(sign + 1);
-    const bool colon = offset.size() == 5 && offset[2] == ':';
-    if (!colon && offset.size() != 4)
-        throw InputError("offset " + Quoted(clock.substr(sign)) + ": expected Z, +HH:MM or +HHMM (or -)");
+    // +HH:MM:SS: the offsets of local mean time, as the program prints them.
+    const bool withSeconds = offset.size() == 8 && offset[2] == ':' && offset[5] == ':';
+    const bool colon = withSeconds || (offset.size() == 5 && offset[2] == ':');
+    constexpr std::string_view kForms = ": expected Z, +HH:MM, +HHMM or +HH:MM:SS (or -)";
+    if (!colon && offset.size() != 4) throw InputError("offset " + Quoted(clock.substr(sign)) + std::string(kForms));
     const std::string_view hours = offset.substr(0, 2);
     const std::string_view minutes = offset.substr(colon ? 3 : 2, 2);
-    if (!AllDigits(hours) || !AllDigits(minutes) || TwoDigits(hours) > 23 || TwoDigits(minutes) > 59) {
-        throw InputError("offset " + Quoted(clock.substr(sign)) +
-                         ": expected Z, +HH:MM or +HHMM (or -), hours below 24, minutes below 60");
+    const std::string_view secs = withSeconds ? offset.substr(6, 2) : "00";
+    if (!AllDigits(hours) || !AllDigits(minutes) || !AllDigits(secs) || TwoDigits(hours) > 23 ||
+        TwoDigits(minutes) > 59 || TwoDigits(secs) > 59) {
+        throw InputError("offset " + Quoted(clock.substr(sign)) + std::string(kForms) +
+                         ", hours below 24, minutes and seconds below 60");
     }
-    seconds = (TwoDigits(hours) * 60 + TwoDigits(minutes)) * 60 * (clock[sign] == '-' ? -1 : 1);
+    seconds = ((TwoDigits(hours) * 60 + TwoDigits(minutes)) * 60 + TwoDigits(secs)) * (clock[sign] == '-' ? -1 : 1);
     clock = clock.substr(0, sign);
     return true;
 }
@@ -145,6 +150,12 @@ bool ReadTexts(std::string_view date, std::string_view time, Instant& at, int& o
         const bool offsetGiven = SplitOffset(clock, offset);
         at.date = ParseDate(date);
         at.time = ParseClock(clock);
+        if (iso && at.date.year >= 0 && at.date.day > DaysInMonth(at.date.year, at.date.month)) {
+            throw InputError("instant " + Quoted(typed) + ": " + std::string(at.date.yearText) + "-" +
+                             std::string(at.date.monthText) + " has " +
+                             std::to_string(DaysInMonth(at.date.year, at.date.month)) +
+                             " days (a day past the month's end counts on only in DATE TIME)");
+        }
         return offsetGiven;
     } catch (const InputError& e) {
         // A misshapen ISO text is named whole, with its forms; a value out of
@@ -160,9 +171,17 @@ bool ReadTexts(std::string_view date, std::string_view time, Instant& at, int& o
 
 bool IsIsoInstant(std::string_view text) { return FindT(text) != std::string_view::npos; }
 
+bool IsOneFieldInstant(std::string_view text) { return IsIsoInstant(text) || IsNumericInstant(text); }
+
 void ReadInstant(std::string_view date, std::string_view time, const Zone& zone, Fold fold, Instant& at,
                  InstantTexts& texts)
 {
+    if (IsNumericInstant(date)) {
+        if (!time.empty()) {
+            throw InputError("instant " + Quoted(date) + ": a number names the whole instant; no TIME after it");
+        }
+        return ReadNumericInstant(date, at.date, at.time, texts);
+    }
     int offset = 0;
     const bool offsetGiven = ReadTexts(date, time, at, offset);
     if (!offsetGiven && zone.IsUtc()) return;

@@ -40,13 +40,18 @@ struct InstantTexts {
 // The forms an instant may take, for messages.
 inline constexpr const char* kInstantForms =
     "DATE [TIME] as YYYY-MM-DD HH:MM[:SS[.fraction]] or one YYYY-MM-DDTHH:MM[:SS[.fraction]], "
-    "either optionally ending in Z, +HH:MM or +HHMM (or -)";
+    "either optionally ending in Z, +HH:MM, +HHMM or +HH:MM:SS (or -); or JD2460000.5, MJD60000.25 or "
+    "@1700000000 (Unix seconds)";
 
 // Whether a DATE field is one ISO 8601 instant (it has a T).
 bool IsIsoInstant(std::string_view text);
+// Whether it is an instant of its own, with no TIME after it: ISO 8601, or
+// a number (numeric_instant.h).
+bool IsOneFieldInstant(std::string_view text);
 
-// DATE with TIME (`time` is then the clock text) or one ISO text (`time`
-// empty) into `at`, in UTC. A clock text without an offset is civil time in
+// DATE with TIME (`time` is then the clock text) or one ISO text or number
+// (`time` empty) into `at`, in UTC. An ISO date names a real day; in DATE
+// TIME a day past its month's end counts on, as in the window. A clock text without an offset is civil time in
 // `zone`; one that does not exist there or exists twice is refused naming
 // both UTC candidates, unless `fold` chooses one. Untouched UTC texts stay
 // views into the caller's; the others are kept in `texts`. Throws

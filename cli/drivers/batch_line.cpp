@@ -4,6 +4,7 @@
 #include "astro/base/chars.h"
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
+#include "astro/time/instant.h"
 
 #include <array>
 #include <string>
@@ -38,7 +39,7 @@ BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional)
     std::array<std::string_view, 2> head{};
     std::string_view rest = trimmed;
     const std::string_view first = rest.substr(0, FindBlank(rest));
-    const bool iso = astro::FindIf(first, [](char c) { return c == 'T' || c == 't'; }) < first.size();
+    const bool iso = astro::IsOneFieldInstant(first);
     for (std::size_t n = 0; n < (iso ? 1U : 2U); ++n) {
         head[n] = rest.substr(0, FindBlank(rest));
         rest = Trim(rest.substr(head[n].size()));

@@ -34,7 +34,7 @@ astro::Query QueryOf(const Context& c, const astro::InstantTexts& now, astro::In
     q.longitude = o.place ? c.KnownLongitude() : astro::ParseLongitude(o.longitude.value_or(std::string_view{}));
     q.ra = o.ra;
     if (o.date) {
-        const std::string_view midnight = astro::IsIsoInstant(*o.date) ? std::string_view() : "00:00:00";
+        const std::string_view midnight = astro::IsOneFieldInstant(*o.date) ? std::string_view() : "00:00:00";
         astro::ReadInstant(*o.date, o.time.value_or(midnight), c.zone, o.fold, q, texts);
     } else {
         q.date = astro::ParseDate(now.Date());

@@ -34,7 +34,7 @@ Wide ReadEnd(const char* option, std::string_view text, const Context& c, int& d
     const auto blank = text.find(' ');
     try {
         if (blank == std::string_view::npos) {
-            const std::string_view midnight = astro::IsIsoInstant(text) ? std::string_view() : "00:00:00";
+            const std::string_view midnight = astro::IsOneFieldInstant(text) ? std::string_view() : "00:00:00";
             astro::ReadInstant(text, midnight, c.zone, c.options.fold, at, texts);
         } else {
             astro::ReadInstant(text.substr(0, blank), text.substr(blank + 1), c.zone, c.options.fold, at, texts);

@@ -72,7 +72,7 @@ void CheckTable(Options& o, const std::vector<std::string_view>& positional)
 
 void CheckNoTimeAfterIso(const Options& o)
 {
-    if (o.date && o.time && astro::IsIsoInstant(*o.date)) {
+    if (o.date && o.time && astro::IsOneFieldInstant(*o.date)) {
         throw UsageError("unexpected argument " + Quoted(*o.time) + " after the instant " + Quoted(*o.date) +
                          ": give DATE TIME or one YYYY-MM-DDTHH:MM[:SS]");
     }

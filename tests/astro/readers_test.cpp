@@ -7,6 +7,7 @@
 #include "astro/observer/longitude.h"
 #include "astro/observer/right_ascension.h"
 #include "astro/time/date_time.h"
+#include "astro/time/instant.h"
 #include "runtime/conversions.h"
 #include "tests/param_name.h"
 
@@ -151,6 +152,52 @@ TEST(Quoted, EchoesOnlyPrintableAsciiAndCutsLongValues)
 {
     EXPECT_EQ(Quoted(std::string_view("a\0\xff\"b", 5)), "\"a\\x00\\xff\\x22b\"");
     EXPECT_EQ(Quoted(std::string(100, 'x')), '"' + std::string(40, 'x') + "...\"");
+}
+
+// Instants in every form the readers take, each as the UTC instant it
+// names, or refused with its reason.
+TEST(Instants, EveryFormNamesItsUtcInstant)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"JD2460000.5", "2023-02-25T00:00:00"},
+        {"MJD60000.25", "2023-02-25T06:00:00"},
+        {"mjd60000.75", "2023-02-25T18:00:00"},
+        {"JD2457754.4999942130", "2016-12-31T23:59:60.499997413"}, // the leap second's day counts 86,401 s
+        {"@1700000000", "2023-11-14T22:13:20"},
+        {"@1700000000.5", "2023-11-14T22:13:20.5"},
+        {"@-1", "1969-12-31T23:59:59"},
+        {"@-0.25", "1969-12-31T23:59:59.75"},
+        {"2024-03-20T21:00+00:09:21", "2024-03-20T20:50:39"},
+        {"2024-03-20T21:00-00:00:01", "2024-03-20T21:00:01"},
+        {"2024-02-29T12:00Z", "2024-02-29T12:00:00"},
+        {"2024-02-30T12:00Z", "2024-02 has 29 days"},
+        {"2023-04-31T00:00", "2023-04 has 30 days"},
+        {"2024-03-20 21:00+00:09:60", "minutes and seconds below 60"},
+        {"JD2460000.5x", "expected JD or MJD"},
+        {"@999999999999", "outside the years 0000 to 9999"},
+        {"MJD-700000", "outside the years 0000 to 9999"},
+    };
+    for (const auto& [text, expected] : cases) {
+        Instant at;
+        InstantTexts texts;
+        try {
+            const std::string_view typed = text;
+            const auto blank = typed.find(' ');
+            ReadInstant(typed.substr(0, blank), blank == std::string_view::npos ? "" : typed.substr(blank + 1), Zone(),
+                        Fold::Refuse, at, texts);
+            const std::string utc = std::string(at.date.yearText) + "-" + std::string(at.date.monthText) + "-" +
+                                    std::string(at.date.dayText) + "T" + std::string(at.time.hourText) + ":" +
+                                    std::string(at.time.minuteText) + ":" + std::string(at.time.secondText);
+            EXPECT_EQ(utc, expected) << text;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << text << ": " << e.what();
+        }
+    }
+    // DATE TIME keeps counting on past the month's end, as the window does.
+    Instant at;
+    InstantTexts texts;
+    ReadInstant("2024-02-30", "12:00", Zone(), Fold::Refuse, at, texts);
+    EXPECT_EQ(at.date.day, 30);
 }
 
 } // namespace

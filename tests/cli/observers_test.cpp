@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Says{
             "BadOffset", {"0", "2024-03-20T21:00+1:00"}, 2, "expected DATE [TIME] as YYYY-MM-DD HH:MM[:SS[.fraction]]"},
-        Says{"OffsetOutOfRange", {"0", "2024-03-20", "21:00+24:00"}, 2, "hours below 24, minutes below 60"},
+        Says{"OffsetOutOfRange", {"0", "2024-03-20", "21:00+24:00"}, 2, "hours below 24, minutes and seconds below 60"},
         Says{"HourOnly", {"0", "2024-03-20T21"}, 2, "or one YYYY-MM-DDTHH:MM[:SS[.fraction]]"},
         Says{"BadClock", {"0", "2024-03-20", "21"}, 2, "time \"21\": expected HH:MM or HH:MM:SS"},
         Says{"TimeAfterIso", {"0", "2024-03-20T21:00", "21:00"}, 2, "give DATE TIME or one YYYY-MM-DDTHH:MM[:SS]"},

@@ -4,6 +4,7 @@
 #include "astro/base/chars.h"
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
+#include "astro/observer/right_ascension.h"
 #include "astro/time/instant.h"
 
 #include <array>
@@ -12,7 +13,6 @@
 namespace vantoril::cli {
 
 using astro::FindBlank;
-using astro::FindChar;
 using astro::Trim;
 
 namespace {
@@ -52,11 +52,11 @@ BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional)
     out.date = head[0];
     out.time = head[1];
     // What follows the time (all of the rest: the line is trimmed) is the
-    // longitude, then a right ascension when the last field has colons and
-    // is not the longitude's only field.
+    // longitude, then a right ascension when the last field is written as
+    // one and is not the longitude's only field.
     const std::size_t lastStart = LastFieldStart(rest);
     const std::string_view last = rest.substr(lastStart);
-    if ((lastStart > 0 || longitudeOptional) && FindChar(last, ':') < last.size()) {
+    if ((lastStart > 0 || longitudeOptional) && astro::LooksLikeRightAscension(last, lastStart == 0)) {
         out.ra = last;
         out.longitude = Trim(rest.substr(0, lastStart));
     } else {
@@ -74,10 +74,10 @@ DayLine SplitDayLine(std::string_view line, bool targetRequired, const char* for
     const std::size_t split = FindBlank(trimmed);
     const std::string_view rest = Trim(trimmed.substr(split));
     if (rest.empty()) throw astro::InputError(form + astro::Quoted(trimmed));
-    // As in the instants' lines: a last field with colons, not the only one, is the target.
+    // As in the instants' lines: a last field written as a right ascension, not the only one, is the target.
     const std::size_t lastStart = LastFieldStart(rest);
     const std::string_view last = rest.substr(lastStart);
-    const bool hasTarget = lastStart > 0 && FindChar(last, ':') < last.size();
+    const bool hasTarget = lastStart > 0 && astro::LooksLikeRightAscension(last, false);
     if (!hasTarget && targetRequired) throw astro::InputError(form + astro::Quoted(trimmed));
     out.date = trimmed.substr(0, split);
     out.longitude = hasTarget ? Trim(rest.substr(0, lastStart)) : rest;

@@ -56,7 +56,7 @@ bool AnswerDayLine(const Context& c, std::string_view line, std::string& out, un
             s.target = astro::ParseRightAscension(fields.target);
         } catch (const astro::InputError&) {
             throw astro::InputError(std::string(o.when ? "sidereal time " : "right ascension ") +
-                                    astro::Quoted(fields.target) + ": expected HH:MM:SS[.s], below 24 hours");
+                                    astro::Quoted(fields.target) + ": expected " + astro::kRightAscensionForms);
         }
     } else {
         s.target = o.when ? *o.when : *o.transit;

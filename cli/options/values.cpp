@@ -125,7 +125,8 @@ astro::RightAscension ParseTarget(std::string_view option, std::string_view valu
     try {
         return astro::ParseRightAscension(value);
     } catch (const astro::InputError&) {
-        throw UsageError(std::string(option) + " " + Quoted(value) + ": expected HH:MM:SS[.s], below 24 hours, or -");
+        throw UsageError(std::string(option) + " " + Quoted(value) + ": expected " + astro::kRightAscensionForms +
+                         ", or -");
     }
 }
 

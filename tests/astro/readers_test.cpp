@@ -105,11 +105,18 @@ TEST(Time, ReadsFractionalAndLeapSeconds)
     }
 }
 
-TEST(RightAscension, IsBelowTwentyFourHours)
+TEST(RightAscension, EveryFormBelowTwentyFourHours)
 {
-    EXPECT_DOUBLE_EQ(ParseRightAscension("05:35:17.3").hours, 5 + 35 / 60.0 + 17.3 / 3600);
-    EXPECT_THROW((void)ParseRightAscension("24:00:00"), InputError);
-    EXPECT_THROW((void)ParseRightAscension("12:00:60"), InputError);
+    const double m42 = 5 + 35 / 60.0 + 17.3 / 3600;
+    const std::pair<const char*, double> accepted[] = {
+        {"05:35:17.3", m42}, {"5h35m17.3s", m42},    {"5H35M17.3", m42}, {"5h35.5m", 5 + 35.5 / 60},
+        {"5.588h", 5.588},   {"83.82d", 83.82 / 15}, {"0h", 0},          {"359.999d", 359.999 / 15},
+    };
+    for (const auto& [text, hours] : accepted) EXPECT_NEAR(ParseRightAscension(text).hours, hours, 1e-12) << text;
+    for (const char* text :
+         {"24:00:00", "12:00:60", "24h", "5h60m", "5.5h3m", "360d", "h", "5x", "-5h", "5h35m17.3sx"}) {
+        EXPECT_THROW((void)ParseRightAscension(text), InputError) << text;
+    }
 }
 
 TEST(PlainDecimal, GivesExactlyWhatTheWindowsReaderGives)

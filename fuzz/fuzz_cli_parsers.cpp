@@ -6,8 +6,9 @@
 // Properties:
 //  - arguments are accepted or refused with UsageError, nothing else escapes;
 //  - a batch gives exactly one output line per input line (CSV: after its
-//    header), every output byte printable ASCII or the newline, an error
-//    line for each failure, and exit status 1 exactly when there is one;
+//    header), every line ended by a newline, an error
+//    line for each failure, and exit status 1 exactly when there is one; no
+//    control character in it;
 //  - under a decimal-comma locale, as the program never depends on one.
 
 #include "cli/drivers/program.h"
@@ -87,10 +88,14 @@ void FuzzBatch(std::string_view input, unsigned variant)
     Check(std::count(output.begin(), output.end(), '\n') == inputLines + (csv ? 1 : 0),
           "one output line per input line", input);
     Check(output.empty() || output.back() == '\n', "output ends with a newline", input);
-    // CSV's rows end in CR LF.
+    // CSV's rows end in CR LF; messages echo what was typed as printable
+    // characters, UTF-8 included, never a control character.
     Check(std::all_of(output.begin(), output.end(),
-                      [csv](char c) { return c == '\n' || (csv && c == '\r') || (c >= 0x20 && c < 0x7f); }),
-          "output is printable ASCII", input);
+                      [csv](char c) {
+                          const auto u = static_cast<unsigned char>(c);
+                          return c == '\n' || (csv && c == '\r') || (u >= 0x20 && u != 0x7f);
+                      }),
+          "output has no control characters", input);
     // A CSV row that failed has only its last column, error, filled in (a
     // blank line's row has none).
     bool csvError = false;

@@ -6,8 +6,9 @@
 
 namespace vantoril::astro {
 
-// A value made safe to echo in a message: printable ASCII kept, every other
-// byte as \xNN, cut after a few dozen characters, in double quotes.
+// A value made safe to echo in a message: printable characters kept (ASCII,
+// and UTF-8 from U+00A0, as "São Paulo"), every other byte as \xNN, cut
+// after a few dozen characters, in double quotes.
 std::string Quoted(std::string_view value);
 
 // Throws InputError "WHAT "TEXT": expected FORM".

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "astro/observer/declination.h"
 #include "astro/observer/longitude.h"
 #include "astro/observer/right_ascension.h"
 #include "astro/search/found_instant.h"
@@ -10,6 +11,7 @@
 #include "astro/time/zones.h"
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -48,6 +50,7 @@ struct DaySearch {
     UtcSpan span;
     Longitude longitude;
     RightAscension target;
+    std::optional<Declination> dec; // with it, the target is a catalogue place (catalogue.h)
     Event event = Event::Transit;
     const Zone* zone = nullptr; // the day's and the instants' zone; UTC when null
 };
@@ -55,13 +58,24 @@ struct DaySearch {
 // The sidereal time the event happens at, in hours.
 double TargetHours(const DaySearch& s);
 
+// Why a day has none of the instants sought.
+enum class NoInstant {
+    Found,        // it has some
+    WholeSeconds, // the classic model's whole seconds skip the one sought
+    OutsideDay,   // a civil day shorter than a sidereal day falls between two
+};
+
 struct DayResult {
-    std::vector<PrintedInstant> instants; // none: only the classic model's whole seconds can skip one
-    Ut1Detail searched;                   // the search's last evaluation, within a microsecond of each
+    std::vector<PrintedInstant> instants;
+    Ut1Detail searched; // the search's last evaluation, within a microsecond of each
+    NoInstant none = NoInstant::Found;
+    // For OutsideDay: the last instant before the day and the first after it.
+    std::vector<PrintedInstant> nearest;
 };
 
 // The instants of the search by `model`, rounded to `decimals` (the classic
-// model's to whole seconds). Throws as the model does.
+// model's to whole seconds): those that fall inside the day once rounded.
+// Throws as the model does.
 DayResult SearchDay(const DaySearch& s, Model model, int decimals, const TimeScaleContext& context);
 
 } // namespace vantoril::astro

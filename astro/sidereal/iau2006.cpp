@@ -61,7 +61,7 @@ double Greenwich(const TimeScales& t, bool apparent)
 
 } // namespace
 
-double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context, Ut1Detail* detail)
+TimeScales Iau2006Scales(const Query& q, const TimeScaleContext& context, Ut1Detail* detail)
 {
     if (q.date.year < 0 || q.date.year > 9999) {
         throw CalculationError("date year " + Quoted(q.date.yearText) + ": the iau2006 model takes years 0000 to 9999");
@@ -69,7 +69,12 @@ double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context
     // A day past the month's end counts on, as in the window.
     const CalendarDate day = q.date.day <= 28 ? CalendarDate{q.date.year, q.date.month, q.date.day}
                                               : DateOfMjd(MjdOf(q.date.year, q.date.month, q.date.day));
-    const TimeScales t = FromUtc(day, q.time, context, detail);
+    return FromUtc(day, q.time, context, detail);
+}
+
+double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context, Ut1Detail* detail)
+{
+    const TimeScales t = Iau2006Scales(q, context, detail);
     // Both angles are reduced already, so one turn at most brings the sum back.
     double angle = Greenwich(t, apparent) + q.longitude.east * ERFA_DD2R;
     if (angle < 0) {

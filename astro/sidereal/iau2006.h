@@ -24,6 +24,10 @@ double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context
 // UT1 = UTC + dut1, no table.
 double Iau2006Lst(const Query& q, bool apparent, double dut1);
 
+// The time scales of a query for the IAU 2006 models: the year checked, a
+// day past its month's end counted on. Throws as Iau2006Lst.
+TimeScales Iau2006Scales(const Query& q, const TimeScaleContext& context, Ut1Detail* detail);
+
 // ERFA's eraGmst06 for UT1 = jd0 + ut1 and TT = jd0 + tt, jd0 ending in .5,
 // with its angle reductions done without fmod: the same value to the last
 // bit or two. ReduceTurns: an angle into [0, 2pi).

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "astro/sidereal/models.h"
 
+#include "astro/sidereal/catalogue.h"
 #include "astro/sidereal/iau2006.h"
 #include "astro/time/cautions.h"
 
@@ -50,7 +51,9 @@ const ModelInfo& InfoOf(Model model) { return kModels.at(static_cast<std::size_t
 
 SiderealAnswer Evaluate(Model model, const Query& q, const TimeScaleContext& context)
 {
-    return kModels[static_cast<std::size_t>(model)].evaluate(q, context);
+    SiderealAnswer a = kModels[static_cast<std::size_t>(model)].evaluate(q, context);
+    if (q.dec) a.catalogueHourAngle = CatalogueHourAngle(q, context, nullptr);
+    return a;
 }
 
 double HourAngle(double lstHours, double raHours)
@@ -58,6 +61,12 @@ double HourAngle(double lstHours, double raHours)
     double ha = std::fmod(lstHours - raHours + 12.0, 24.0);
     if (ha < 0) ha += 24.0;
     return ha - 12.0;
+}
+
+double HourAngleOf(const Query& q, const SiderealAnswer& a)
+{
+    if (a.catalogueHourAngle) return *a.catalogueHourAngle;
+    return q.ra ? HourAngle(a.lstHours, q.ra->hours) : 0.0;
 }
 
 unsigned RunCautions(const SiderealAnswer& answer, const TimeScaleContext& context)

@@ -5,6 +5,7 @@
 #include "astro/sidereal/query.h"
 #include "astro/time/time_scales.h"
 
+#include <optional>
 #include <string_view>
 
 // The sidereal models, in one table: what each is called, how finely its
@@ -28,6 +29,8 @@ struct SiderealAnswer {
     double lstHours = 0;
     ClassicText classicText; // the classic model's h:m:s, as the window shows it
     Ut1Detail ut1;           // iau2006: where UT1 - UTC came from, and the cautions
+    // With a catalogue place: its apparent hour angle, hours in [-12, +12).
+    std::optional<double> catalogueHourAngle;
 };
 
 // Throws as the model does: CalculationError, and RunTimeError from the
@@ -36,6 +39,10 @@ SiderealAnswer Evaluate(Model model, const Query& q, const TimeScaleContext& con
 
 // Hour angle of a right ascension in hours, reduced into [-12, +12).
 double HourAngle(double lstHours, double raHours);
+
+// The answer's hour angle of the query's right ascension: of a catalogue
+// place, or the sidereal time less a right ascension of date; 0 without one.
+double HourAngleOf(const Query& q, const SiderealAnswer& a);
 
 // The answer's cautions for the end of a run: its own, and the note that
 // UT1 - UTC came from a table found in the default places, not named.

@@ -112,7 +112,15 @@ TimeScales FromUtc(const CalendarDate& day, const Time& time, const TimeScaleCon
     const bool lastMinute = time.hour == 23 && time.minute == 59;
     const DayOffsets offsets = OffsetsOf(day, lastMinute);
     const auto mjd = static_cast<double>(MjdOf(day.year, day.month, day.day));
-    const double secondsInMinute = lastMinute ? 60.0 + offsets.leap : 60.0;
+    double secondsInMinute = lastMinute ? 60.0 + offsets.leap : 60.0;
+    // A month that ends after the leap-second table expires may end with a
+    // leap second announced since: its 23:59:60 is taken (with the expiry's
+    // caution), as the table cannot say it is not there.
+    const double expires = context.leap != nullptr ? context.leap->expiresMjd : 0;
+    if (lastMinute && offsets.leap == 0 && expires > 0 && mjd + 1 > expires &&
+        day.day == DaysInMonth(day.year, day.month)) {
+        secondsInMinute = 61.0;
+    }
     if (time.second >= secondsInMinute) throw SecondBeyondMinute(day, time, offsets.leap);
     const double seconds = 60.0 * (60.0 * time.hour + time.minute) + time.second;
     const double tai =

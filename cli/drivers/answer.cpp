@@ -3,19 +3,10 @@
 
 namespace vantoril::cli {
 
-namespace {
-
-double HourAngleOf(const astro::Query& q, const astro::SiderealAnswer& a)
-{
-    return q.ra ? astro::HourAngle(a.lstHours, q.ra->hours) : 0.0;
-}
-
-} // namespace
-
 void AnswerQuery(const Context& c, const astro::Query& q, std::string& out, unsigned& cautions)
 {
     const astro::SiderealAnswer a = astro::Evaluate(c.model, q, c.scales);
-    c.printer->Result(q, a, HourAngleOf(q, a), out);
+    c.printer->Result(q, a, astro::HourAngleOf(q, a), out);
     cautions |= astro::RunCautions(a, c.scales);
 }
 
@@ -23,7 +14,7 @@ void AnswerRow(const Context& c, const astro::Query& q, const astro::InstantText
                unsigned& cautions)
 {
     const astro::SiderealAnswer a = astro::Evaluate(c.model, q, c.scales);
-    c.printer->TableRow(q, utc, a, HourAngleOf(q, a), out);
+    c.printer->TableRow(q, utc, a, astro::HourAngleOf(q, a), out);
     cautions |= astro::RunCautions(a, c.scales);
 }
 

@@ -19,8 +19,9 @@ namespace {
 // one named.
 void AnswerInstantLine(const Context& c, std::string_view line, LineKind kind, std::string& out, unsigned& cautions)
 {
+    const Options& o = c.options;
     const bool placed = c.place.has_value();
-    const BatchLine fields = kind == LineKind::Text ? SplitBatchLine(line, placed) : BatchLine{};
+    const BatchLine fields = kind == LineKind::Text ? SplitBatchLine(line, placed, o.dec.has_value()) : BatchLine{};
     if (fields.empty) {
         // Blank in text, so a file of results lines up with its input.
         c.printer->Blank(out);
@@ -28,9 +29,17 @@ void AnswerInstantLine(const Context& c, std::string_view line, LineKind kind, s
     }
     astro::Query q;
     astro::InstantTexts texts;
-    astro::ReadInstant(fields.date, fields.time, c.zone, c.options.fold, q, texts);
+    astro::ReadInstant(fields.date, fields.time, c.zone, o.fold, q, texts);
     q.longitude = placed && fields.longitude.empty() ? c.KnownLongitude() : astro::ParseLongitude(fields.longitude);
-    q.ra = fields.ra.empty() ? c.options.ra : std::optional(astro::ParseRightAscension(fields.ra));
+    q.ra = fields.ra.empty() ? o.ra : std::optional(astro::ParseRightAscension(fields.ra));
+    if (o.dec) {
+        // A catalogue place comes whole: RA and DEC from the line, or both from the options.
+        if (fields.dec.empty() && (o.decPerLine || !fields.ra.empty())) {
+            throw astro::InputError("expected RA DEC at the end of the line, a catalogue place (--dec)");
+        }
+        q.dec = fields.dec.empty() ? o.dec : std::optional(astro::ParseDeclination(fields.dec));
+        if (!q.ra) throw astro::InputError("expected RA DEC at the end of the line, a catalogue place (--dec)");
+    }
     AnswerQuery(c, q, out, cautions);
 }
 

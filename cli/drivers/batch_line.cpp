@@ -25,9 +25,27 @@ std::size_t LastFieldStart(std::string_view text)
     return start;
 }
 
+// A catalogue place at the end of `rest`: RA DEC, the RA written as one, and
+// what comes before them.
+bool SplitCatalogue(std::string_view rest, bool longitudeOptional, std::string_view& before, std::string_view& ra,
+                    std::string_view& dec)
+{
+    const std::size_t decStart = LastFieldStart(rest);
+    if (decStart == 0) return false;
+    const std::string_view head = Trim(rest.substr(0, decStart));
+    const std::size_t raStart = LastFieldStart(head);
+    if ((raStart == 0 && !longitudeOptional) || !astro::LooksLikeRightAscension(head.substr(raStart), raStart == 0)) {
+        return false;
+    }
+    before = Trim(head.substr(0, raStart));
+    ra = head.substr(raStart);
+    dec = rest.substr(decStart);
+    return true;
+}
+
 } // namespace
 
-BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional)
+BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional, bool catalogue)
 {
     BatchLine out;
     const std::string_view trimmed = Trim(line);
@@ -51,6 +69,7 @@ BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional)
     }
     out.date = head[0];
     out.time = head[1];
+    if (catalogue && SplitCatalogue(rest, longitudeOptional, out.longitude, out.ra, out.dec)) return out;
     // What follows the time (all of the rest: the line is trimmed) is the
     // longitude, then a right ascension when the last field is written as
     // one and is not the longitude's only field.
@@ -65,7 +84,7 @@ BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional)
     return out;
 }
 
-DayLine SplitDayLine(std::string_view line, bool targetRequired, const char* form)
+DayLine SplitDayLine(std::string_view line, bool targetRequired, const char* form, bool catalogue)
 {
     DayLine out;
     const std::string_view trimmed = Trim(line);
@@ -74,6 +93,8 @@ DayLine SplitDayLine(std::string_view line, bool targetRequired, const char* for
     const std::size_t split = FindBlank(trimmed);
     const std::string_view rest = Trim(trimmed.substr(split));
     if (rest.empty()) throw astro::InputError(form + astro::Quoted(trimmed));
+    out.date = trimmed.substr(0, split);
+    if (catalogue && SplitCatalogue(rest, false, out.longitude, out.target, out.dec)) return out;
     // As in the instants' lines: a last field written as a right ascension, not the only one, is the target.
     const std::size_t lastStart = LastFieldStart(rest);
     const std::string_view last = rest.substr(lastStart);

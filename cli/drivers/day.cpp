@@ -36,15 +36,17 @@ void AnswerDaySearch(const Context& c, const astro::DaySearch& s, std::string& o
         cautions |= astro::RunCautions(answer, c.scales);
         any = true;
     }
-    if (!any) printer.DayNone(s, out);
+    if (!any) printer.DayNone(s, result, out);
 }
 
 bool AnswerDayLine(const Context& c, std::string_view line, std::string& out, unsigned& cautions)
 {
     const Options& o = c.options;
-    const DayLine fields =
-        SplitDayLine(line, o.targetPerLine,
-                     o.when ? "expected DATE LONGITUDE [LST], found " : "expected DATE LONGITUDE [RA], found ");
+    const DayLine fields = SplitDayLine(line, o.targetPerLine,
+                                        o.when  ? "expected DATE LONGITUDE [LST], found "
+                                        : o.dec ? "expected DATE LONGITUDE [RA DEC], found "
+                                                : "expected DATE LONGITUDE [RA], found ",
+                                        o.dec.has_value());
     if (fields.empty) return false;
     astro::DaySearch s;
     s.event = EventOf(o);
@@ -60,6 +62,12 @@ bool AnswerDayLine(const Context& c, std::string_view line, std::string& out, un
         }
     } else {
         s.target = o.when ? *o.when : *o.transit;
+    }
+    if (o.dec) {
+        if (fields.dec.empty() && (o.decPerLine || !fields.target.empty())) {
+            throw astro::InputError("expected DATE LONGITUDE [RA DEC], a catalogue place (--dec)");
+        }
+        s.dec = fields.dec.empty() ? o.dec : std::optional(astro::ParseDeclination(fields.dec));
     }
     AnswerDaySearch(c, s, out, cautions);
     return true;
@@ -77,6 +85,7 @@ int RunDay(const Context& c, int output, int errors)
         const std::optional<astro::RightAscension>& target = o.when ? o.when : o.transit;
         if (!target) throw astro::InputError("expected --transit or --when");
         search.target = *target;
+        search.dec = o.dec;
         search.longitude =
             o.place ? c.KnownLongitude() : astro::ParseLongitude(o.longitude.value_or(std::string_view{}));
         search.zone = &c.zone;

@@ -33,6 +33,7 @@ astro::Query QueryOf(const Context& c, const astro::InstantTexts& now, astro::In
     // The options were refused without a longitude; an empty one is refused here too.
     q.longitude = o.place ? c.KnownLongitude() : astro::ParseLongitude(o.longitude.value_or(std::string_view{}));
     q.ra = o.ra;
+    q.dec = o.dec;
     if (o.date) {
         const std::string_view midnight = astro::IsOneFieldInstant(*o.date) ? std::string_view() : "00:00:00";
         astro::ReadInstant(*o.date, o.time.value_or(midnight), c.zone, o.fold, q, texts);

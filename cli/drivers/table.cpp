@@ -131,6 +131,7 @@ bool AnswerTableRow(const Context& c, std::string_view line, LineKind /*kind*/, 
         astro::ReadWrittenInstant(texts.Date(), texts.Time(), q);
         q.longitude = c.KnownLongitude();
         q.ra = c.options.ra;
+        q.dec = c.options.dec;
         AnswerRow(c, q, texts, out, cautions);
     } catch (const std::runtime_error& e) { // the core's errors and RunTimeError
         out.resize(mark);

@@ -53,7 +53,9 @@ Reading ReadingAt(const Context& c, const astro::Query& place, ClockTime instant
         q.time = astro::ParseTime(texts.Time());
         const astro::SiderealAnswer a = astro::Evaluate(c.model, q, c.scales);
         r.shown = ShownOf(c.print, a);
-        const double haHours = q.ra ? ShownHourAngle(c.print, r.shown, q.ra->hours) : 0.0;
+        const double haHours = a.catalogueHourAngle ? *a.catalogueHourAngle
+                               : q.ra               ? ShownHourAngle(c.print, r.shown, q.ra->hours)
+                                                    : 0.0;
         c.printer->Result(q, a, haHours, r.line);
         r.ok = true;
     } catch (const std::runtime_error& e) { // the core's errors and RunTimeError
@@ -232,6 +234,7 @@ int RunWatch(const Context& c, int output, int errors)
         return UsageFailure(errors, e.what());
     }
     place.ra = o.ra;
+    place.dec = o.dec;
     const bool redraw = Redraws(o, output);
     Output out(output);
     int status = kExitOk;

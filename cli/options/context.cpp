@@ -90,6 +90,7 @@ void SetPrinter(Context& c)
     c.print.zone = &c.zone;
     c.print.place = c.place ? &*c.place : nullptr;
     c.print.scales = &c.scales;
+    c.print.catalogue = o.dec.has_value();
     c.printer = MakePrinter(c.print);
 }
 

@@ -39,6 +39,13 @@ const std::array kOptions = {
                R"(  --ra HH:MM:SS[.s]        also print the hour angle LST - RA, in [-12 h, +12 h)
 )",
                kAnswer, false, set::Ra},
+    OptionSpec{"--dec", "", ValueKind::Text, "", "with --ra or --transit: a catalogue place (ICRS) of this declination",
+               R"(  --dec +-DD:MM:SS[.s]     with --ra or --transit (and their RA): the ICRS (J2000) catalogue
+                           place of a star; its hour angle and transit are those of its
+                           apparent place (precession, nutation, aberration), iau2006.
+                           Without --dec the RA is of date (the equinox of the instant)
+)",
+               "astro/sidereal/catalogue.cpp", false, set::Dec},
     OptionSpec{"--format", "", ValueKind::Choice, "text hours json csv", "output format",
                R"(  --format text|hours|json|csv
                            sidereal time as h:mm:ss, as decimal hours, JSON Lines (an

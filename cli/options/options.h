@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "astro/observer/declination.h"
 #include "astro/observer/right_ascension.h"
 #include "astro/sidereal/models.h"
 #include "astro/time/instant.h"
@@ -40,6 +41,10 @@ struct Options {
     int precision = -1;         // decimals of a second; -1: the model's default
     Format format = Format::Text;
     std::optional<astro::RightAscension> ra;
+    // With --dec the right ascension (--ra, --transit, or a batch line's) is
+    // a catalogue place's, ICRS; "-" takes both from each batch line.
+    std::optional<astro::Declination> dec;
+    bool decPerLine = false;
     bool batch = false;
     bool watch = false;
     bool help = false;
@@ -49,6 +54,7 @@ struct Options {
 
     std::optional<std::string_view> tz; // --tz ZONE; UTC when absent
     astro::Fold fold = astro::Fold::Refuse;
+    bool foldGiven = false;
     std::optional<std::string_view> place; // --place NAME, instead of LONGITUDE
     // A table: --from and --to as typed, --step and --count read.
     std::optional<std::string_view> from, to, stepText;

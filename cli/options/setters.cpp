@@ -44,6 +44,20 @@ void Ra(Options& o, std::string_view v)
     }
 }
 
+void Dec(Options& o, std::string_view v)
+{
+    if (v == "-") {
+        o.decPerLine = true;
+        o.dec = astro::Declination{v, 0};
+        return;
+    }
+    try {
+        o.dec = astro::ParseDeclination(v);
+    } catch (const astro::InputError& e) {
+        throw UsageError(std::string("--dec: ") + e.what());
+    }
+}
+
 void Format(Options& o, std::string_view v)
 {
     if (v == "text") {
@@ -74,6 +88,7 @@ void Fold(Options& o, std::string_view v)
     } else {
         throw UsageError("--fold " + Quoted(v) + ": expected earlier or later");
     }
+    o.foldGiven = true;
 }
 
 void Place(Options& o, std::string_view v) { o.place = v; }

@@ -15,7 +15,16 @@ class CsvPrinter final : public Printer {
 public:
     using Printer::Printer;
 
-    void Begin(std::string& out) const override { out += kCsvHeader; }
+    void Begin(std::string& out) const override
+    {
+        if (!settings().catalogue) {
+            out += kCsvHeader;
+            return;
+        }
+        // A catalogue place's declination in two columns of its own, before the error's.
+        const std::string_view header = kCsvHeader;
+        out.append(header.substr(0, header.rfind("error"))).append("dec,dec_deg,error\r\n");
+    }
 
     // The columns of kCsvHeader but the error's, each followed by its comma.
     void Result(const astro::Query& q, const astro::SiderealAnswer& a, double haHours, std::string& out) const override
@@ -45,10 +54,24 @@ public:
         out += ',';
         if (a.ut1.cautions != 0) AppendCsvField(out, astro::CautionText(a.ut1.cautions, *settings().scales));
         out += ',';
+        if (settings().catalogue) {
+            if (q.dec) {
+                AppendCsvField(out, q.dec->text);
+                out += ',';
+                AppendShortest(out, q.dec->degrees);
+            } else {
+                out += ',';
+            }
+            out += ',';
+        }
     }
 
-    void Error(std::string_view reason, std::string& out) const override { AppendCsvError(out, reason); }
-    void Blank(std::string& out) const override { out.append(kCsvColumnsBeforeError, ','); }
+    void Error(std::string_view reason, std::string& out) const override
+    {
+        out.append(ExtraColumns(), ',');
+        AppendCsvError(out, reason);
+    }
+    void Blank(std::string& out) const override { out.append(kCsvColumnsBeforeError + ExtraColumns(), ','); }
     void EndLine(std::string& out) const override { out += "\r\n"; }
 
     // Day searches print text, hours or JSON: the options refuse CSV for them.
@@ -56,9 +79,11 @@ public:
                     const astro::SiderealAnswer& /*a*/, std::string& /*out*/) const override
     {
     }
-    void DayNone(const astro::DaySearch& /*s*/, std::string& /*out*/) const override {}
+    void DayNone(const astro::DaySearch& /*s*/, const astro::DayResult& /*r*/, std::string& /*out*/) const override {}
 
 private:
+    [[nodiscard]] std::size_t ExtraColumns() const { return settings().catalogue ? 2 : 0; }
+
     // model, kind, dut1 and lst.
     void AppendModel(std::string& out, const astro::SiderealAnswer& a) const
     {
@@ -87,7 +112,7 @@ private:
         out += ',';
         AppendClock(out, haHours, settings().decimals, true);
         out += ',';
-        AppendShortest(out, haHours);
+        AppendShortest(out, HourAngleAsShown(haHours, settings().decimals));
     }
 };
 

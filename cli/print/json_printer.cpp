@@ -36,10 +36,11 @@ public:
             out.append(q.ra->text);
             out += "\",\"ra_hours\":";
             AppendShortest(out, q.ra->hours);
+            AppendDeclination(out, q.dec);
             out += ",\"hour_angle\":\"";
             AppendClock(out, haHours, settings().decimals, true);
             out += "\",\"hour_angle_hours\":";
-            AppendShortest(out, haHours);
+            AppendShortest(out, HourAngleAsShown(haHours, settings().decimals));
         }
         if (settings().Civil()) {
             out += ",\"local\":\"";
@@ -63,7 +64,7 @@ public:
 
     void DayInstant(const astro::DaySearch& s, const astro::PrintedInstant& p, const astro::SiderealAnswer& a,
                     std::string& out) const override;
-    void DayNone(const astro::DaySearch& s, std::string& out) const override;
+    void DayNone(const astro::DaySearch& s, const astro::DayResult& r, std::string& out) const override;
 
     [[nodiscard]] bool ShowsDaySidereal() const override { return true; }
     [[nodiscard]] bool CarriesCautions() const override { return true; }
@@ -86,6 +87,15 @@ private:
             out += "\",\"eop_file\":";
             AppendJsonString(out, settings().scales->eop->name());
         }
+    }
+
+    static void AppendDeclination(std::string& out, const std::optional<astro::Declination>& dec)
+    {
+        if (!dec) return;
+        out += ",\"dec\":";
+        AppendJsonString(out, dec->text);
+        out += ",\"dec_deg\":";
+        AppendShortest(out, dec->degrees);
     }
 
     void AppendPlace(std::string& out) const
@@ -127,6 +137,7 @@ void JsonPrinter::DayInstant(const astro::DaySearch& s, const astro::PrintedInst
     out.append(lst ? ",\"target_lst\":\"" : ",\"ra\":\"").append(s.target.text);
     out += lst ? "\",\"target_lst_hours\":" : "\",\"ra_hours\":";
     AppendShortest(out, s.target.hours);
+    AppendDeclination(out, s.dec);
     out += ",\"lst\":\"";
     if (settings().model == astro::Model::Classic) {
         out += a.classicText.view();
@@ -147,14 +158,28 @@ void JsonPrinter::DayInstant(const astro::DaySearch& s, const astro::PrintedInst
     out += '}';
 }
 
-void JsonPrinter::DayNone(const astro::DaySearch& s, std::string& out) const
+void JsonPrinter::DayNone(const astro::DaySearch& s, const astro::DayResult& r, std::string& out) const
 {
     out.append("{\"event\":\"").append(astro::EventName(s.event)).append("\",\"date\":\"");
     astro::AppendUtcDate(out, {s.span.mjd, 0, 0});
     out += "\",\"utc\":null,\"longitude\":";
     AppendJsonString(out, s.longitude.text);
-    out += ",\"model\":\"classic\",\"note\":";
-    AppendJsonString(out, NoneNote(s));
+    const astro::ModelInfo& model = astro::InfoOf(settings().model);
+    out.append(",\"model\":\"").append(model.name) += '"';
+    if (!model.kind.empty()) out.append(",\"kind\":\"").append(model.kind) += '"';
+    out += ",\"note\":";
+    AppendJsonString(out, NoneNote(s, r));
+    if (!r.nearest.empty()) {
+        out += ",\"nearest_utc\":[";
+        for (std::size_t i = 0; i < r.nearest.size(); ++i) {
+            out += i == 0 ? "\"" : ",\"";
+            astro::AppendUtcDate(out, r.nearest[i]);
+            out += 'T';
+            astro::AppendUtcTime(out, r.nearest[i]);
+            out += '"';
+        }
+        out += ']';
+    }
     out += '}';
 }
 

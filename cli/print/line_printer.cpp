@@ -17,6 +17,9 @@ void LinePrinter::TableRow(const astro::Query& q, const astro::InstantTexts& utc
 
 void LinePrinter::Error(std::string_view reason, std::string& out) const { out.append("error: ").append(reason); }
 
-void LinePrinter::DayNone(const astro::DaySearch& s, std::string& out) const { out += "none: " + NoneNote(s); }
+void LinePrinter::DayNone(const astro::DaySearch& s, const astro::DayResult& r, std::string& out) const
+{
+    out += "none: " + NoneNote(s, r);
+}
 
 } // namespace vantoril::cli

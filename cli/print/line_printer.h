@@ -16,7 +16,7 @@ public:
                   std::string& out) const override;
     void Error(std::string_view reason, std::string& out) const override;
     void Blank(std::string& /*out*/) const override {}
-    void DayNone(const astro::DaySearch& s, std::string& out) const override;
+    void DayNone(const astro::DaySearch& s, const astro::DayResult& r, std::string& out) const override;
 };
 
 } // namespace vantoril::cli

@@ -66,6 +66,15 @@ void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
     out.append(text.data(), p);
 }
 
+double HourAngleAsShown(double hours, int decimals)
+{
+    const std::int64_t unit = PowerOfTen(decimals);
+    const std::int64_t day = 86400 * unit;
+    std::int64_t total = std::llround(hours * 3600.0 * static_cast<double>(unit)) % day;
+    if (total < 0) total += day;
+    return total >= day / 2 && hours > 0 ? hours - 24 : hours;
+}
+
 void AppendHours(std::string& out, double hours, int decimals, bool signedHours)
 {
     const std::int64_t unit = PowerOfTen(decimals);

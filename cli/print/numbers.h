@@ -21,6 +21,11 @@ void AppendShortest(std::string& out, double x);
 // with `signedHours` a +/- sign and the range [-12 h, +12 h).
 void AppendClock(std::string& out, double hours, int decimals, bool signedHours);
 
+// An hour angle in [-12 h, +12 h) as the number shown beside its text: where
+// the text rounds up to +12 h, which it shows as -12 h, the number is taken
+// a turn back too, so that the two agree in sign.
+double HourAngleAsShown(double hours, int decimals);
+
 // Decimal hours with `decimals` places, reduced like AppendClock.
 void AppendHours(std::string& out, double hours, int decimals, bool signedHours);
 

@@ -47,8 +47,8 @@ public:
     // when ShowsDaySidereal; else its cautions alone).
     virtual void DayInstant(const astro::DaySearch& s, const astro::PrintedInstant& p, const astro::SiderealAnswer& a,
                             std::string& out) const = 0;
-    // A day without the instant sought.
-    virtual void DayNone(const astro::DaySearch& s, std::string& out) const = 0;
+    // A day without the instant sought, and why.
+    virtual void DayNone(const astro::DaySearch& s, const astro::DayResult& r, std::string& out) const = 0;
     [[nodiscard]] virtual bool ShowsDaySidereal() const { return false; }
     // Whether each line carries its own cautions, so that the end of the run
     // does not repeat them.
@@ -59,8 +59,12 @@ public:
 protected:
     // The sidereal time as h:mm:ss: the window's text for the classic model.
     void AppendLst(std::string& out, const astro::SiderealAnswer& a) const;
-    // "the window's whole seconds skip H:MM:SS on DATE"
-    [[nodiscard]] static std::string NoneNote(const astro::DaySearch& s);
+    // Why the day has none: "the window's whole seconds skip H:MM:SS on
+    // DATE", or that a civil day shorter than a sidereal day falls between
+    // two, with the nearest instants either side.
+    [[nodiscard]] std::string NoneNote(const astro::DaySearch& s, const astro::DayResult& r) const;
+    // A found instant as text: in the day's zone with its offset, or in UTC.
+    static void AppendFoundInstant(std::string& out, const astro::DaySearch& s, const astro::PrintedInstant& p);
 
 private:
     PrintSettings settings_;

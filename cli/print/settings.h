@@ -24,6 +24,7 @@ struct PrintSettings {
     const astro::Zone* zone = nullptr;               // instants also shown in it; null or UTC: not
     const PlaceShown* place = nullptr;               // null without --place
     const astro::TimeScaleContext* scales = nullptr; // for the cautions' texts and the IERS file's name
+    bool catalogue = false;                          // right ascensions with declinations (--dec)
 
     [[nodiscard]] bool Civil() const { return zone != nullptr && !zone->IsUtc(); }
 };

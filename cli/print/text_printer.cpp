@@ -24,15 +24,7 @@ public:
     void DayInstant(const astro::DaySearch& s, const astro::PrintedInstant& p, const astro::SiderealAnswer& /*a*/,
                     std::string& out) const override
     {
-        if (s.zone != nullptr && !s.zone->IsUtc()) {
-            const astro::CivilReading local = astro::ReadingIn(*s.zone, p);
-            out.append(local.texts.date.data()).append(" ").append(local.texts.time.data());
-            astro::AppendOffset(out, local.offset, false);
-            return;
-        }
-        astro::AppendUtcDate(out, p);
-        out += ' ';
-        astro::AppendUtcTime(out, p);
+        AppendFoundInstant(out, s, p);
     }
 };
 

@@ -109,7 +109,8 @@ TEST_P(Search, FindsTheEventWhereTheModelPutsIt)
         }
     }
     if (result.instants.size() == 2) {
-        const double apart = static_cast<double>(result.instants[1].units - result.instants[0].units) / 1e6;
+        const double apart = static_cast<double>(result.instants[1].units - result.instants[0].units) /
+                             static_cast<double>(UnitsPerSecond(result.instants[0].decimals));
         EXPECT_NEAR(apart, 86164.09, 1.0);
     }
 }

@@ -70,7 +70,7 @@ TEST(Iau2006, AgreesWithErfaCalledDirectlyIncludingLeapSecondsAndDriftingUtc)
         std::snprintf(time, sizeof time, "%02d:%02d:%06.3f", h, mi, s);
         const double east = std::round(lng(rng) * 1e4) / 1e4;
         std::snprintf(lon, sizeof lon, "%.4f", east);
-        Query q{{ParseDate(date), ParseTime(time)}, ParseLongitude(lon), std::nullopt};
+        Query q{{ParseDate(date), ParseTime(time)}, ParseLongitude(lon), std::nullopt, std::nullopt};
         const bool apparent = i % 50 == 0; // the nutation series is slow
         const double offset = dut1(rng);
         const double ours = Iau2006Lst(q, apparent, offset);

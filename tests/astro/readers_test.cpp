@@ -4,6 +4,7 @@
 #include "astro/base/decimal.h"
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
+#include "astro/observer/declination.h"
 #include "astro/observer/longitude.h"
 #include "astro/observer/right_ascension.h"
 #include "astro/time/date_time.h"
@@ -119,6 +120,25 @@ TEST(RightAscension, EveryFormBelowTwentyFourHours)
     }
 }
 
+TEST(Declination, EveryFormFromSouthToNorthPole)
+{
+    const double m42 = -(5 + 23 / 60.0 + 28 / 3600.0);
+    const std::pair<const char*, double> accepted[] = {
+        {"-05:23:28", m42},
+        {"-5d23m28s", m42},
+        {"-5d23m28", m42},
+        {"-5.391", -5.391},
+        {"+89:15:50.8", 89 + 15 / 60.0 + 50.8 / 3600},
+        {"89d15.5m", 89 + 15.5 / 60},
+        {"90", 90},
+        {"-00:30", -0.5},
+    };
+    for (const auto& [text, degrees] : accepted) EXPECT_NEAR(ParseDeclination(text).degrees, degrees, 1e-12) << text;
+    for (const char* text : {"90.0001", "-91", "10:60", "5.5d3m", "--5", "5x", "", "+", "5d60m"}) {
+        EXPECT_THROW((void)ParseDeclination(text), InputError) << text;
+    }
+}
+
 TEST(PlainDecimal, GivesExactlyWhatTheWindowsReaderGives)
 {
     std::mt19937_64 rng(7);
@@ -159,6 +179,12 @@ TEST(Quoted, EchoesOnlyPrintableAsciiAndCutsLongValues)
 {
     EXPECT_EQ(Quoted(std::string_view("a\0\xff\"b", 5)), "\"a\\x00\\xff\\x22b\"");
     EXPECT_EQ(Quoted(std::string(100, 'x')), '"' + std::string(40, 'x') + "...\"");
+    // UTF-8 text as it is, counted in characters; what shows nothing escaped.
+    EXPECT_EQ(Quoted("S\xc3\xa3o Paulo"), "\"S\xc3\xa3o Paulo\"");
+    EXPECT_EQ(Quoted("a\xe2\x80\x8b\xc3\x28\xc2\x85"), "\"a\\xe2\\x80\\x8b\\xc3(\\xc2\\x85\"");
+    std::string accents;
+    for (int i = 0; i < 50; ++i) accents += "\xc3\xa9";
+    EXPECT_EQ(Quoted(accents), '"' + accents.substr(0, 80) + "...\"");
 }
 
 // Instants in every form the readers take, each as the UTC instant it

@@ -68,7 +68,18 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{{"--batch", "0"}, "unexpected argument \"0\""},
         OptionCase{{"--batch", "--watch"}, "cannot be combined"},
         OptionCase{{"--watch", "0", "2002-01-01"}, "--watch shows the time now"},
-        OptionCase{{"79", "51", "0", "W"}, "quote it"}, OptionCase{{"-x"}, "unknown option \"-x\""}),
+        OptionCase{{"79", "51", "0", "W"}, "quote it"},
+        OptionCase{{"--dec", "-5:23:28", "--ra", "5:35:17", "0"}, "--dec needs --model iau2006"},
+        OptionCase{{"--model", "iau2006", "--dec", "-5:23:28", "0"}, "--dec goes with --ra or --transit"},
+        OptionCase{{"--model", "iau2006", "--dec", "-5:23:28", "--when", "6:00", "0", "2024-01-01"},
+                   "--dec cannot be combined with --when"},
+        OptionCase{{"--model", "iau2006", "--dec", "-", "--ra", "5:35", "0"}, "a value on each line needs --batch"},
+        OptionCase{{"--model", "iau2006", "--dec", "95", "--ra", "5:35", "0"}, "declination \"95\""},
+        OptionCase{{"--fold", "later", "0"}, "--fold needs --tz"},
+        OptionCase{{"--from", "2024-01-01", "--to", "2024-01-02", "--count", "3", "--step", "1h", "0"},
+                   "--to and --count cannot be combined"},
+        OptionCase{{"--place", "Paris", "-79.85", "2024-01-01"}, "--place gives the longitude"},
+        OptionCase{{"-x"}, "unknown option \"-x\""}),
     [](const ::testing::TestParamInfo<OptionCase>& p) { return ParamName(Joined(p.param.args)); });
 
 // --dut1 by its exact value: forms with a bare point or an exponent, and
@@ -163,6 +174,12 @@ TEST(BatchLine, BlankAndCommentLinesHaveNoFieldsShortLinesAreErrors)
         EXPECT_TRUE(SplitBatchLine(line).empty) << line;
     }
     EXPECT_THROW((void)SplitBatchLine("2002-01-01 00:00:00"), InputError);
+    // A catalogue place (--dec) ends the line as RA DEC, after a longitude of any form.
+    const BatchLine star = SplitBatchLine("2024-01-01 00:00 79 51 0 W 05:35:17 -5.39", false, true);
+    EXPECT_EQ(star.longitude, "79 51 0 W");
+    EXPECT_EQ(star.ra, "05:35:17");
+    EXPECT_EQ(star.dec, "-5.39");
+    EXPECT_EQ(SplitBatchLine("2024-01-01 00:00 0 -5.39", false, true).longitude, "0 -5.39");
     EXPECT_THROW((void)SplitBatchLine("garbage"), InputError);
 }
 

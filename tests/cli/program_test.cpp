@@ -275,7 +275,7 @@ TEST(Json, UtcIsTheInstantTheCalculationUsed)
         {"00000000012002-02-30", "12002-03-02"},
         {"123456789012345678901234-02-30", "123456789012345678901234-03-02"}};
     for (const auto& [date, utc] : cases) {
-        Query q{{ParseDate(date), ParseTime("7:05:09.25")}, ParseLongitude("0"), std::nullopt};
+        Query q{{ParseDate(date), ParseTime("7:05:09.25")}, ParseLongitude("0"), std::nullopt, std::nullopt};
         std::string out;
         AppendNormalisedUtc(out, q);
         EXPECT_EQ(out, std::string(utc) + "T07:05:09.25") << date;
@@ -299,7 +299,7 @@ TEST(Batch, ApparentLinesAnsweredInParallelStayInOrder)
         input.append(date).append(" ").append(time).append(" ").append(lng).append("\n");
         std::string line;
         try {
-            Query q{{ParseDate(date), ParseTime(time)}, ParseLongitude(lng), {}};
+            Query q{{ParseDate(date), ParseTime(time)}, ParseLongitude(lng), {}, {}};
             AppendClock(line, Iau2006Lst(q, true, 0.0), 3, false);
         } catch (const std::runtime_error& e) {
             line = std::string("error: ") + e.what();
@@ -424,6 +424,10 @@ TEST(HourAngle, StaysInMinusTwelveToTwelveRoundedOrNot)
     std::string text;
     AppendClock(text, 11.9999999, 3, true); // rounds to +12 h, which is -12 h
     EXPECT_EQ(text, "-12:00:00.000");
+    // and the number beside it agrees in sign
+    EXPECT_DOUBLE_EQ(HourAngleAsShown(11.9999999, 3), 11.9999999 - 24);
+    EXPECT_DOUBLE_EQ(HourAngleAsShown(11.9999999, 6), 11.9999999);
+    EXPECT_DOUBLE_EQ(HourAngleAsShown(-11.9999999, 3), -11.9999999);
     text.clear();
     AppendClock(text, 23.9999999, 3, false);
     EXPECT_EQ(text, "0:00:00.000");

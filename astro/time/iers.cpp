@@ -3,6 +3,7 @@
 
 #include "astro/base/chars.h"
 #include "astro/base/errors.h"
+#include "astro/base/quoted.h"
 #include "astro/time/calendar.h"
 
 #include <erfa.h>
@@ -51,6 +52,25 @@ bool WholeMjd(double mjd, long long& day)
     if (!(std::fabs(mjd) < 1e9) || mjd != std::floor(mjd)) return false;
     day = static_cast<long long>(mjd);
     return true;
+}
+
+// Whether a column holds a whole fixed-point number: [sign] digits, a point
+// and exactly `decimals` digits, as the files' Fortran formats write them; a
+// value cut short (-0.0209 for -0.0209506) is not.
+bool HasDecimals(std::string_view text, std::size_t decimals)
+{
+    text = Trim(text);
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    const std::size_t point = text.find('.');
+    return point != std::string_view::npos && point > 0 && AllDigits(text.substr(0, point)) &&
+           text.size() - point - 1 == decimals && AllDigits(text.substr(point + 1));
+}
+
+std::size_t CountFields(std::string_view line)
+{
+    std::size_t n = 0;
+    for (std::string_view rest = line; !NextField(rest).empty();) ++n;
+    return n;
 }
 
 // Blank-separated fields of a line, at most `count`.
@@ -114,6 +134,7 @@ public:
         if (!whole || RealMjd(year, month, day) != r.mjd) {
             Refuse("the MJD in columns 8-15 is not the date in columns 1-6");
         }
+        if (!HasDecimals(line.substr(7, 8), 2)) Refuse("the MJD in columns 8-15 is not whole (F8.2)");
         const char flag = line[57];
         const std::string_view value = line.substr(58, 10);
         if (flag == ' ' && Trim(value).empty()) {
@@ -122,6 +143,10 @@ public:
         }
         if (flag != 'I' && flag != 'P') Refuse("expected I or P in column 58 (Bulletin A UT1-UTC flag)");
         if (!ReadNumber(value, r.ut1MinusUtc)) Refuse("expected UT1-UTC in seconds in columns 59-68");
+        if (!HasDecimals(value, 7)) {
+            Refuse("UT1-UTC in columns 59-68 is not whole: expected seconds to 7 decimals (F10.7), found " +
+                   Quoted(Trim(value)));
+        }
         r.predicted = flag == 'P';
         return r;
     }
@@ -146,6 +171,9 @@ public:
         }
         if (hour != 0 || !WholeMjd(mjd, r.mjd) || RealMjd(year, month, day) != r.mjd) {
             Refuse("the MJD is not the date's at 0h");
+        }
+        if (!HasDecimals(f[at + 3], 7)) {
+            Refuse("UT1-UTC is not whole: expected seconds to 7 decimals, found " + Quoted(f[at + 3]));
         }
         return r;
     }
@@ -183,7 +211,8 @@ struct EopTable::Parser {
     Form form = Form::Unknown;
     bool ended = false; // past the last finals value
     std::size_t number = 0;
-    int datYear = 0; // TAI - UTC of this month, for the rows of it
+    std::size_t columns = 0; // of a C04 table's rows
+    int datYear = 0;         // TAI - UTC of this month, for the rows of it
     int datMonth = 0;
     double dat = 0;
 
@@ -203,6 +232,15 @@ struct EopTable::Parser {
         }
         if (Trim(line).empty() || (form == Form::C04New && line.front() == '#')) return;
         const Row row = form == Form::Finals ? reader.Finals(line) : reader.C04(line, form == Form::C04New);
+        if (form != Form::Finals) {
+            // Every row of a C04 table has all its columns: fewer is a row cut short.
+            const std::size_t n = CountFields(line);
+            if (columns == 0) columns = n;
+            if (n != columns) {
+                reader.Refuse("cut short: " + std::to_string(n) + " columns, the table's rows have " +
+                              std::to_string(columns));
+            }
+        }
         if (row.empty) {
             ended = true;
             return;

@@ -91,7 +91,10 @@ public:
         if (list_.steps.empty()) Refuse(name_, 0, "no leap-second steps");
         if (list_.expires == 0) Refuse(name_, 0, "no expiry date (#@ line)");
         if (list_.expires <= previousNtp_) Refuse(name_, 0, "it expires before its last step");
-        if (hashLine_ > 0 && statedHash_ != Sha1Hex(hashed_)) {
+        // Without its hash an edited table (one step more or less, a second
+        // off) could not be told from the published one.
+        if (hashLine_ == 0) Refuse(name_, 0, "no #h line: without its hash the table cannot be checked");
+        if (statedHash_ != Sha1Hex(hashed_)) {
             Refuse(name_, hashLine_, "the hash does not match the file's contents (changed or damaged)");
         }
         return std::move(list_);

@@ -28,9 +28,10 @@ struct LeapSecondsList {
     std::vector<LeapStep> steps;
 };
 
-// Reads the text of a leap-seconds.list. Checks its #h line when there is
-// one, and that the steps begin on the first of a month and follow each
-// other. Throws InputError "NAME line N: reason" (N 0 for the whole file).
+// Reads the text of a leap-seconds.list. Checks its #h line (a table without
+// one is refused: it could be an edited copy), and that the steps begin on
+// the first of a month and follow each other. Throws InputError "NAME line
+// N: reason" (N 0 for the whole file).
 LeapSecondsList ReadLeapSecondsList(std::string_view text, std::string_view name);
 
 // The SHA-1 digest of bytes, as 40 lowercase hexadecimal digits.

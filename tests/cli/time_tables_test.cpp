@@ -87,12 +87,28 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
-// The real table without its hash, expiring at `expires` (NTP seconds), with `extra` steps.
+// The real table expiring at `expires` (NTP seconds), with `extra` steps,
+// and the hash of what it then holds, as the IERS computes it: the digits of
+// the #$ and #@ values and of each step's first two fields.
 std::string TableExpiring(const std::string& expires, const std::string& extra = {})
 {
     std::string text = Replaced(Fixture("leap-seconds.list"), "#@\t4023129600", "#@\t" + expires);
     text.resize(std::min(text.size(), text.find("#h")));
-    return text + extra;
+    text += extra;
+    std::string hashed;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line.rfind("#$", 0) == 0 || line.rfind("#@", 0) == 0 ? line.substr(2) : line);
+        std::string first;
+        std::string second;
+        if (line.empty() || (line[0] == '#' && line.rfind("#$", 0) != 0 && line.rfind("#@", 0) != 0)) continue;
+        fields >> first >> second;
+        hashed += line[0] == '#' ? first : first + second;
+    }
+    const std::string hex = Sha1Hex(hashed);
+    text += "#h";
+    for (std::size_t at = 0; at < hex.size(); at += 8) text += " " + hex.substr(at, 8);
+    return text + "\n";
 }
 
 TEST(FileText, EveryLineOnceWhereverTheBufferCutsItFromFilesAndPipes)
@@ -173,14 +189,17 @@ TEST(LeapSecondsList, ReadsTheRealTableAndRefusesDamagedOnesNamingTheLine)
         {Replaced(real, "2303683200      12", "2303683200 x12"), "t line 88: expected NTP-SECONDS TAI-UTC"},
         {Replaced(real, "#@\t4023129600", "#"), "t: no expiry date"},
         {Replaced(real, "#h\ta9bad145", "#h\tzz"), "t line 120: the #h line holds no hash"},
+        {real.substr(0, real.find("#h")), "t: no #h line: without its hash the table cannot be checked"},
+        {TableExpiring("4023129600"), ""}, // the test's own tables are whole
         {"<html>not found</html>\n", "t line 1: expected NTP-SECONDS"},
         {"", "t: no leap-second steps"},
     };
     for (const Case& c : cases) {
         try {
             (void)ReadLeapSecondsList(c.text, "t");
-            ADD_FAILURE() << "accepted, expected: " << c.message;
+            EXPECT_STREQ(c.message, "") << "accepted";
         } catch (const InputError& e) {
+            EXPECT_STRNE(c.message, "") << e.what();
             EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0U) << e.what();
         }
     }
@@ -345,6 +364,11 @@ TEST(EopFiles, DamagedFilesRefusedNamingFileAndLine)
         {Replaced(finals, "161231 57753.00", "161231 57754.00"), "2: the MJD in columns 8-15 is not the date"},
         {Replaced(finals, "  I-0.4077601", "  X-0.4077601"), "2: expected I or P in column 58"},
         {Replaced(finals, "I-0.4077601", "I-0.40x7601"), "2: expected UT1-UTC in seconds in columns 59-68"},
+        // Columns cut short, inside a row or at the file's end.
+        {Replaced(finals, "I-0.4077601", "I-0.4077   "), "2: UT1-UTC in columns 59-68 is not whole"},
+        {Replaced(finals, "161231 57753.00", "161231 57753.0 "), "2: the MJD in columns 8-15 is not whole"},
+        {Replaced(c04, "-0.4077492", "-0.4077"), "16: UT1-UTC is not whole"},
+        {c04.substr(0, c04.rfind("0.0009173") + 9), "16: cut short: 8 columns, the table's rows have 16"},
         {Replaced(c04, "2016  12  31  57753", "2016  12  31  57754"), "16: the MJD is not the date's at 0h"},
         {Replaced(c04, "2016  12  31  57753", "2016  12  30  57752"), "16: expected the day after the previous row"},
         // Numbers past any day count: read, never converted to one.

@@ -86,6 +86,23 @@ double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context
     return hours < 24.0 ? hours : 0.0;
 }
 
+SiderealSet Iau2006Set(const Query& q, const TimeScaleContext& context, Ut1Detail* detail)
+{
+    const TimeScales t = Iau2006Scales(q, context, detail);
+    const double toHours = 12.0 / ERFA_DPI;
+    const double longitude = q.longitude.east * ERFA_DD2R;
+    const double gmst = Gmst06(t.jd0, t.ut1, t.tt);
+    const double gast = eraGst06a(t.jd0, t.ut1, t.jd0, t.tt);
+    SiderealSet set;
+    set.gmst = gmst * toHours;
+    set.gast = gast * toHours;
+    set.lmst = eraAnp(gmst + longitude) * toHours;
+    set.last = eraAnp(gast + longitude) * toHours;
+    set.eqeq = eraAnpm(gast - gmst) * toHours;
+    set.era = eraEra00(t.jd0, t.ut1) * toHours;
+    return set;
+}
+
 double Iau2006Lst(const Query& q, bool apparent, double dut1)
 {
     TimeScaleContext context;

@@ -24,6 +24,21 @@ double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context
 // UT1 = UTC + dut1, no table.
 double Iau2006Lst(const Query& q, bool apparent, double dut1);
 
+// All the sidereal angles of an instant at once, in hours: Greenwich mean
+// and apparent sidereal time, the same at the longitude, the equation of
+// the equinoxes (apparent less mean, in [-12, +12)) and the Earth rotation
+// angle, each but the equation in [0, 24).
+// Called: eraEra00, eraGmst06 (as Gmst06), eraGst06a.
+struct SiderealSet {
+    double gmst = 0;
+    double gast = 0;
+    double lmst = 0;
+    double last = 0;
+    double eqeq = 0;
+    double era = 0;
+};
+SiderealSet Iau2006Set(const Query& q, const TimeScaleContext& context, Ut1Detail* detail);
+
 // The time scales of a query for the IAU 2006 models: the year checked, a
 // day past its month's end counted on. Throws as Iau2006Lst.
 TimeScales Iau2006Scales(const Query& q, const TimeScaleContext& context, Ut1Detail* detail);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "astro/sidereal/classic.h"
+#include "astro/sidereal/iau2006.h"
 #include "astro/sidereal/query.h"
 #include "astro/time/time_scales.h"
 
@@ -31,6 +32,8 @@ struct SiderealAnswer {
     Ut1Detail ut1;           // iau2006: where UT1 - UTC came from, and the cautions
     // With a catalogue place: its apparent hour angle, hours in [-12, +12).
     std::optional<double> catalogueHourAngle;
+    // Every sidereal angle of the instant, when asked for (iau2006.h).
+    std::optional<SiderealSet> set;
 };
 
 // Throws as the model does: CalculationError, and RunTimeError from the

@@ -59,6 +59,14 @@ void CheckCatalogue(const Options& o)
     }
 }
 
+void CheckShow(const Options& o)
+{
+    if (o.show.empty()) return;
+    if (o.modelName != ModelName::Iau2006) throw UsageError("--show needs --model iau2006" + DefaultModelNote(o));
+    if (o.SeeksInstants()) throw UsageError("--show prints the angles of an instant; not with --transit or --when");
+    if (o.watch) throw UsageError("--show cannot be combined with --watch");
+}
+
 void CheckModes(const Options& o)
 {
     if (o.batch && o.watch) throw UsageError("--batch and --watch cannot be combined");
@@ -156,6 +164,7 @@ void CheckOptions(Options& o, const std::vector<std::string_view>& positional)
 {
     CheckModel(o);
     CheckCatalogue(o);
+    CheckShow(o);
     CheckModes(o);
     if (o.from) return CheckTable(o, positional);
     CheckInstantOptions(o, positional);

@@ -91,6 +91,7 @@ void SetPrinter(Context& c)
     c.print.place = c.place ? &*c.place : nullptr;
     c.print.scales = &c.scales;
     c.print.catalogue = o.dec.has_value();
+    c.print.show = o.show;
     c.printer = MakePrinter(c.print);
 }
 

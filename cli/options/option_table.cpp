@@ -46,6 +46,13 @@ const std::array kOptions = {
                            Without --dec the RA is of date (the equinox of the instant)
 )",
                "astro/sidereal/catalogue.cpp", false, set::Dec},
+    OptionSpec{"--show", "", ValueKind::Choice, "all gmst gast lmst last eqeq era", "the sidereal angles to print",
+               R"(  --show all|LIST          with iau2006: print these in place of the one sidereal time, in
+                           the order given: a comma list of gmst, gast (Greenwich mean and
+                           apparent), lmst, last (local), eqeq (the equation of the
+                           equinoxes), era (the Earth rotation angle), all in hours
+)",
+               "cli/print/printer.cpp", false, set::Show},
     OptionSpec{"--format", "", ValueKind::Choice, "text hours json csv", "output format",
                R"(  --format text|hours|json|csv
                            sidereal time as h:mm:ss, as decimal hours, JSON Lines (an

@@ -6,11 +6,13 @@
 #include "astro/sidereal/models.h"
 #include "astro/time/instant.h"
 #include "cli/print/format.h"
+#include "cli/print/settings.h"
 
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 // vantoril-lst's options, as typed: each read into its value and checked on
 // its own by its setter (setters.cpp); what they name (a zone, a place, a
@@ -41,6 +43,8 @@ struct Options {
     int precision = -1;         // decimals of a second; -1: the model's default
     Format format = Format::Text;
     std::optional<astro::RightAscension> ra;
+    // --show: every sidereal angle asked for, in order.
+    std::vector<Quantity> show;
     // With --dec the right ascension (--ra, --transit, or a batch line's) is
     // a catalogue place's, ICRS; "-" takes both from each batch line.
     std::optional<astro::Declination> dec;

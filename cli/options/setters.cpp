@@ -5,6 +5,7 @@
 #include "astro/base/quoted.h"
 #include "cli/options/values.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vantoril::cli::set {
@@ -56,6 +57,29 @@ void Dec(Options& o, std::string_view v)
     } catch (const astro::InputError& e) {
         throw UsageError(std::string("--dec: ") + e.what());
     }
+}
+
+void Show(Options& o, std::string_view v)
+{
+    const auto bad = [v] {
+        return UsageError("--show " + Quoted(v) +
+                          ": expected all or a comma list of gmst, gast, lmst, last, eqeq, era");
+    };
+    o.show.clear();
+    if (v == "all") {
+        for (std::size_t i = 0; i < kQuantityNames.size(); ++i) o.show.push_back(static_cast<Quantity>(i));
+        return;
+    }
+    for (std::string_view rest = v; !v.empty();) {
+        const std::string_view name = rest.substr(0, rest.find(','));
+        const auto* found = std::find(kQuantityNames.begin(), kQuantityNames.end(), name);
+        if (found == kQuantityNames.end()) throw bad();
+        const auto quantity = static_cast<Quantity>(found - kQuantityNames.begin());
+        if (std::find(o.show.begin(), o.show.end(), quantity) == o.show.end()) o.show.push_back(quantity);
+        if (name.size() == rest.size()) return;
+        rest.remove_prefix(name.size() + 1);
+    }
+    throw bad();
 }
 
 void Format(Options& o, std::string_view v)

@@ -16,6 +16,7 @@ void Dut1(Options& o, std::string_view v);
 void Precision(Options& o, std::string_view v);
 void Ra(Options& o, std::string_view v);
 void Dec(Options& o, std::string_view v);
+void Show(Options& o, std::string_view v);
 void Format(Options& o, std::string_view v);
 void Tz(Options& o, std::string_view v);
 void Fold(Options& o, std::string_view v);

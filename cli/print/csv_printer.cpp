@@ -15,15 +15,18 @@ class CsvPrinter final : public Printer {
 public:
     using Printer::Printer;
 
+    // A catalogue place's declination and the angles of --show in columns
+    // of their own, before the error's.
     void Begin(std::string& out) const override
     {
-        if (!settings().catalogue) {
-            out += kCsvHeader;
-            return;
-        }
-        // A catalogue place's declination in two columns of its own, before the error's.
         const std::string_view header = kCsvHeader;
-        out.append(header.substr(0, header.rfind("error"))).append("dec,dec_deg,error\r\n");
+        out.append(header.substr(0, header.rfind("error")));
+        if (settings().catalogue) out += "dec,dec_deg,";
+        for (const Quantity quantity : settings().show) {
+            const std::string_view name = kQuantityNames[static_cast<std::size_t>(quantity)];
+            out.append(name).append(",").append(name).append("_hours,");
+        }
+        out += "error\r\n";
     }
 
     // The columns of kCsvHeader but the error's, each followed by its comma.
@@ -64,6 +67,16 @@ public:
             }
             out += ',';
         }
+        for (const Quantity quantity : settings().show) {
+            if (a.set) {
+                AppendClock(out, AngleOf(*a.set, quantity), settings().decimals, IsSigned(quantity));
+                out += ',';
+                AppendShortest(out, AngleOf(*a.set, quantity));
+            } else {
+                out += ',';
+            }
+            out += ',';
+        }
     }
 
     void Error(std::string_view reason, std::string& out) const override
@@ -82,7 +95,10 @@ public:
     void DayNone(const astro::DaySearch& /*s*/, const astro::DayResult& /*r*/, std::string& /*out*/) const override {}
 
 private:
-    [[nodiscard]] std::size_t ExtraColumns() const { return settings().catalogue ? 2 : 0; }
+    [[nodiscard]] std::size_t ExtraColumns() const
+    {
+        return (settings().catalogue ? 2 : 0) + 2 * settings().show.size();
+    }
 
     // model, kind, dut1 and lst.
     void AppendModel(std::string& out, const astro::SiderealAnswer& a) const

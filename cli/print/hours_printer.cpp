@@ -18,7 +18,15 @@ public:
 
     void Result(const astro::Query& q, const astro::SiderealAnswer& a, double haHours, std::string& out) const override
     {
-        AppendHours(out, a.lstHours, settings().decimals + 4, false);
+        if (a.set) {
+            for (const Quantity quantity : settings().show) {
+                if (quantity != settings().show.front()) out += ' ';
+                out.append(kQuantityNames[static_cast<std::size_t>(quantity)]) += '=';
+                AppendHours(out, AngleOf(*a.set, quantity), settings().decimals + 4, IsSigned(quantity));
+            }
+        } else {
+            AppendHours(out, a.lstHours, settings().decimals + 4, false);
+        }
         if (q.ra) {
             out += ' ';
             AppendHours(out, haHours, settings().decimals + 4, true);

@@ -31,6 +31,15 @@ public:
         AppendLst(out, a);
         out += "\",\"lst_hours\":";
         AppendShortest(out, a.lstHours);
+        if (a.set) {
+            for (const Quantity quantity : settings().show) {
+                const std::string_view name = kQuantityNames[static_cast<std::size_t>(quantity)];
+                out.append(",\"").append(name).append("\":\"");
+                AppendClock(out, AngleOf(*a.set, quantity), settings().decimals, IsSigned(quantity));
+                out.append("\",\"").append(name).append("_hours\":");
+                AppendShortest(out, AngleOf(*a.set, quantity));
+            }
+        }
         if (q.ra) {
             out += ",\"ra\":\"";
             out.append(q.ra->text);

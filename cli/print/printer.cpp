@@ -10,6 +10,25 @@
 
 namespace vantoril::cli {
 
+double Printer::AngleOf(const astro::SiderealSet& set, Quantity quantity)
+{
+    switch (quantity) {
+    case Quantity::Gmst:
+        return set.gmst;
+    case Quantity::Gast:
+        return set.gast;
+    case Quantity::Lmst:
+        return set.lmst;
+    case Quantity::Last:
+        return set.last;
+    case Quantity::Eqeq:
+        return set.eqeq;
+    case Quantity::Era:
+        break;
+    }
+    return set.era;
+}
+
 void Printer::AppendLst(std::string& out, const astro::SiderealAnswer& a) const
 {
     if (settings_.model == astro::Model::Classic) {

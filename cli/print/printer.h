@@ -57,6 +57,10 @@ public:
     [[nodiscard]] const PrintSettings& settings() const { return settings_; }
 
 protected:
+    // A quantity of --show, in hours; the equation of the equinoxes is the
+    // one that has a sign.
+    static double AngleOf(const astro::SiderealSet& set, Quantity quantity);
+    static bool IsSigned(Quantity quantity) { return quantity == Quantity::Eqeq; }
     // The sidereal time as h:mm:ss: the window's text for the classic model.
     void AppendLst(std::string& out, const astro::SiderealAnswer& a) const;
     // Why the day has none: "the window's whole seconds skip H:MM:SS on

@@ -6,9 +6,16 @@
 #include "astro/time/zones.h"
 #include "cli/print/format.h"
 
+#include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vantoril::cli {
+
+// The sidereal angles --show prints, in the order given.
+enum class Quantity { Gmst, Gast, Lmst, Last, Eqeq, Era };
+inline constexpr std::array<std::string_view, 6> kQuantityNames = {"gmst", "gast", "lmst", "last", "eqeq", "era"};
 
 // The place of --place as the results name it.
 struct PlaceShown {
@@ -25,6 +32,7 @@ struct PrintSettings {
     const PlaceShown* place = nullptr;               // null without --place
     const astro::TimeScaleContext* scales = nullptr; // for the cautions' texts and the IERS file's name
     bool catalogue = false;                          // right ascensions with declinations (--dec)
+    std::vector<Quantity> show;                      // --show: these in place of the one sidereal time
 
     [[nodiscard]] bool Civil() const { return zone != nullptr && !zone->IsUtc(); }
 };

@@ -14,7 +14,16 @@ public:
 
     void Result(const astro::Query& q, const astro::SiderealAnswer& a, double haHours, std::string& out) const override
     {
-        AppendLst(out, a);
+        if (a.set) {
+            // name=h:mm:ss.fff for each angle asked for.
+            for (const Quantity quantity : settings().show) {
+                if (quantity != settings().show.front()) out += ' ';
+                out.append(kQuantityNames[static_cast<std::size_t>(quantity)]) += '=';
+                AppendClock(out, AngleOf(*a.set, quantity), settings().decimals, IsSigned(quantity));
+            }
+        } else {
+            AppendLst(out, a);
+        }
         if (q.ra) {
             out += ' ';
             AppendClock(out, haHours, settings().decimals, true);

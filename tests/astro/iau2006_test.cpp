@@ -81,5 +81,48 @@ TEST(Iau2006, AgreesWithErfaCalledDirectlyIncludingLeapSecondsAndDriftingUtc)
     }
 }
 
+// Every angle of --show against ERFA's own functions, the equation of the
+// equinoxes against eraEe06a (not the difference the program takes).
+TEST(Iau2006, EveryAngleOfAnInstantIsErfas)
+{
+    std::mt19937_64 rng(66);
+    std::uniform_int_distribution<int> day(0, 73000);
+    std::uniform_real_distribution<double> seconds(0, 86400), lng(-180, 180);
+    for (int i = 0; i < 200; ++i) {
+        const double mjd = 15020 + day(rng);
+        char date[16], time[24], lon[24];
+        int y = 0, m = 0, d = 0;
+        double f = 0;
+        eraJd2cal(ERFA_DJM0, mjd, &y, &m, &d, &f);
+        const double s = std::floor(seconds(rng) * 1000) / 1000;
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", y, m, d);
+        std::snprintf(time, sizeof time, "%02d:%02d:%06.3f", static_cast<int>(s / 3600), static_cast<int>(s / 60) % 60,
+                      std::fmod(s, 60));
+        std::snprintf(lon, sizeof lon, "%.4f", lng(rng));
+        const Query q{{ParseDate(date), ParseTime(time)}, ParseLongitude(lon), std::nullopt, std::nullopt};
+        const SiderealSet set = Iau2006Set(q, TimeScaleContext{}, nullptr);
+        double u1 = 0, u2 = 0, ut1a = 0, ut1b = 0, tai1 = 0, tai2 = 0, tt1 = 0, tt2 = 0;
+        eraDtf2d("UTC", y, m, d, static_cast<int>(s / 3600), static_cast<int>(s / 60) % 60, std::fmod(s, 60), &u1, &u2);
+        eraUtcut1(u1, u2, 0, &ut1a, &ut1b);
+        eraUtctai(u1, u2, &tai1, &tai2);
+        eraTaitt(tai1, tai2, &tt1, &tt2);
+        const double east = q.longitude.east * ERFA_DD2R;
+        const std::pair<double, double> pairs[] = {
+            {set.gmst, eraGmst06(ut1a, ut1b, tt1, tt2)},
+            {set.gast, eraGst06a(ut1a, ut1b, tt1, tt2)},
+            {set.lmst, eraGmst06(ut1a, ut1b, tt1, tt2) + east},
+            {set.last, eraGst06a(ut1a, ut1b, tt1, tt2) + east},
+            {set.eqeq, eraEe06a(tt1, tt2)},
+            {set.era, eraEra00(ut1a, ut1b)},
+        };
+        for (const auto& [ours, theirs] : pairs) {
+            ASSERT_LT(std::fabs(eraAnpm((ours * ERFA_DPI / 12) - theirs)) * 86400 / ERFA_D2PI, 1e-6)
+                << date << ' ' << time;
+        }
+        EXPECT_GE(set.era, 0.0);
+        EXPECT_LT(set.era, 24.0);
+    }
+}
+
 } // namespace
 } // namespace vantoril::astro

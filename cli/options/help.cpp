@@ -23,6 +23,7 @@ Local sidereal time at a longitude, for an instant in UTC or in --tz's civil tim
   TIME       HH:MM:SS or HH:MM, seconds may be fractional (default 00:00:00); a Z or
              +HH:MM / -HHMM offset after it says how to read it
   INSTANT    YYYY-MM-DDTHH:MM[:SS[.f]][Z|+HH:MM|-HHMM] as one argument (date -Iseconds),
+             or JD2460000.5, MJD60000.25 (UTC) or @1700000000 (Unix seconds);
              accepted wherever DATE TIME is
 
 Options:
@@ -45,6 +46,9 @@ Examples:
   vantoril-lst --place Paris --tz place 2024-03-20T22:00
   vantoril-lst --model iau2006 --from 2024-03-20T21:00Z --to 2024-03-21T03:00Z --step 1h 0
   vantoril-lst --batch --format csv < instants.txt > lst.csv
+  vantoril-lst --model iau2006 --transit 05:35:17.3 --dec -05:23:28 -- -79.85 2026-12-15
+                                                     M42 from its catalogue (ICRS) place
+  vantoril-lst --model iau2006 --show all 0 MJD60000.25
 )";
 
 } // namespace

@@ -36,14 +36,15 @@ const std::array kOptions = {
 )",
                kPrint, false, set::Precision},
     OptionSpec{"--ra", "", ValueKind::Text, "", "also print the hour angle of this right ascension",
-               R"(  --ra HH:MM:SS[.s]        also print the hour angle LST - RA, in [-12 h, +12 h)
+               R"(  --ra RA                  also print the hour angle LST - RA, in [-12 h, +12 h); RA as
+                           HH:MM:SS[.s], 5h35m17.3s, 5.588h or 83.82d: of date (the
+                           equinox of the instant) unless --dec makes it a catalogue's
 )",
                kAnswer, false, set::Ra},
     OptionSpec{"--dec", "", ValueKind::Text, "", "with --ra or --transit: a catalogue place (ICRS) of this declination",
                R"(  --dec +-DD:MM:SS[.s]     with --ra or --transit (and their RA): the ICRS (J2000) catalogue
                            place of a star; its hour angle and transit are those of its
-                           apparent place (precession, nutation, aberration), iau2006.
-                           Without --dec the RA is of date (the equinox of the instant)
+                           apparent place (precession, nutation, aberration), iau2006
 )",
                "astro/sidereal/catalogue.cpp", false, set::Dec},
     OptionSpec{"--show", "", ValueKind::Choice, "all gmst gast lmst last eqeq era", "the sidereal angles to print",

@@ -3,6 +3,7 @@
 
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
+#include "astro/sidereal/equinoxes.h"
 
 #include <erfa.h>
 #include <erfam.h>
@@ -43,6 +44,14 @@ double Gmst06(double jd0, double ut1, double tt)
 
 namespace {
 
+// eraGst06a, its nutation interpolated where instants follow one another.
+double ApparentGreenwich(const TimeScales& t)
+{
+    double equation = 0;
+    if (EquationOfEquinoxes(t.jd0, t.tt, equation)) return ReduceTurns(Gmst06(t.jd0, t.ut1, t.tt) + equation);
+    return eraGst06a(t.jd0, t.ut1, t.jd0, t.tt);
+}
+
 // Greenwich sidereal time in radians. A plan often lists several targets or
 // places at one instant: the previous line's value is kept for the next.
 double Greenwich(const TimeScales& t, bool apparent)
@@ -54,7 +63,7 @@ double Greenwich(const TimeScales& t, bool apparent)
     } last;
     if (last.greenwich < 0 || last.apparent != apparent || last.t.jd0 != t.jd0 || last.t.ut1 != t.ut1 ||
         last.t.tt != t.tt) {
-        last = {t, apparent, apparent ? eraGst06a(t.jd0, t.ut1, t.jd0, t.tt) : Gmst06(t.jd0, t.ut1, t.tt)};
+        last = {t, apparent, apparent ? ApparentGreenwich(t) : Gmst06(t.jd0, t.ut1, t.tt)};
     }
     return last.greenwich;
 }
@@ -92,7 +101,7 @@ SiderealSet Iau2006Set(const Query& q, const TimeScaleContext& context, Ut1Detai
     const double toHours = 12.0 / ERFA_DPI;
     const double longitude = q.longitude.east * ERFA_DD2R;
     const double gmst = Gmst06(t.jd0, t.ut1, t.tt);
-    const double gast = eraGst06a(t.jd0, t.ut1, t.jd0, t.tt);
+    const double gast = ApparentGreenwich(t);
     SiderealSet set;
     set.gmst = gmst * toHours;
     set.gast = gast * toHours;

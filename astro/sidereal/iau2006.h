@@ -10,8 +10,9 @@
 //   scales' context (UT1 - UTC, IERS table, leap seconds).
 // Returned: local sidereal time in hours, 0 <= h < 24; where UT1 - UTC came
 //   from and what to doubt.
-// Called: eraGmst06 (mean, mirrored below for speed), eraGst06a (apparent:
-//   IAU 2006/2000A precession-nutation), through FromUtc's TT and UT1.
+// Called: eraGmst06 (mean, mirrored below for speed); for apparent the mean
+//   plus the equation of the equinoxes (equinoxes.h: eraEe06a, IAU
+//   2006/2000A, as eraGst06a), through FromUtc's TT and UT1.
 // Notes: years 0000 to 9999; a day past its month's end counts on, as in
 //   the window.
 
@@ -28,7 +29,7 @@ double Iau2006Lst(const Query& q, bool apparent, double dut1);
 // and apparent sidereal time, the same at the longitude, the equation of
 // the equinoxes (apparent less mean, in [-12, +12)) and the Earth rotation
 // angle, each but the equation in [0, 24).
-// Called: eraEra00, eraGmst06 (as Gmst06), eraGst06a.
+// Called: eraEra00, eraGmst06 (as Gmst06), eraEe06a (equinoxes.h).
 struct SiderealSet {
     double gmst = 0;
     double gast = 0;

@@ -94,10 +94,30 @@ bool SplitParts(std::string_view body, std::string_view text, Longitude& out)
     return true;
 }
 
+// The most common form, a decimal number of degrees with its sign (-79.85,
+// 2.35): read at once, as the general reader would read it. False for any
+// other form.
+bool ReadDecimalDegrees(std::string_view text, Longitude& lng)
+{
+    std::string_view body = text;
+    const bool west = !body.empty() && body.front() == '-';
+    if (west || (!body.empty() && body.front() == '+')) body.remove_prefix(1);
+    double value = 0;
+    if (!ReadFastDecimal(body, value) || value > 180) return false;
+    lng.text = text;
+    lng.degreesText = body;
+    lng.degrees = value;
+    lng.west = west;
+    lng.east = west ? -value : value;
+    return true;
+}
+
 } // namespace
 
 Longitude ParseLongitude(std::string_view text)
 {
+    Longitude fast;
+    if (ReadDecimalDegrees(text, fast)) return fast;
     std::string_view body = Trim(text);
     Longitude lng;
     lng.text = body;

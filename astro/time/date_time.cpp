@@ -6,6 +6,7 @@
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
 
+#include <initializer_list>
 #include <string>
 
 namespace vantoril::astro {
@@ -19,10 +20,51 @@ namespace {
 
 constexpr std::string_view kTimeRanges = "hours 00 to 23, minutes 00 to 59, seconds below 60";
 
+bool DigitsAt(std::string_view text, std::initializer_list<std::size_t> at)
+{
+    for (const std::size_t i : at) {
+        if (!IsDigit(text[i])) return false;
+    }
+    return true;
+}
+
+// YYYY-MM-DD of a real month and day, the form nearly every line has: read
+// by position, as ParseDate reads it. False for anything else.
+bool ReadPlainDate(std::string_view text, Date& d)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !DigitsAt(text, {0, 1, 2, 3, 5, 6, 8, 9})) {
+        return false;
+    }
+    d.yearText = text.substr(0, 4);
+    d.monthText = text.substr(5, 2);
+    d.dayText = text.substr(8, 2);
+    d.year = SmallNumber(d.yearText);
+    d.month = SmallNumber(d.monthText);
+    d.day = SmallNumber(d.dayText);
+    return d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31;
+}
+
+// HH:MM:SS[.fraction] in range, read by position as ParseTime reads it.
+bool ReadPlainTime(std::string_view text, Time& t)
+{
+    if (text.size() < 8 || text.size() > 18 || text[2] != ':' || text[5] != ':' ||
+        !DigitsAt(text, {0, 1, 3, 4, 6, 7})) {
+        return false;
+    }
+    t.hourText = text.substr(0, 2);
+    t.minuteText = text.substr(3, 2);
+    t.secondText = text.substr(6);
+    t.hour = SmallNumber(t.hourText);
+    t.minute = SmallNumber(t.minuteText);
+    if (t.secondText.size() > 2 && t.secondText[2] != '.') return false;
+    return ReadFastDecimal(t.secondText, t.second) && t.hour <= 23 && t.minute <= 59 && t.second < 61;
+}
+
 } // namespace
 
 Date ParseDate(std::string_view text)
 {
+    if (Date fast; ReadPlainDate(text, fast)) return fast;
     bool found = false;
     auto [year, rest] = SplitAt(text, '-', found);
     auto [month, day] = SplitAt(rest, '-', found);
@@ -49,6 +91,7 @@ Date ParseDate(std::string_view text)
 
 Time ParseTime(std::string_view text)
 {
+    if (Time fast; ReadPlainTime(text, fast)) return fast;
     constexpr std::string_view kForm = "HH:MM:SS, seconds may have up to 9 decimals";
     bool found = false;
     auto [hour, rest] = SplitAt(text, ':', found);

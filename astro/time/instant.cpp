@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace vantoril::astro {
 
@@ -239,6 +240,57 @@ void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals,
         fraction[static_cast<std::size_t>(i)] = static_cast<char>('0' + nanoseconds % 10);
     WriteReading(seconds, false,
                  std::string_view(fraction.data(), decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0), texts);
+}
+
+void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts, Instant& at)
+{
+    thread_local struct {
+        std::int64_t days = std::numeric_limits<std::int64_t>::min();
+        CalendarDate date;
+        std::array<char, 24> text{};
+    } day;
+    const std::int64_t days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+    if (days != day.days) {
+        day.days = days;
+        day.date = CivilFromDays(days);
+        *WriteIsoDate(day.text.data(), day.date.year, day.date.month, day.date.day) = '\0';
+    }
+    texts.date = day.text;
+    const auto inDay = static_cast<int>(seconds - days * 86400);
+    char* t = PutDigits(texts.time.data(), inDay / 3600, 2);
+    *t++ = ':';
+    t = PutDigits(t, inDay / 60 % 60, 2);
+    *t++ = ':';
+    t = PutDigits(t, inDay % 60, 2);
+    std::int64_t fraction = 0;
+    if (decimals > 0) {
+        *t++ = '.';
+        std::int64_t unit = 1;
+        for (int i = decimals; i < 9; ++i) unit *= 10;
+        fraction = nanoseconds / unit;
+        t = PutDigits(t, static_cast<int>(fraction), decimals);
+    }
+    *t = '\0';
+    texts.timeSize = static_cast<std::size_t>(t - texts.time.data());
+    const std::string_view date = texts.Date();
+    const std::string_view time = texts.Time();
+    at.date.yearText = date.substr(0, 4);
+    at.date.monthText = date.substr(5, 2);
+    at.date.dayText = date.substr(8, 2);
+    at.date.year = day.date.year;
+    at.date.month = day.date.month;
+    at.date.day = day.date.day;
+    at.time.hourText = time.substr(0, 2);
+    at.time.minuteText = time.substr(3, 2);
+    at.time.secondText = time.substr(6);
+    at.time.hour = inDay / 3600;
+    at.time.minute = inDay / 60 % 60;
+    // The value ParseTime reads from the text: whole digits over a power of
+    // ten, correctly rounded in one division.
+    static constexpr std::array<double, 10> kTens = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double ten = kTens[static_cast<std::size_t>(decimals)];
+    const std::int64_t digits = static_cast<std::int64_t>(inDay % 60) * static_cast<std::int64_t>(ten) + fraction;
+    at.time.second = static_cast<double>(digits) / ten;
 }
 
 std::int64_t UtcSeconds(const Instant& at) { return Seconds(at.date, at.time); }

@@ -73,6 +73,11 @@ void ReadWrittenInstant(std::string_view date, std::string_view time, Instant& a
 // ParseTime, with `decimals` digits of the second (0 to 9).
 void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts);
 
+// The same, and `at` as ReadWrittenInstant would read the texts back, but
+// without reading them: a table writes a million. The day's date is worked
+// out once for all the instants of the day.
+void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts, Instant& at);
+
 // `at` as civil time in `zone` with its offset, as
 // YYYY-MM-DDTHH:MM:SS[.fraction]+HH:MM ("Z" for UTC).
 void AppendInZone(std::string& out, const Instant& at, const Zone& zone);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +40,8 @@ bool ReadCount(std::string_view digits, long long& value)
     if (line > 0) message += " line " + std::to_string(line);
     throw InputError(message + ": " + reason);
 }
+
+std::atomic<unsigned> generation{0};
 
 // ERFA keeps the pointer it is given: the table lives as long as the program.
 std::vector<eraLEAPSECOND>& InstalledSteps()
@@ -165,6 +168,7 @@ LeapTableInUse InstallLeapSeconds(const std::string& path, bool chosen, const Da
 {
     // Back to ERFA's own table first: a test runs the program more than once.
     eraSetLeapSeconds(nullptr, 0);
+    ++generation;
     eraLEAPSECOND* builtin = nullptr;
     const int builtinCount = eraGetLeapSeconds(&builtin);
     const std::vector<eraLEAPSECOND> own(builtin, builtin + std::max(builtinCount, 0));
@@ -203,11 +207,14 @@ LeapTableInUse InstallLeapSeconds(const std::string& path, bool chosen, const Da
         if (s.year >= 1972) steps.push_back({s.year, s.month, s.taiMinusUtc});
     }
     eraSetLeapSeconds(steps.data(), static_cast<int>(steps.size()));
+    ++generation;
     const long long expiresMjd = list.expires / kNtpDay + kNtpMjd;
     inUse.expiresMjd = static_cast<double>(expiresMjd);
     inUse.expiresText = IsoDateOfMjd(expiresMjd);
     inUse.description = path + " (" + LastStepText(steps.back()) + ", expires " + inUse.expiresText + ")";
     return inUse;
 }
+
+unsigned LeapTableGeneration() { return generation.load(std::memory_order_relaxed); }
 
 } // namespace vantoril::astro

@@ -51,4 +51,8 @@ struct LeapTableInUse {
 // for the process: call this once, before any instant is converted.
 LeapTableInUse InstallLeapSeconds(const std::string& path, bool chosen, const DataFiles& files, std::string& warning);
 
+// A number that changes whenever InstallLeapSeconds gives ERFA a table, so
+// that what was worked out with the one before is not used again.
+unsigned LeapTableGeneration();
+
 } // namespace vantoril::astro

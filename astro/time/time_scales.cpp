@@ -46,6 +46,31 @@ DayOffsets OffsetsOf(const CalendarDate& day, bool lastMinute)
     return o;
 }
 
+// A day's offsets and MJD, kept for the next instants of the same day: a
+// table or a sorted batch asks for the same day many times over.
+struct Day {
+    DayOffsets offsets;
+    double mjd = 0;
+};
+
+const Day& DayOf(const CalendarDate& day)
+{
+    thread_local struct {
+        CalendarDate date{-1, 0, 0};
+        unsigned generation = 0;
+        Day day;
+    } cache;
+    const unsigned generation = LeapTableGeneration();
+    if (cache.date.year != day.year || cache.date.month != day.month || cache.date.day != day.day ||
+        cache.generation != generation) {
+        cache.date = day;
+        cache.generation = generation;
+        cache.day.offsets = OffsetsOf(day, true);
+        cache.day.mjd = static_cast<double>(MjdOf(day.year, day.month, day.day));
+    }
+    return cache.day;
+}
+
 std::string ShortestText(double x)
 {
     std::array<char, 32> buf{};
@@ -110,8 +135,9 @@ unsigned ScaleCautions(const CalendarDate& day, double utcMjd, int status, const
 TimeScales FromUtc(const CalendarDate& day, const Time& time, const TimeScaleContext& context, Ut1Detail* detail)
 {
     const bool lastMinute = time.hour == 23 && time.minute == 59;
-    const DayOffsets offsets = OffsetsOf(day, lastMinute);
-    const auto mjd = static_cast<double>(MjdOf(day.year, day.month, day.day));
+    const Day& cached = DayOf(day);
+    const DayOffsets& offsets = cached.offsets;
+    const double mjd = cached.mjd;
     double secondsInMinute = lastMinute ? 60.0 + offsets.leap : 60.0;
     // A month that ends after the leap-second table expires may end with a
     // leap second announced since: its 23:59:60 is taken (with the expiry's

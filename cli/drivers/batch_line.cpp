@@ -43,11 +43,45 @@ bool SplitCatalogue(std::string_view rest, bool longitudeOptional, std::string_v
     return true;
 }
 
+// What a character is to SplitPlainLine: part of a field (0), a blank (1),
+// or what could make the first field one instant (ISO, JD, MJD, Unix time)
+// or the line a comment (2), which the general reader decides.
+constexpr std::array<unsigned char, 256> kPlainKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    kinds[' '] = kinds['\t'] = 1;
+    for (const unsigned char c : {'T', 't', '@', '#', 'J', 'j', 'M', 'm'}) kinds[c] = 2;
+    return kinds;
+}();
+
+// The line nearly every batch has, "DATE TIME LONGITUDE" split by single
+// blanks, in one pass; false for any other (the general reader takes it).
+bool SplitPlainLine(std::string_view line, BatchLine& out)
+{
+    std::array<std::size_t, 2> blank{};
+    std::size_t blanks = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const unsigned char kind = kPlainKinds[static_cast<unsigned char>(line[i])];
+        if (kind == 0) continue;
+        if (kind == 2) return false;
+        if (blanks == 2 || i == 0 || astro::IsBlank(line[i - 1])) return false;
+        blank[blanks++] = i;
+    }
+    // The third field is then the longitude alone: a right ascension
+    // needs a longitude before it.
+    if (blanks != 2 || blank[1] + 1 >= line.size()) return false;
+    out.empty = false;
+    out.date = line.substr(0, blank[0]);
+    out.time = line.substr(blank[0] + 1, blank[1] - blank[0] - 1);
+    out.longitude = line.substr(blank[1] + 1);
+    return true;
+}
+
 } // namespace
 
 BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional, bool catalogue)
 {
     BatchLine out;
+    if (!longitudeOptional && !catalogue && SplitPlainLine(line, out)) return out;
     const std::string_view trimmed = Trim(line);
     if (trimmed.empty() || trimmed.front() == '#') return out;
     out.empty = false;

@@ -67,12 +67,13 @@ public:
                 AnswerRest();
                 done_.arrive_and_wait();
             }
+            texts_.clear();
             for (std::size_t n = 0; n < taken_; ++n) {
-                out.buffer() += chunks_[n]->answers;
+                texts_.emplace_back(chunks_[n]->answers);
                 tally.anyFailed = tally.anyFailed || chunks_[n]->failed;
                 tally.cautions |= chunks_[n]->cautions;
             }
-            out.Flush();
+            out.Write(texts_);
         }
         return tally;
     }
@@ -145,6 +146,7 @@ private:
     // members after it; between the barriers only Run touches them.
     std::mutex readerLock_;
     std::vector<std::unique_ptr<Chunk>> chunks_; // reused from block to block
+    std::vector<std::string_view> texts_;        // their answers, to be written
     std::size_t taken_ = 0;
     bool drained_ = false; // the buffer has no line left
     bool quit_ = false;    // written before a barrier, read after it

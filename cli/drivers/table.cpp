@@ -12,6 +12,7 @@
 #include "cli/options/values.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -66,69 +67,93 @@ Wide ReadEnd(const char* option, std::string_view text, const Context& c, int& d
     return Wide(astro::UtcSeconds(at)) * kSecondNs + fraction;
 }
 
-// A row as the source hands it on: its instant, which the thread answering
-// the row writes as text, so that this runs on every processor and not
-// under the source's lock.
-struct RowInstant {
-    Wide nanoseconds;
-    int decimals;
+// The rows of a table: the first one's instant, the step, the decimals.
+struct TableRows {
+    Wide from = 0;
+    std::int64_t step = 0; // nanoseconds
+    std::int64_t count = 0;
+    int decimals = 0;
 };
 
-// The rows' instants as "lines" of a RowInstant's bytes, in a buffer that is
+// A row as the source hands it on: its number, which the thread answering
+// it turns into its instant and writes as text, so that this runs on every
+// processor and not under the source's lock.
+struct RowLine {
+    const TableRows* rows;
+    std::int64_t index;
+};
+
+// The rows' numbers as "lines" of a RowLine's bytes, in a buffer that is
 // reused from block to block.
 class TableSource final : public LineSource {
 public:
-    TableSource(Wide from, std::int64_t step, std::int64_t rows, int decimals)
-        : next_(from), step_(step), left_(rows), decimals_(decimals)
-    {
-        buffer_.reserve(kBlock);
-    }
+    explicit TableSource(const TableRows& rows) : rows_(rows) {}
 
     bool Next(std::string_view& line, LineKind& kind, bool mayRead) override
     {
-        if (left_ == 0) return false;
-        if (buffer_.size() + sizeof(RowInstant) > buffer_.capacity()) {
+        if (next_ == rows_.count) return false;
+        if (used_ == kBlock) {
             if (!mayRead) return false;
-            buffer_.clear(); // every line of the last block has been answered
+            used_ = 0; // every line of the last block has been answered
         }
-        const std::size_t start = buffer_.size();
-        const RowInstant row{next_, decimals_};
-        buffer_.append(reinterpret_cast<const char*>(&row), sizeof row);
-        line = std::string_view(buffer_).substr(start);
+        buffer_[used_] = {&rows_, next_++};
+        line = std::string_view(reinterpret_cast<const char*>(&buffer_[used_++]), sizeof(RowLine));
         kind = LineKind::Text;
-        next_ += step_;
-        --left_;
         return true;
     }
 
 private:
-    static constexpr std::size_t kBlock = 1 << 18;
+    static constexpr std::size_t kBlock = 8192;
 
-    Wide next_;
-    std::int64_t step_;
-    std::int64_t left_;
-    int decimals_;
-    std::string buffer_;
+    const TableRows& rows_;
+    std::int64_t next_ = 0;
+    std::array<RowLine, kBlock> buffer_{};
+    std::size_t used_ = 0;
 };
+
+// The instant of a row, seconds from 1970 and nanoseconds: the row before's
+// and a step where the thread answered it, else from the first row's.
+void RowInstant(const RowLine& row, std::int64_t& seconds, std::int64_t& nanoseconds)
+{
+    thread_local struct {
+        const TableRows* rows = nullptr;
+        std::int64_t index = -2;
+        std::int64_t seconds = 0;
+        std::int64_t nanoseconds = 0;
+    } last;
+    if (last.rows == row.rows && row.index == last.index + 1) {
+        last.seconds += row.rows->step / kSecondNs;
+        last.nanoseconds += row.rows->step % kSecondNs;
+        if (last.nanoseconds >= kSecondNs) {
+            last.nanoseconds -= kSecondNs;
+            ++last.seconds;
+        }
+    } else {
+        const Wide at = row.rows->from + Wide(row.index) * row.rows->step;
+        Wide whole = at / kSecondNs;
+        if (at % kSecondNs < 0) --whole;
+        last.seconds = static_cast<std::int64_t>(whole);
+        last.nanoseconds = static_cast<std::int64_t>(at - whole * kSecondNs);
+        last.rows = row.rows;
+    }
+    last.index = row.index;
+    seconds = last.seconds;
+    nanoseconds = last.nanoseconds;
+}
 
 bool AnswerTableRow(const Context& c, std::string_view line, LineKind /*kind*/, std::string& out, unsigned& cautions)
 {
     const std::size_t mark = out.size();
     bool ok = true;
     try {
-        RowInstant row{};
+        RowLine row{};
         std::memcpy(&row, line.data(), sizeof row);
-        Wide seconds = row.nanoseconds / kSecondNs;
-        Wide nanoseconds = row.nanoseconds % kSecondNs;
-        if (nanoseconds < 0) {
-            nanoseconds += kSecondNs;
-            --seconds;
-        }
+        std::int64_t seconds = 0;
+        std::int64_t nanoseconds = 0;
+        RowInstant(row, seconds, nanoseconds);
         astro::InstantTexts texts;
-        astro::WriteUtcTexts(static_cast<std::int64_t>(seconds), static_cast<std::int64_t>(nanoseconds), row.decimals,
-                             texts);
         astro::Query q;
-        astro::ReadWrittenInstant(texts.Date(), texts.Time(), q);
+        astro::WriteUtcInstant(seconds, nanoseconds, row.rows->decimals, texts, q);
         q.longitude = c.KnownLongitude();
         q.ra = c.options.ra;
         q.dec = c.options.dec;
@@ -143,17 +168,10 @@ bool AnswerTableRow(const Context& c, std::string_view line, LineKind /*kind*/, 
 }
 
 // The table's first instant, step and rows, with the decimals the rows show.
-struct Rows {
-    Wide from = 0;
-    std::int64_t step = 0;
-    std::int64_t count = 0;
-    int decimals = 0;
-};
-
-Rows RowsOf(const Context& c)
+TableRows RowsOf(const Context& c)
 {
     const Options& o = c.options;
-    Rows r;
+    TableRows r;
     // The options hold --from and --step for a table; an empty text is refused.
     const std::string_view fromText = o.from.value_or(std::string_view{});
     const Duration step = o.step.value_or(Duration{});
@@ -182,7 +200,7 @@ Rows RowsOf(const Context& c)
 
 int RunTable(const Context& c, int output, int errors)
 {
-    Rows rows;
+    TableRows rows;
     try {
         rows = RowsOf(c);
     } catch (const UsageError& e) {
@@ -197,7 +215,7 @@ int RunTable(const Context& c, int output, int errors)
     if (cut) rows.count = static_cast<std::int64_t>(reachable);
     Output out(output);
     c.printer->Begin(out.buffer());
-    TableSource source(rows.from, rows.step, rows.count, rows.decimals);
+    TableSource source(rows);
     const RunTally tally = AnswerAll(c, source, AnswerTableRow, out);
     std::string failure;
     if (cut) failure = "the table stops after " + std::to_string(rows.count) + " rows, at the end of the year 9999";

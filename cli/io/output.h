@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ public:
     // Writes the buffer whole (retrying after signals unless `interrupted`
     // says to stop) and empties it; false once a write has failed.
     bool Flush(bool (*interrupted)() = nullptr);
+
+    // Writes what the buffer holds, then the texts straight from where they
+    // are, in as few system calls as the kernel allows: a block of answers is
+    // not copied into the buffer first.
+    bool Write(std::span<const std::string_view> texts);
 
     [[nodiscard]] bool failed() const { return failed_; }
     [[nodiscard]] int error() const { return error_; }

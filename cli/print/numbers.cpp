@@ -13,6 +13,20 @@ constexpr std::array<std::int64_t, 11> kPowersOfTen = {
     1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000,
 };
 
+// std::llround without the library call: rounded half away from zero. A
+// double minus its truncation is exact, so the half is judged exactly.
+std::int64_t Rounded(double x)
+{
+    auto whole = static_cast<std::int64_t>(x);
+    const double rest = x - static_cast<double>(whole);
+    if (rest >= 0.5) {
+        ++whole;
+    } else if (rest <= -0.5) {
+        --whole;
+    }
+    return whole;
+}
+
 } // namespace
 
 std::int64_t PowerOfTen(int n) { return kPowersOfTen[static_cast<std::size_t>(n)]; }
@@ -32,20 +46,29 @@ void AppendShortest(std::string& out, double x)
     out.append(buf.data(), end);
 }
 
-void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
+namespace {
+
+// The clock text of `hours` with D decimals at p, returning its end. D is a
+// constant here so that every division by its unit is a multiplication: a
+// table writes a million of these.
+template <int D>
+char* WriteClock(char* p, double hours, bool signedHours)
 {
-    const std::int64_t unit = PowerOfTen(decimals);
-    const std::int64_t day = 86400 * unit;
-    std::int64_t total = std::llround(hours * 3600.0 * static_cast<double>(unit)) % day;
-    if (total < 0) total += day;
-    if (signedHours && total >= day / 2) total -= day; // rounding may have reached +12 h
-    // Written into a small buffer and appended once: a batch line's result
-    // is mostly this text.
-    std::array<char, 24> text{};
-    char* p = text.data();
+    constexpr std::int64_t kUnit = D == 0 ? 1 : 10 * ([] {
+                                                    std::int64_t u = 1;
+                                                    for (int i = 1; i < D; ++i) u *= 10;
+                                                    return u;
+                                                })();
+    constexpr std::int64_t kDay = 86400 * kUnit;
+    std::int64_t total = Rounded(hours * 3600.0 * static_cast<double>(kUnit));
+    if (total < 0 || total >= kDay) {
+        total %= kDay;
+        if (total < 0) total += kDay;
+    }
+    if (signedHours && total >= kDay / 2) total -= kDay; // rounding may have reached +12 h
     if (signedHours) *p++ = total < 0 ? '-' : '+';
     const std::int64_t magnitude = total < 0 ? -total : total;
-    const auto seconds = static_cast<int>(magnitude / unit);
+    const auto seconds = static_cast<int>(magnitude / kUnit);
     const int h = seconds / 3600;
     if (h >= 10) *p++ = static_cast<char>('0' + h / 10);
     *p++ = static_cast<char>('0' + h % 10);
@@ -54,14 +77,48 @@ void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
         *p++ = static_cast<char>('0' + field / 10);
         *p++ = static_cast<char>('0' + field % 10);
     }
-    if (decimals > 0) {
+    if constexpr (D > 0) {
         *p++ = '.';
-        std::int64_t fraction = magnitude % unit;
-        for (int i = decimals; i > 0; --i) {
+        std::int64_t fraction = magnitude % kUnit;
+        for (int i = D; i > 0; --i) {
             p[i - 1] = static_cast<char>('0' + fraction % 10);
             fraction /= 10;
         }
-        p += decimals;
+        p += D;
+    }
+    return p;
+}
+
+} // namespace
+
+void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
+{
+    // Written into a small buffer and appended once: a batch line's result
+    // is mostly this text.
+    std::array<char, 32> text{};
+    char* p = text.data();
+    switch (decimals) {
+    case 0:
+        p = WriteClock<0>(p, hours, signedHours);
+        break;
+    case 1:
+        p = WriteClock<1>(p, hours, signedHours);
+        break;
+    case 2:
+        p = WriteClock<2>(p, hours, signedHours);
+        break;
+    case 3:
+        p = WriteClock<3>(p, hours, signedHours);
+        break;
+    case 4:
+        p = WriteClock<4>(p, hours, signedHours);
+        break;
+    case 5:
+        p = WriteClock<5>(p, hours, signedHours);
+        break;
+    default:
+        p = WriteClock<6>(p, hours, signedHours);
+        break;
     }
     out.append(text.data(), p);
 }
@@ -70,7 +127,7 @@ double HourAngleAsShown(double hours, int decimals)
 {
     const std::int64_t unit = PowerOfTen(decimals);
     const std::int64_t day = 86400 * unit;
-    std::int64_t total = std::llround(hours * 3600.0 * static_cast<double>(unit)) % day;
+    std::int64_t total = Rounded(hours * 3600.0 * static_cast<double>(unit)) % day;
     if (total < 0) total += day;
     return total >= day / 2 && hours > 0 ? hours - 24 : hours;
 }
@@ -79,7 +136,7 @@ void AppendHours(std::string& out, double hours, int decimals, bool signedHours)
 {
     const std::int64_t unit = PowerOfTen(decimals);
     const std::int64_t day = 24 * unit;
-    std::int64_t total = std::llround(hours * static_cast<double>(unit)) % day;
+    std::int64_t total = Rounded(hours * static_cast<double>(unit)) % day;
     if (total < 0) total += day;
     if (signedHours && total >= day / 2) total -= day;
     if (signedHours) out += total < 0 ? '-' : '+';

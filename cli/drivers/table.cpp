@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -69,6 +70,7 @@ Wide ReadEnd(const char* option, std::string_view text, const Context& c, int& d
 
 // The rows of a table: the first one's instant, the step, the decimals.
 struct TableRows {
+    std::uint64_t run = 0; // one number a table, never seen before in the process
     Wide from = 0;
     std::int64_t step = 0; // nanoseconds
     std::int64_t count = 0;
@@ -116,12 +118,12 @@ private:
 void RowInstant(const RowLine& row, std::int64_t& seconds, std::int64_t& nanoseconds)
 {
     thread_local struct {
-        const TableRows* rows = nullptr;
+        std::uint64_t run = 0;
         std::int64_t index = -2;
         std::int64_t seconds = 0;
         std::int64_t nanoseconds = 0;
     } last;
-    if (last.rows == row.rows && row.index == last.index + 1) {
+    if (last.run == row.rows->run && row.index == last.index + 1) {
         last.seconds += row.rows->step / kSecondNs;
         last.nanoseconds += row.rows->step % kSecondNs;
         if (last.nanoseconds >= kSecondNs) {
@@ -134,7 +136,7 @@ void RowInstant(const RowLine& row, std::int64_t& seconds, std::int64_t& nanosec
         if (at % kSecondNs < 0) --whole;
         last.seconds = static_cast<std::int64_t>(whole);
         last.nanoseconds = static_cast<std::int64_t>(at - whole * kSecondNs);
-        last.rows = row.rows;
+        last.run = row.rows->run;
     }
     last.index = row.index;
     seconds = last.seconds;
@@ -171,7 +173,9 @@ bool AnswerTableRow(const Context& c, std::string_view line, LineKind /*kind*/, 
 TableRows RowsOf(const Context& c)
 {
     const Options& o = c.options;
+    static std::atomic<std::uint64_t> runs{0};
     TableRows r;
+    r.run = ++runs;
     // The options hold --from and --step for a table; an empty text is refused.
     const std::string_view fromText = o.from.value_or(std::string_view{});
     const Duration step = o.step.value_or(Duration{});

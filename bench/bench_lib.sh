@@ -1,17 +1,23 @@
 # SPDX-License-Identifier: MIT
 # Shared by the command line's benchmark scripts (sourced, not run).
 
-# Wall time of a command in seconds.
+# Wall time of a command in seconds. Its standard error goes to $BENCH_LOG
+# (the warnings a run may give, once per run, are not figures).
 wall() {
   local start end
   start=$(date +%s%N)
-  "$@"
+  "$@" 2>>"${BENCH_LOG:-/dev/null}"
   end=$(date +%s%N)
   awk -v n=$((end - start)) 'BEGIN { printf "%.3f\n", n / 1e9 }'
 }
 
 # The median of the times gathered in the associative array `times` under $1.
 median() { tr ' ' '\n' <<<"${times[$1]}" | sed '/^$/d' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# "met" or "NOT met": whether VALUE is OP (<= or >=) TARGET.
+verdict() {
+  awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { ok = (op == "<=") ? v <= t : v >= t; print ok ? "met" : "NOT met" }'
+}
 
 # Builds vantoril-lst for measuring (Release, in build/bench) and prints its path.
 built_lst() {
@@ -20,3 +26,6 @@ built_lst() {
   cmake --build "$build" --target vantoril-lst >/dev/null
   echo "$build/cli/vantoril-lst"
 }
+
+# The machine's load, printed with every set of figures.
+load_line() { echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"; }

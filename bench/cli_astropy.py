@@ -3,8 +3,10 @@
 """The astropy side of bench/cli_bench.sh.
 
     cli_astropy.py prepare INSTANTS NPZ     the batch lines as arrays (not timed)
-    cli_astropy.py run NPZ KIND COUNT       sidereal time of the first COUNT
-                                            instants; prints import and compute
+    cli_astropy.py run NPZ KIND COUNT OUT   sidereal time of the first COUNT
+                                            instants, then the same text lines
+                                            vantoril-lst prints written to OUT;
+                                            prints import, compute and text
                                             seconds
 
 KIND is mean (model IAU2006) or apparent (IAU2006A). UT1 - UTC is set to 0 as
@@ -33,7 +35,7 @@ def prepare(instants, npz):
     np.savez(npz, mjd=mjd.astype(float), fraction=fraction, lon=lon)
 
 
-def run(npz, kind, count):
+def run(npz, kind, count, out):
     import warnings
 
     import numpy as np
@@ -51,11 +53,17 @@ def run(npz, kind, count):
     lst = t.sidereal_time(kind, longitude=lon * u.deg, model="IAU2006" if kind == "mean" else "IAU2006A")
     end = time.perf_counter()
     assert lst.shape == (count,)
-    print(f"{imported - START:.3f} {end - begin:.3f}")
+    # h:mm:ss.sss, a line for each instant, as a user who wants a file writes it.
+    ms = np.round(lst.hour * 3_600_000).astype(np.int64) % 86_400_000
+    h, m, s, f = ms // 3_600_000, ms // 60_000 % 60, ms // 1000 % 60, ms % 1000
+    with open(out, "w") as f_out:
+        f_out.write("".join(f"{a}:{b:02d}:{c:02d}.{d:03d}\n" for a, b, c, d in zip(h, m, s, f)))
+    written = time.perf_counter()
+    print(f"{imported - START:.3f} {end - begin:.3f} {written - end:.3f}")
 
 
 if __name__ == "__main__":
     if sys.argv[1] == "prepare":
         prepare(sys.argv[2], sys.argv[3])
     else:
-        run(sys.argv[2], sys.argv[3], int(sys.argv[4]))
+        run(sys.argv[2], sys.argv[3], int(sys.argv[4]), sys.argv[5])

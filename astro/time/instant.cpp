@@ -82,13 +82,26 @@ char* PutDigits(char* p, int value, int digits)
 
 // A reading `at` (seconds from 1970) as date and time texts; `second60`
 // writes its :59 as the leap second :60.
-bool WriteReading(std::int64_t at, bool second60, std::string_view fraction, InstantTexts& texts)
+bool WriteReading(std::int64_t at, bool second60, std::string_view fraction, InstantTexts& texts,
+                  CalendarDate* date = nullptr)
 {
+    // A batch in a zone writes a million of these, most on the day before's.
+    thread_local struct {
+        std::int64_t days = std::numeric_limits<std::int64_t>::min();
+        CalendarDate date;
+        std::array<char, 24> text{};
+    } day;
     const std::int64_t days = at >= 0 ? at / 86400 : -((-at + 86399) / 86400);
     const auto seconds = static_cast<int>(at - days * 86400);
-    const CalendarDate d = CivilFromDays(days);
-    if (d.year < 0 || d.year > 9999) return false;
-    *WriteIsoDate(texts.date.data(), d.year, d.month, d.day) = '\0';
+    if (days != day.days) {
+        const CalendarDate d = CivilFromDays(days);
+        if (d.year < 0 || d.year > 9999) return false;
+        day.days = days;
+        day.date = d;
+        *WriteIsoDate(day.text.data(), d.year, d.month, d.day) = '\0';
+    }
+    texts.date = day.text;
+    if (date != nullptr) *date = day.date;
     char* t = PutDigits(texts.time.data(), seconds / 3600, 2);
     *t++ = ':';
     t = PutDigits(t, seconds / 60 % 60, 2);
@@ -198,19 +211,27 @@ void ReadInstant(std::string_view date, std::string_view time, const Zone& zone,
         const std::string_view clock = IsIsoInstant(date) ? date.substr(FindT(date) + 1) : time;
         throw CalculationError("time " + Quoted(clock) + ": a leap second needs an offset of whole minutes");
     }
-    if (!WriteReading(local - offset, leap, fraction, texts)) {
+    CalendarDate day;
+    if (!WriteReading(local - offset, leap, fraction, texts, &day)) {
         throw CalculationError("instant " + Quoted(Typed(date, time)) +
                                ": in UTC it falls outside the years 0000 to 9999");
     }
     // An offset of whole minutes leaves the seconds' text, and so their
-    // value, as they were: not read again.
-    const double second = at.time.second;
-    const bool sameSecond = offset % 60 == 0;
-    ReadWrittenInstant(texts.Date(), sameSecond ? texts.Time().substr(0, 8) : texts.Time(), at);
-    if (sameSecond) {
-        at.time.secondText = texts.Time().substr(6);
-        at.time.second = second;
-    }
+    // value, as they were: only the rest is set, from what was written.
+    if (offset % 60 != 0) return ReadWrittenInstant(texts.Date(), texts.Time(), at);
+    const std::string_view written = texts.Date();
+    const std::string_view clock = texts.Time();
+    at.date.yearText = written.substr(0, 4);
+    at.date.monthText = written.substr(5, 2);
+    at.date.dayText = written.substr(8, 2);
+    at.date.year = day.year;
+    at.date.month = day.month;
+    at.date.day = day.day;
+    at.time.hourText = clock.substr(0, 2);
+    at.time.minuteText = clock.substr(3, 2);
+    at.time.secondText = clock.substr(6);
+    at.time.hour = SmallNumber(at.time.hourText);
+    at.time.minute = SmallNumber(at.time.minuteText);
 }
 
 void ReadWrittenInstant(std::string_view date, std::string_view time, Instant& at)

@@ -66,24 +66,19 @@ bool HasDecimals(std::string_view text, std::size_t decimals)
            text.size() - point - 1 == decimals && AllDigits(text.substr(point + 1));
 }
 
-std::size_t CountFields(std::string_view line)
-{
-    std::size_t n = 0;
-    for (std::string_view rest = line; !NextField(rest).empty();) ++n;
-    return n;
-}
-
-// Blank-separated fields of a line, at most `count`.
+// The blank-separated fields of a line, counted in one pass; the first N
+// kept.
 template <std::size_t N>
 std::size_t Fields(std::string_view line, std::array<std::string_view, N>& fields)
 {
     std::size_t n = 0;
-    line = Trim(line);
-    while (!line.empty() && n < N) {
-        std::size_t end = 0;
-        while (end < line.size() && !IsBlank(line[end])) ++end;
-        fields[n++] = line.substr(0, end);
-        line = Trim(line.substr(end));
+    for (std::size_t at = 0; at < line.size();) {
+        while (at < line.size() && IsBlank(line[at])) ++at;
+        const std::size_t start = at;
+        while (at < line.size() && !IsBlank(line[at])) ++at;
+        if (at == start) break;
+        if (n < N) fields[n] = line.substr(start, at - start);
+        ++n;
     }
     return n;
 }
@@ -95,7 +90,8 @@ struct Row {
     long long mjd = 0;
     double ut1MinusUtc = 0;
     bool predicted = false;
-    bool empty = false; // a finals row past the end of the predictions
+    bool empty = false;      // a finals row past the end of the predictions
+    std::size_t columns = 0; // of a C04 row
 };
 
 class Reader {
@@ -159,6 +155,7 @@ public:
         const std::size_t n = Fields(line, f);
         const std::size_t at = newer ? 4 : 3;
         Row r;
+        r.columns = n;
         long long year = 0;
         long long month = 0;
         long long day = 0;
@@ -234,7 +231,7 @@ struct EopTable::Parser {
         const Row row = form == Form::Finals ? reader.Finals(line) : reader.C04(line, form == Form::C04New);
         if (form != Form::Finals) {
             // Every row of a C04 table has all its columns: fewer is a row cut short.
-            const std::size_t n = CountFields(line);
+            const std::size_t n = row.columns;
             if (columns == 0) columns = n;
             if (n != columns) {
                 reader.Refuse("cut short: " + std::to_string(n) + " columns, the table's rows have " +

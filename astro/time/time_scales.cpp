@@ -47,17 +47,19 @@ DayOffsets OffsetsOf(const CalendarDate& day, bool lastMinute)
 }
 
 // A day's offsets and MJD, kept for the next instants of the same day: a
-// table or a sorted batch asks for the same day many times over.
+// table or a sorted batch asks for the same day many times over. The leap
+// that ends the day is looked up only for its last minute.
 struct Day {
     DayOffsets offsets;
     double mjd = 0;
 };
 
-const Day& DayOf(const CalendarDate& day)
+const Day& DayOf(const CalendarDate& day, bool lastMinute)
 {
     thread_local struct {
         CalendarDate date{-1, 0, 0};
         unsigned generation = 0;
+        bool leapKnown = false;
         Day day;
     } cache;
     const unsigned generation = LeapTableGeneration();
@@ -65,8 +67,12 @@ const Day& DayOf(const CalendarDate& day)
         cache.generation != generation) {
         cache.date = day;
         cache.generation = generation;
-        cache.day.offsets = OffsetsOf(day, true);
+        cache.day.offsets = OffsetsOf(day, lastMinute);
         cache.day.mjd = static_cast<double>(MjdOf(day.year, day.month, day.day));
+        cache.leapKnown = lastMinute;
+    } else if (lastMinute && !cache.leapKnown) {
+        cache.day.offsets = OffsetsOf(day, true);
+        cache.leapKnown = true;
     }
     return cache.day;
 }
@@ -135,7 +141,7 @@ unsigned ScaleCautions(const CalendarDate& day, double utcMjd, int status, const
 TimeScales FromUtc(const CalendarDate& day, const Time& time, const TimeScaleContext& context, Ut1Detail* detail)
 {
     const bool lastMinute = time.hour == 23 && time.minute == 59;
-    const Day& cached = DayOf(day);
+    const Day& cached = DayOf(day, lastMinute);
     const DayOffsets& offsets = cached.offsets;
     const double mjd = cached.mjd;
     double secondsInMinute = lastMinute ? 60.0 + offsets.leap : 60.0;

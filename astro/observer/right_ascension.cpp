@@ -5,6 +5,7 @@
 #include "astro/base/decimal.h"
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
+#include "astro/observer/sexagesimal.h"
 #include "astro/time/date_time.h"
 
 #include <array>
@@ -15,32 +16,6 @@ namespace {
 
 bool IsLetter(char c, char letter) { return (c | 0x20) == letter; }
 
-// 5h35m17.3s and its shorter forms; false when the text is not one.
-bool ReadLettered(std::string_view text, double& hours)
-{
-    static constexpr std::array<char, 3> kLetters = {'h', 'm', 's'};
-    static constexpr std::array<double, 3> kUnits = {1, 60, 3600};
-    static constexpr std::array<double, 3> kLimits = {24, 60, 60};
-    hours = 0;
-    std::size_t part = 0;
-    while (!text.empty() && part < 3) {
-        const char letter = kLetters[part];
-        std::size_t at = FindIf(text, [letter](char c) { return IsLetter(c, letter); });
-        const std::string_view digits = text.substr(0, at);
-        const bool last = at >= text.size() - 1;
-        // Only the last part written may have decimals.
-        double value = 0;
-        if (last ? !ReadPlainDecimal(digits, value) : (!AllDigits(digits) || !ReadPlainDecimal(digits, value))) {
-            return false;
-        }
-        if (Beyond(digits, value, kLimits[part], true)) return false;
-        hours += value / kUnits[part];
-        text.remove_prefix(std::min(at + 1, text.size()));
-        ++part;
-    }
-    return text.empty() && part > 0;
-}
-
 } // namespace
 
 RightAscension ParseRightAscension(std::string_view text)
@@ -49,7 +24,7 @@ RightAscension ParseRightAscension(std::string_view text)
     if (lettered || (!text.empty() && IsLetter(text.back(), 'd') && FindChar(text, ':') == text.size())) {
         double hours = 0;
         double degrees = 0;
-        if (lettered ? ReadLettered(text, hours)
+        if (lettered ? ReadSexagesimal(text, {'h', 'm', 's'}, false, 24, hours)
                      : ReadPlainDecimal(text.substr(0, text.size() - 1), degrees) &&
                            !Beyond(text.substr(0, text.size() - 1), degrees, 360, true)) {
             return {text, lettered ? hours : degrees / 15};

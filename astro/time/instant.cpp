@@ -80,26 +80,35 @@ char* PutDigits(char* p, int value, int digits)
     return p + digits;
 }
 
+// The date of a day (days from 1970) and its text, kept for the next
+// instants of the same day: a table or a batch in a zone writes a million,
+// most on the day before's.
+struct DayText {
+    std::int64_t days = std::numeric_limits<std::int64_t>::min();
+    CalendarDate date;
+    std::array<char, 24> text{};
+};
+
+const DayText& DayTextOf(std::int64_t days)
+{
+    thread_local DayText day;
+    if (days != day.days) {
+        day.days = days;
+        day.date = CivilFromDays(days);
+        *WriteIsoDate(day.text.data(), day.date.year, day.date.month, day.date.day) = '\0';
+    }
+    return day;
+}
+
 // A reading `at` (seconds from 1970) as date and time texts; `second60`
 // writes its :59 as the leap second :60.
 bool WriteReading(std::int64_t at, bool second60, std::string_view fraction, InstantTexts& texts,
                   CalendarDate* date = nullptr)
 {
-    // A batch in a zone writes a million of these, most on the day before's.
-    thread_local struct {
-        std::int64_t days = std::numeric_limits<std::int64_t>::min();
-        CalendarDate date;
-        std::array<char, 24> text{};
-    } day;
     const std::int64_t days = at >= 0 ? at / 86400 : -((-at + 86399) / 86400);
     const auto seconds = static_cast<int>(at - days * 86400);
-    if (days != day.days) {
-        const CalendarDate d = CivilFromDays(days);
-        if (d.year < 0 || d.year > 9999) return false;
-        day.days = days;
-        day.date = d;
-        *WriteIsoDate(day.text.data(), d.year, d.month, d.day) = '\0';
-    }
+    const DayText& day = DayTextOf(days);
+    if (day.date.year < 0 || day.date.year > 9999) return false;
     texts.date = day.text;
     if (date != nullptr) *date = day.date;
     char* t = PutDigits(texts.time.data(), seconds / 3600, 2);
@@ -265,17 +274,8 @@ void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals,
 
 void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts, Instant& at)
 {
-    thread_local struct {
-        std::int64_t days = std::numeric_limits<std::int64_t>::min();
-        CalendarDate date;
-        std::array<char, 24> text{};
-    } day;
     const std::int64_t days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
-    if (days != day.days) {
-        day.days = days;
-        day.date = CivilFromDays(days);
-        *WriteIsoDate(day.text.data(), day.date.year, day.date.month, day.date.day) = '\0';
-    }
+    const DayText& day = DayTextOf(days);
     texts.date = day.text;
     const auto inDay = static_cast<int>(seconds - days * 86400);
     char* t = PutDigits(texts.time.data(), inDay / 3600, 2);

@@ -6,11 +6,13 @@ set -euo pipefail
 app="$1"
 closer="$2"
 scale="${3:-1}"
+# shellcheck source=own_env.sh
+source "$(dirname "$0")/own_env.sh"
 # shellcheck source=x_session.sh
 source "$(dirname "$0")/x_session.sh"
+own_environment
 start_x
 
-unset QT_QPA_PLATFORM
 QT_SCALE_FACTOR="$scale" "$app" &
 app_pid=$!
 window="$(find_window)"

@@ -58,6 +58,18 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 
+# Orca starts only when no other Orca of the same user runs, be it the
+# user's own screen reader or another test's: it asks `pgrep -u UID -x orca`,
+# through the PATH. The pgrep first on this test's PATH answers for the
+# test's own processes only, those carrying its VANTORIL_OWN_ENV.
+cat >"$VANTORIL_OWN_ENV/bin/pgrep" <<EOF
+#!/bin/sh
+for pid in \$(/usr/bin/pgrep "\$@"); do
+  grep -qzxF 'VANTORIL_OWN_ENV=$VANTORIL_OWN_ENV' "/proc/\$pid/environ" 2>/dev/null && echo "\$pid"
+done
+exit 0
+EOF
+chmod 0755 "$VANTORIL_OWN_ENV/bin/pgrep"
 orca -u "$home/orca" --debug-file "$log" >"$home/orca.out" 2>&1 &
 pids+=($!)
 for _ in $(seq 300); do

@@ -52,6 +52,9 @@ public:
         showAgain_.setSingleShot(true);
         showAgain_.setInterval(0);
         connect(&showAgain_, &QTimer::timeout, this, &NormalStateKeeper::HideForShowingAgain);
+        ownSize_.setSingleShot(true);
+        ownSize_.setInterval(0);
+        connect(&ownSize_, &QTimer::timeout, this, &NormalStateKeeper::TakeOwnSize);
         handle.installEventFilter(this);
     }
 
@@ -62,10 +65,8 @@ protected:
         // Spontaneous: the window system's own word on the state, which on
         // Wayland comes with every configure, already acknowledged by now.
         if (event->type() == QEvent::WindowStateChange && event->spontaneous()) Configured();
-        // Queued: the widget takes the new size only after this event.
-        if (event->type() == QEvent::Resize) {
-            QMetaObject::invokeMethod(this, &NormalStateKeeper::TakeOwnSize, Qt::QueuedConnection);
-        }
+        // Later: the widget takes the new size only after this event.
+        if (event->type() == QEvent::Resize) ownSize_.start();
         return false;
     }
 
@@ -149,6 +150,7 @@ private:
     QSize minimum_, maximum_; // the fixed size while it is let go
     QTimer settle_;           // the normal state asked for a moment after a maximise
     QTimer showAgain_;        // out of the decoration's own click handling
+    QTimer ownSize_;          // the own size again, once a resize has reached the widget
     bool released_ = false;
     bool oversizedByCompositor_ = false; // since the size was let go
     bool askedNormal_ = false;

@@ -20,4 +20,8 @@ esac
 CLANG_PACKAGES=("clang-$CLANG_VERSION" "libclang-rt-$CLANG_VERSION-dev" "libfuzzer-$CLANG_VERSION-dev")
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation qt6-wayland liberfa-dev nettle-dev libhowardhinnant-date-dev libxcb1-dev)
+# What a desktop user has and the suite does not need: xdg-utils (on every
+# desktop; Qt opens links with its xdg-open), Qt's GTK theme; and stress-ng
+# to keep the processors busy. scripts/user-desktop.sh runs the tests among them.
+USER_DESKTOP_PACKAGES=(xdg-utils qt6-gtk-platformtheme stress-ng)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev liberfa-dev xvfb xauth xdotool x11-utils x11-xserver-utils desktop-file-utils appstream dpkg-dev file libx11-dev locales xclip weston sway wtype dbus at-spi2-core python3-pyatspi orca metacity speech-dispatcher speech-dispatcher-espeak-ng espeak-ng lintian "clang-format-$CLANG_VERSION" python3-astropy python3-erfa python3-skyfield tzdata groff-base git)

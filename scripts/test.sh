@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds VantorilTime and proves it: the whole test suite with warnings as
-# errors, then its tests that start real components three runs more, the
+# errors, then its tests that start real components three runs more, and
+# once more on a user's desktop, idle and with both processors busy, the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, bounded
 # fuzzing of the conversions and the calculation, and static analysis.
 # Any failure stops the run with a non-zero status.
@@ -41,6 +42,14 @@ if [ "${1:-}" = "--quick" ]; then summary; exit 0; fi
 stage "The tests that start real components (X, weston, D-Bus, lintian), three runs more"
 # A test that fails one run in a few fails here, not later on a user's machine.
 ctest --preset test -j "$jobs" -L 'app|packaging' --repeat until-fail:3 | tee "$logs/repeat.log"
+
+stage "The tests that start real components on a user's desktop, then with both processors busy"
+# A desktop's xdg-utils and GTK theme, Qt scaled to 125 %, a German locale, a
+# far zone, a home of vantoril-lst's files, a bus and displays of the user's
+# own (scripts/user-desktop.sh): none may reach the tests.
+"$root/scripts/install-deps.sh" "${USER_DESKTOP_PACKAGES[@]}"
+"$root/scripts/user-desktop.sh" ctest --preset test -j "$jobs" -L app | tee "$logs/user-desktop.log"
+"$root/scripts/user-desktop.sh" --busy ctest --preset test -j "$jobs" -L app | tee "$logs/user-desktop-busy.log"
 
 stage "The command line's benchmark on a tiny input, so that it still runs to its end"
 "$root/bench/cli_bench.sh" --tiny

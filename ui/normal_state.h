@@ -8,8 +8,9 @@ namespace vantoril {
 // Keeps a fixed-size top-level window out of the maximised and full-screen
 // states, whoever asks for them: a title-bar button that Qt draws itself
 // (Wayland, where the button is there whatever the window's flags say), a
-// window manager or the compositor. Call it once the window is shown (it
-// watches the native window); calling it again does nothing more.
+// window manager or the compositor; and at its own size whatever size they
+// offer. Call it once the window is shown (it watches the native window);
+// calling it again does nothing more.
 //
 // With Minimised::Refused, minimising is undone as well (message boxes: a
 // minimised modal box would leave the window blocked with nothing to click).

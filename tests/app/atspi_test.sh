@@ -7,17 +7,18 @@
 set -euo pipefail
 app=${1:?program}
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=own_env.sh
+source "$here/own_env.sh"
 # shellcheck source=x_session.sh
 source "$here/x_session.sh"
+own_environment
 on_private_dbus "$0" "$@"
 
-runtime=$XDG_RUNTIME_DIR
 start_x
-unset QT_QPA_PLATFORM
 # Without a desktop that switches accessibility on, the bridge must be told to start.
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$app" &
 app_pid=$!
-trap 'kill "$app_pid" "$XVFB_PID" 2>/dev/null || true; rm -rf "$runtime"' EXIT
+at_exit 'kill "$app_pid" 2>/dev/null'
 
 # Debian's python3, which python3-pyatspi installs into.
 status=0

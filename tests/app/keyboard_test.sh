@@ -6,23 +6,17 @@
 # out through the clipboard.
 set -euo pipefail
 app="$1"
+# shellcheck source=own_env.sh
+source "$(dirname "$0")/own_env.sh"
 # shellcheck source=x_session.sh
 source "$(dirname "$0")/x_session.sh"
+own_environment
 start_x
-unset QT_QPA_PLATFORM
 # The dead keys typed below get keys of their own before the program starts.
 # Otherwise xdotool maps a spare key for each press and takes it back at once,
 # and the program, which reads the new keyboard map only when it hears of the
 # change, can read it after it was taken back: the key then types nothing.
 xmodmap -e "keycode 93 = dead_circumflex" -e "keycode 97 = dead_acute"
-
-# A browser that only records what it was asked to open.
-browser_log="$(mktemp)"
-browser="$(mktemp)"
-printf '#!/bin/sh\necho "$@" >>"%s"\n' "$browser_log" >"$browser"
-chmod +x "$browser"
-trap 'kill "$XVFB_PID" 2>/dev/null || true; rm -f "$browser" "$browser_log"' EXIT
-export DEFAULT_BROWSER="$browser"
 
 # Starts a fresh window (in the environment given as arguments) and focuses it.
 start_app() {
@@ -40,6 +34,7 @@ restart_app() {
 start_app
 
 fail() { echo "FAIL: $*"; kill "$app_pid" 2>/dev/null; exit 1; }
+at_exit 'kill "$app_pid" 2>/dev/null'
 
 # Window-relative centres of the controls (pixels).
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
@@ -81,6 +76,21 @@ expect_box() {
   done
   fail "message box stayed open ($1)"
 }
+# Opens the focused drop-down box's list and waits up to 10 s for it to show:
+# a window of the program's own more on the screen.
+open_list() {
+  local before
+  before=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)
+  xdotool key alt+Down
+  for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" -gt "$before" ] && return 0
+    sleep 0.1
+  done
+  fail "the list did not open"
+}
+# No message box after the keys just typed. A box that came later than this
+# short look would still be caught: each use is followed by a PRESS whose
+# exact result a box left open would block.
 no_box() {
   sleep 0.3
   if xdotool search --onlyvisible --name '^VantorilTime$' >/dev/null 2>&1; then fail "unexpected message box ($1)"; fi
@@ -121,13 +131,13 @@ kill -0 "$app_pid" || fail "program ended"
 # An open list ignores typing; its arrows and Enter still choose.
 restart_app
 click 222 194                     # cmbDate's text
-xdotool key alt+Down; sleep 0.3
+open_list
 xdotool key 3 Return
 no_box "typing into an open list"
 press
 [ "$(result)" = "6:41:54" ] || fail "a digit typed into the open list chose an item: $(result)"
 click 222 194
-xdotool key alt+Down; sleep 0.3
+open_list
 xdotool key Down Down Return
 press
 [ "$(result)" = "6:49:47" ] || fail "arrows in the open list: $(result)"
@@ -185,13 +195,33 @@ no_box "digit after the wheel"
 press
 [ "$(result)" = "11:57:54" ] || fail "the wheel changed E/W or stole a digit: $(result)"
 
-# A double click on the link asks the browser once; two separate clicks, twice.
-: >"$browser_log"
+# A double click on the link asks the browser once; two separate clicks,
+# twice. The browser is own_environment's recording xdg-open.
+asked() { grep -c pelvorand "$VANTORIL_BROWSER_LOG"; }
+# Waits up to 20 s for the browser to have been asked $1 times.
+wait_asked() {
+  for _ in $(seq 200); do
+    [ "$(asked)" -ge "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+: >"$VANTORIL_BROWSER_LOG"
 xdotool mousemove --window "$window" 396 304 click --repeat 2 --delay 80 1
-sleep 1.5
+wait_asked 1 || fail "a double click on the link asked no browser"
+# Past the double-click time (400 ms), so the next press is a click of its own.
+sleep 0.5
 xdotool click 1
-sleep 1
-[ "$(grep -c pelvorand "$browser_log")" = "2" ] || fail "browser asked $(grep -c pelvorand "$browser_log") times, expected 2"
+wait_asked 2 || fail "a click after the double click asked no browser"
+# Every click has been handled once the program has answered a later one
+# (the copy of the result), and Qt starts a browser before it goes on; the
+# count is final once every recording browser it started has ended.
+result >/dev/null
+for _ in $(seq 200); do
+  pgrep -f "$VANTORIL_OWN_ENV/bin/xdg-open" >/dev/null || break
+  sleep 0.1
+done
+[ "$(asked)" = "2" ] || fail "browser asked $(asked) times, expected 2"
 
 # Under a decimal-comma locale the hour takes a comma: 1,5 is 1.5 h.
 restart_app LC_ALL=de_DE.UTF-8

@@ -12,12 +12,15 @@
 set -euo pipefail
 app=${1:?program}
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=own_env.sh
+source "$here/own_env.sh"
 # shellcheck source=x_session.sh
 source "$here/x_session.sh"
+own_environment
 on_private_dbus "$0" "$@"
 
-home=$(mktemp -d)
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
+home=$HOME
+export XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
 mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" "$home/orca"
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$home/.asoundrc"
 cat >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf" <<'CONF'
@@ -34,14 +37,19 @@ log=$home/orca.log
 
 start_x
 pids=()
+# Each started component is asked to end, and ended if it has not within 5 s.
 cleanup() {
+  local pid alive
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  sleep 0.5
+  for _ in $(seq 50); do
+    alive=0
+    for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && alive=1; done
+    [ "$alive" -eq 0 ] && return 0
+    sleep 0.1
+  done
   for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-  kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$home" "$XDG_RUNTIME_DIR"
 }
-trap cleanup EXIT
+at_exit cleanup
 
 metacity --replace >"$home/metacity.log" 2>&1 &
 pids+=($!)
@@ -50,6 +58,18 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 
+# Orca starts only when no other Orca of the same user runs, be it the
+# user's own screen reader or another test's: it asks `pgrep -u UID -x orca`,
+# through the PATH. The pgrep first on this test's PATH answers for the
+# test's own processes only, those carrying its VANTORIL_OWN_ENV.
+cat >"$VANTORIL_OWN_ENV/bin/pgrep" <<EOF
+#!/bin/sh
+for pid in \$(/usr/bin/pgrep "\$@"); do
+  grep -qzxF 'VANTORIL_OWN_ENV=$VANTORIL_OWN_ENV' "/proc/\$pid/environ" 2>/dev/null && echo "\$pid"
+done
+exit 0
+EOF
+chmod 0755 "$VANTORIL_OWN_ENV/bin/pgrep"
 orca -u "$home/orca" --debug-file "$log" >"$home/orca.out" 2>&1 &
 pids+=($!)
 for _ in $(seq 300); do
@@ -58,7 +78,6 @@ for _ in $(seq 300); do
 done
 grep -q "SPEECH OUTPUT: 'Screen reader on" "$log" 2>/dev/null \
   || { echo "FAIL: Orca did not start"; tail -n 20 "$home/orca.out"; exit 1; }
-unset QT_QPA_PLATFORM
 # Without a desktop that switches accessibility on, the bridge must be told to start.
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$app" &
 app_pid=$!

@@ -3,9 +3,10 @@
 # The window as a native Wayland client of a private, headless sway (a
 # tiling compositor), driven as a user would with swaymsg and a virtual
 # keyboard, and proved from sway's tree and the client's protocol log:
-#   - whatever is asked (full screen, resize, tiling), the window stays at
-#     its size, with its size limits sent again, in the normal state, and a
-#     frame follows every configure it acknowledges;
+#   - whatever is asked (full screen, resize, tiling, in any order), the
+#     window ends drawn at its size (its window geometry and the buffer it
+#     last attached are 484 x 323), with its size limits in force, in the
+#     normal state, and a frame follows every configure it acknowledges;
 #   - what was typed is kept;
 #   - a message box is placed over its window (its transient parent), and
 #     when the window is focused while the box is open, the box comes back
@@ -16,12 +17,14 @@
 set -euo pipefail
 app=${1:?program}
 here=$(dirname "$0")
+# shellcheck source=own_env.sh
+source "$here/own_env.sh"
+own_environment
 
-runtime=$(mktemp -d)
-chmod 0700 "$runtime"
+runtime=$XDG_RUNTIME_DIR
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
-  chown nobody:nogroup "$runtime"
+  own_environment_for nobody:nogroup
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
 pids=()
@@ -29,9 +32,8 @@ cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   if [ -n "${KEEP_LOG:-}" ]; then cp "$log" "$KEEP_LOG"; fi
-  rm -rf "$runtime"
 }
-trap cleanup EXIT
+at_exit cleanup
 log=$runtime/protocol.log
 
 fail() {
@@ -44,9 +46,8 @@ fail() {
 # shellcheck source=wayland_log.sh
 source "$here/wayland_log.sh"
 
-export XDG_RUNTIME_DIR=$runtime HOME=$runtime XDG_CONFIG_HOME=$runtime
+export XDG_CONFIG_HOME=$runtime
 export WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1
-unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 printf '%s\n' 'xwayland disable' 'output HEADLESS-1 resolution 1280x1024' >"$runtime/config"
 "${as_user[@]}" sway -c "$runtime/config" >"$runtime/sway.log" 2>&1 &
 pids+=($!)
@@ -66,15 +67,18 @@ sway_cmd() { "${as_user[@]}" swaymsg -q -- "$@" || fail "swaymsg $*"; }
 # client has bound it: a throwaway Shift first, and time to bind.
 keys() { "${as_user[@]}" wtype -k Shift_L -s 300 "$@"; }
 
-# "geometry WxH fullscreen F focused B floating B" of the view titled $1 in sway's tree.
+# "geometry WxH fullscreen F focused B floating B frame WxH" of the view
+# titled $1 in sway's tree. The geometry is the window's own size as sway
+# records it, not what is drawn; the frame is the container sway draws
+# round the window.
 view() {
   "${as_user[@]}" swaymsg -t get_tree | python3 -c '
 import json, sys
 def walk(node, floating):
     if node.get("name") == sys.argv[1] and node.get("pid"):
-        g = node["geometry"]
-        print("geometry %dx%d fullscreen %d focused %s floating %s" % (g["width"], g["height"],
-              node["fullscreen_mode"], node["focused"], floating))
+        g, r = node["geometry"], node["rect"]
+        print("geometry %dx%d fullscreen %d focused %s floating %s frame %dx%d" % (g["width"], g["height"],
+              node["fullscreen_mode"], node["focused"], floating, r["width"], r["height"]))
     for child in node.get("nodes", []):
         walk(child, floating)
     for child in node.get("floating_nodes", []):
@@ -104,6 +108,41 @@ drawn_after() {
     END { exit pending }'
 }
 
+# What the window last drew: "geometry WxH buffer WxH", its window geometry
+# and the size of the buffer last attached to its surface (from the
+# wl_shm_pool.create_buffer that made it).
+drawn() {
+  read_log | awk -v geometry="$xdg.set_window_geometry(" -v attach="$surface.attach(" '
+    function numbers(text, a) { return split(text, a, /[^0-9]+/) }
+    /\.create_buffer\(new id wl_buffer@/ {
+      match($0, /wl_buffer@[0-9]+/); id = substr($0, RSTART, RLENGTH)
+      numbers(substr($0, RSTART + RLENGTH), n); size[id] = n[3] "x" n[4]
+    }
+    index($0, attach) { match($0, /wl_buffer@[0-9]+/); buffer = size[substr($0, RSTART, RLENGTH)] }
+    index($0, geometry) { numbers(substr($0, index($0, geometry) + length(geometry)), n); window = n[3] "x" n[4] }
+    END { printf "geometry %s buffer %s\n", window, buffer }'
+}
+# The size limits last sent: "(W, H) (W, H) ".
+limits() {
+  read_log | grep -E "$toplevel\.set_m(in|ax)_size\(" | tail -n 2 | grep -oE '\([0-9]+, [0-9]+\)' | tr '\n' ' '
+}
+# Waits up to 10 s for the window to have settled after the requests made
+# since line $1: not full screen, drawn at 484 x 323, its size limits 484 x 323
+# and a whole frame after each configure it acknowledged.
+settled() {
+  for _ in $(seq 100); do
+    if grep -q "fullscreen 0" <<<"$(view "Vantoril Time")" && [ "$(drawn)" = "geometry 484x323 buffer 484x323" ] &&
+      [ "$(limits)" = "(484, 323) (484, 323) " ] && drawn_after "$1"; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "sway: $(view "Vantoril Time")"
+  echo "drawn: $(drawn); size limits: $(limits)"
+  drawn_after "$1" || echo "a configure was acknowledged with no frame after it"
+  return 1
+}
+
 ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0" \
   LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}fast_unwind_on_malloc=0" \
   QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "${as_user[@]}" "$app" >"$log" 2>&1 &
@@ -117,12 +156,14 @@ keys 79
 wait_log 'wl_keyboard@[0-9]+\.key\([0-9]+, [0-9]+, [0-9]+, 1\)' "$mark" >/dev/null || fail "no key arrived"
 echo "shown floating at 484 x 323, 79 typed"
 
-# What a user or sway asks | what the window is afterwards.
+# What a user or sway asks; each ends with the window drawn at its size, not
+# full screen (the window leaves it by itself), with its size limits.
 A='[title="^Vantoril Time$"]'
 requests=(
+  "resize set 800 600|fullscreen enable"
+  "resize set 800 600|fullscreen toggle|fullscreen toggle"
   "fullscreen enable|fullscreen disable|resize set 800 600"
   "fullscreen toggle|resize set 800 600"
-  "fullscreen enable|fullscreen disable"
   "floating disable|fullscreen toggle|fullscreen toggle|resize set 800 600"
   "fullscreen toggle|floating enable|resize set 900 700"
 )
@@ -131,14 +172,10 @@ for request in "${requests[@]}"; do
   IFS='|' read -r -a steps <<<"$request"
   for step in "${steps[@]}"; do
     sway_cmd "$A $step"
-    sleep 0.4 # the window answers each before the next comes
+    sleep 0.4 # pacing: the window answers each before the next comes
   done
-  wait_view "Vantoril Time" "geometry 484x323 fullscreen 0" || fail "not back at 484 x 323 after: $request"
-  limits=$(read_log | grep -E "$toplevel\.set_m(in|ax)_size\(" | tail -n 2 | grep -oE '\([0-9]+, [0-9]+\)' | tr '\n' ' ')
-  [ "$limits" = "(484, 323) (484, 323) " ] || fail "size limits left at $limits after: $request"
-  sleep 0.2
-  drawn_after "$mark" || fail "a configure acknowledged with no frame after it, after: $request"
-  echo "$request: 484 x 323, fixed, drawn"
+  settled "$mark" || fail "not drawn at 484 x 323, fixed, in the normal state after: $request"
+  echo "$request: drawn at 484 x 323, fixed, not full screen ($(view "Vantoril Time" | grep -oE 'frame [0-9x]+'))"
 done
 sway_cmd "$A floating enable"
 
@@ -157,8 +194,11 @@ sway_cmd "$A focus"
 wait_view "VantorilTime" "focused True" || fail "the box stayed behind its window"
 echo "window focused while the box is open: the box has the keyboard again"
 # The box asked for full screen stays as it is.
+mark=$(lines)
 sway_cmd '[title="^VantorilTime$"] fullscreen enable'
-sleep 0.4
+# The box (shown anew above, so a toplevel of its own) answers the full
+# screen sway asks for by asking to leave it.
+wait_log 'xdg_toplevel@[0-9]+\.unset_fullscreen\(\)' "$mark" >/dev/null || fail "the box did not ask to leave full screen"
 wait_view "VantorilTime" "$box_size fullscreen 0" || fail "the box did not stay at its size"
 echo "box asked for full screen: stays at its size"
 

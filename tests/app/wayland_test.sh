@@ -19,17 +19,20 @@ set -euo pipefail
 mode=${1:?mode: headless or input}
 app=${2:?program}
 here=$(dirname "$0")
+# shellcheck source=own_env.sh
+source "$here/own_env.sh"
+# shellcheck source=x_session.sh
+source "$here/x_session.sh"
+own_environment
 
-runtime=$(mktemp -d)
-chmod 0700 "$runtime"
+runtime=$XDG_RUNTIME_DIR
 pids=()
 cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   if [ -n "${KEEP_LOG:-}" ]; then cp "$log" "$KEEP_LOG"; fi
-  rm -rf "$runtime"
 }
-trap cleanup EXIT
+at_exit cleanup
 log=$runtime/protocol.log
 
 fail() {
@@ -43,7 +46,6 @@ fail() {
 source "$here/wayland_log.sh"
 
 start_weston() {
-  export XDG_RUNTIME_DIR=$runtime
   local socket=vantoril-$$
   weston --socket="$socket" --no-config --log="$runtime/weston.log" "$@" &
   pids+=($!)
@@ -253,8 +255,9 @@ expect_put_back() {
   local asked
   asked=$(wait_log "$1\.set_maximized\(\)" "$2") || fail "maximise was not asked for ($3)"
   asked=$(read_log | grep -nF -- "$asked" | tail -n 1 | cut -d: -f1)
-  wait_log "$1\.unset_maximized\(\)" "$asked" >/dev/null || fail "not put back to its size ($3)"
-  sleep 0.5
+  asked=$(wait_log "$1\.unset_maximized\(\)" "$asked") || fail "not put back to its size ($3)"
+  asked=$(read_log | grep -nF -- "$asked" | tail -n 1 | cut -d: -f1)
+  wait_log "$1\.set_max_size\([1-9][0-9]*, [1-9][0-9]*\)" "$asked" >/dev/null || fail "the size is not fixed again ($3)"
   alive "$3"
   echo "$3: maximise undone, program alive"
 }
@@ -263,8 +266,10 @@ check_title_bars() {
   find_toplevel
   wait_log "wl_keyboard@[0-9]+\.enter\([0-9]+, $surface," >/dev/null || fail "the window never got the keyboard"
   local mark
+  mark=$(lines)
   xdotool type 79
-  sleep 0.3
+  # The 9 let go (evdev key 10) has reached the window.
+  wait_log 'wl_keyboard@[0-9]+\.key\([0-9]+, [0-9]+, 10, 0\)' "$mark" >/dev/null || fail "the keys 79 never arrived"
   titled_surface "Vantoril Time" 0 || fail "no window surface"
   locate_surface "$tb_surface" || fail "the window was not found on the output"
   echo "window at $tb_x,$tb_y0, $tb_width wide"
@@ -310,7 +315,8 @@ check_title_bars() {
   mark=$(lines)
   click_title_button "$tb_minimise"
   wait_log "$toplevel\.set_minimized\(\)" "$mark" >/dev/null || fail "the window's minimise was not asked for"
-  sleep 0.5
+  # weston hides it: the keyboard leaves the window.
+  wait_log "wl_keyboard@[0-9]+\.leave\([0-9]+, $surface\)" "$mark" >/dev/null || fail "the window was not minimised"
   alive "window minimised"
   echo "window minimised, program alive"
 }
@@ -328,6 +334,21 @@ check_title_bars() {
 osk_key_x() { local d=$1; [ "$d" -eq 0 ] && d=10; echo $((40 + 60 * (d - 1) + 30)); }
 osk_row_y=425
 
+# Waits up to 10 s for weston's keyboard to stand still at the foot of the
+# output, as weston's scene graph (weston --debug) shows it, in two looks in
+# a row: "position: (40, 400) -> (760, 600)" under its "input panel" view.
+wait_keyboard_in_place() {
+  local seen before=""
+  for _ in $(seq 100); do
+    seen=$(timeout 5 weston-debug scene-graph 2>/dev/null |
+      awk '/input panel/ { panel = 1; next } panel && /position:/ { print; exit }') || true
+    if [[ $seen == *", 600)" ]] && [ "$seen" = "$before" ]; then return 0; fi
+    before=$seen
+    sleep 0.1
+  done
+  return 1
+}
+
 check_on_screen_keyboard() {
   find_toplevel
   wait_log "wl_keyboard@[0-9]+\.enter\([0-9]+, $surface," >/dev/null || fail "the window never got the keyboard"
@@ -337,22 +358,24 @@ check_on_screen_keyboard() {
   # 115,160 of the window's surface, past Qt's title bar).
   titled_surface "Vantoril Time" 0 || fail "no window surface"
   locate_surface "$tb_surface" || fail "the window was not found on the output"
-  xdotool mousemove $((tb_x + 115)) $((tb_y0 + 160))
-  sleep 0.2
+  reach "$tb_surface" "$tb_x" "$tb_y0" 115 160 || fail "the pointer never reached the degrees box"
   xdotool click 1
   wait_log 'zwp_text_input_v1@[0-9]+\.show_input_panel\(\)' >/dev/null || fail "no on-screen keyboard asked for"
-  sleep 1 # the keyboard's own surface is mapped
-  local mark digit
-  mark=$(lines)
+  # weston's keyboard (a client of its own, started with weston) takes up
+  # the box's text input, which it tells the box with its modifier map, and
+  # weston slides it up from the foot of the output: taps land on its keys
+  # once it stands still there.
+  wait_log 'zwp_text_input_v1@[0-9]+\.modifiers_map\(' >/dev/null || fail "weston's keyboard never took up the box"
+  wait_keyboard_in_place || fail "weston's keyboard never stood at the foot of the output"
+  local mark first digit
+  first=$(lines)
   for digit in 2 0 0; do
-    xdotool mousemove "$(osk_key_x "$digit")" "$osk_row_y"
-    sleep 0.2
-    xdotool click 1
-    sleep 0.3
+    mark=$(lines)
+    xdotool mousemove "$(osk_key_x "$digit")" "$osk_row_y" click 1
+    wait_log "zwp_text_input_v1@[0-9]+\.preedit_string\([0-9]+, \"$digit\", \"$digit\"\)" "$mark" >/dev/null \
+      || fail "the on-screen keyboard sent no $digit"
   done
-  wait_log 'zwp_text_input_v1@[0-9]+\.preedit_string\([0-9]+, "0", "0"\)' "$mark" >/dev/null \
-    || fail "the on-screen keyboard sent no digits"
-  expect_box "$mark" "It is less than 180, after 2 0 0 tapped"
+  expect_box "$first" "It is less than 180, after 2 0 0 tapped"
   alive "on-screen keyboard"
   echo "on-screen keyboard: 200 typed into the degrees box"
 }
@@ -364,29 +387,21 @@ case $mode in
     check_window
     ;;
   input)
-    # shellcheck source=x_session.sh
-    source "$here/x_session.sh"
     start_x
-    trap 'kill "$XVFB_PID" 2>/dev/null || true; cleanup' EXIT
     start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600
     start_app
     check_input
     ;;
   titlebar)
-    # shellcheck source=x_session.sh
-    source "$here/x_session.sh"
     start_x
-    trap 'kill "$XVFB_PID" 2>/dev/null || true; cleanup' EXIT
     start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600
     start_app
     check_title_bars
     ;;
   keyboard)
-    # shellcheck source=x_session.sh
-    source "$here/x_session.sh"
     start_x
-    trap 'kill "$XVFB_PID" 2>/dev/null || true; cleanup' EXIT
-    start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600
+    # --debug: the scene graph, for where weston's keyboard stands.
+    start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600 --debug
     start_app
     check_on_screen_keyboard
     ;;

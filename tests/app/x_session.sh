@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Starts a private Xvfb for one test and exports DISPLAY; sourced by the app tests.
-# Xvfb picks a free display itself (-displayfd), so parallel tests never collide.
+# Starts a private Xvfb for one test and exports DISPLAY; sourced by the app
+# tests after own_env.sh. Xvfb picks a free display itself (-displayfd), so
+# parallel tests never collide.
 start_x() {
   local fifo
   fifo="$(mktemp -u)"
@@ -15,21 +16,18 @@ start_x() {
   rm -f "$fifo"
   [ -n "$number" ] || { echo "Xvfb did not start"; exit 1; }
   export DISPLAY=":$number"
-  trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
+  at_exit 'kill "$XVFB_PID" 2>/dev/null'
 }
 
 # Runs the calling script ("$0" "$@") again on a private D-Bus session bus,
 # which starts the accessibility bus and its registry (at-spi2-core) when
-# first asked; returns at once when it already runs on one. The session gets
-# a runtime folder of its own before it starts: the accessibility bus it
-# starts puts its socket there, and tests running side by side with a shared
-# one would meet on one bus. The script removes the folder when it ends.
+# first asked; returns at once when it already runs on one. The session
+# keeps the test's own runtime folder (own_environment): the accessibility
+# bus it starts puts its socket there, and tests running side by side with a
+# shared one would meet on one bus. The script run again removes the folder.
 on_private_dbus() {
   if [ -z "${VANTORIL_PRIVATE_DBUS:-}" ]; then
-    local runtime
-    runtime=$(mktemp -d)
-    chmod 0700 "$runtime"
-    exec env VANTORIL_PRIVATE_DBUS=1 XDG_RUNTIME_DIR="$runtime" dbus-run-session -- "$@"
+    exec env VANTORIL_PRIVATE_DBUS=1 dbus-run-session -- "$@"
   fi
 }
 

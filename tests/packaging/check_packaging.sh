@@ -49,8 +49,13 @@ fail() {
   failures=$((failures + 1))
 }
 
+# lintian, dpkg and the desktop tools run in an environment of their own,
+# as the app tests do: the user's language, desktop and Qt settings are not theirs.
+# shellcheck source=../app/own_env.sh
+source "$source_root/tests/app/own_env.sh"
+own_environment
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+at_exit 'rm -rf "$scratch"'
 
 # Value of KEY in the [Desktop Entry] group of a desktop file.
 desktop_value() {

@@ -19,5 +19,5 @@ case "${VANTORIL_CLANG_VERSION:-$(release_codename)}" in
 esac
 CLANG_PACKAGES=("clang-$CLANG_VERSION" "libclang-rt-$CLANG_VERSION-dev" "libfuzzer-$CLANG_VERSION-dev")
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation qt6-wayland liberfa-dev nettle-dev libhowardhinnant-date-dev libabsl-dev libxcb1-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation qt6-wayland liberfa-dev nettle-dev libhowardhinnant-date-dev libabsl-dev libutf8proc-dev libxcb1-dev)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev liberfa-dev xvfb xauth xdotool x11-utils x11-xserver-utils desktop-file-utils appstream dpkg-dev file libx11-dev locales xclip weston sway wtype dbus at-spi2-core python3-pyatspi orca metacity speech-dispatcher speech-dispatcher-espeak-ng espeak-ng lintian "clang-format-$CLANG_VERSION" python3-astropy python3-erfa python3-skyfield tzdata groff-base git)

@@ -119,18 +119,21 @@ std::size_t Distance(const std::string& a, const std::string& b)
 
 std::string FoldedName(std::string_view name)
 {
-    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        return AsciiFolded(name);
+    // Blanks first, so that bytes either side of one never join into a
+    // character.
+    const std::string joined = AsciiFolded(name);
+    if (std::all_of(joined.begin(), joined.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return joined;
     }
     // São Paulo, SAO PAULO and Sao_Paulo alike: compatibility forms and
     // case folded, accents dropped, blanks and dashes of other scripts
     // lumped with ASCII ones.
     utf8proc_uint8_t* folded = nullptr;
     const auto length = utf8proc_map(
-        reinterpret_cast<const utf8proc_uint8_t*>(name.data()), static_cast<utf8proc_ssize_t>(name.size()), &folded,
+        reinterpret_cast<const utf8proc_uint8_t*>(joined.data()), static_cast<utf8proc_ssize_t>(joined.size()), &folded,
         static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPAT | UTF8PROC_DECOMPOSE | UTF8PROC_CASEFOLD |
                                        UTF8PROC_STRIPMARK | UTF8PROC_IGNORE | UTF8PROC_LUMP));
-    if (length < 0) return AsciiFolded(name); // not UTF-8
+    if (length < 0) return joined; // not UTF-8: its ASCII letters lowered
     std::string key =
         AsciiFolded(std::string_view(reinterpret_cast<const char*>(folded), static_cast<std::size_t>(length)));
     std::free(folded);

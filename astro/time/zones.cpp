@@ -321,6 +321,12 @@ ZoneIndex ZoneIndex::Parse(std::string_view tzdataZi)
     index.links_.erase(std::unique(index.links_.begin(), index.links_.end(),
                                    [](const auto& a, const auto& b) { return a.first == b.first; }),
                        index.links_.end());
+    // A zone's name is not also a link's (zic refuses both).
+    index.links_.erase(
+        std::remove_if(
+            index.links_.begin(), index.links_.end(),
+            [&](const auto& link) { return std::binary_search(index.zones_.begin(), index.zones_.end(), link.first); }),
+        index.links_.end());
     return index;
 }
 

@@ -127,7 +127,7 @@ void FuzzTzString(std::string_view bytes)
     ::unsetenv("TZ");
     for (const std::int64_t local :
          {std::int64_t{-62135596800}, std::int64_t{1711846800}, std::int64_t{1730000000}, std::int64_t{253402300000}}) {
-        for (std::int64_t t = local; t < local + 3 * 86400; t += 1799) {
+        for (std::int64_t t = local; t < local + std::int64_t{3} * 86400; t += 1799) {
             const LocalOffsets o = zone.OffsetsOfLocal(t);
             const bool before = zone.OffsetAt(t - o.before) == o.before;
             const bool after = zone.OffsetAt(t - o.after) == o.after;

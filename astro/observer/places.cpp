@@ -121,7 +121,7 @@ std::string FoldedName(std::string_view name)
 {
     // Blanks first, so that bytes either side of one never join into a
     // character.
-    const std::string joined = AsciiFolded(name);
+    std::string joined = AsciiFolded(name);
     if (std::all_of(joined.begin(), joined.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         return joined;
     }

@@ -115,7 +115,7 @@ private:
         if (hours > maxHours || minutes > 59 || seconds > 59) {
             Fail(std::string(what) + " beyond " + std::to_string(maxHours) + " hours, minutes and seconds below 60");
         }
-        return sign * (hours * std::int64_t{3600} + minutes * 60 + seconds);
+        return sign * (hours * std::int64_t{3600} + minutes * std::int64_t{60} + seconds);
     }
 
     // West of UTC is positive in TZ.

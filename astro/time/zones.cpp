@@ -30,7 +30,7 @@ constexpr std::int64_t kTableBegin = -5364662400; // 1800-01-01
 constexpr std::int64_t kTableEnd = 253402300800;  // 10000-01-01
 constexpr std::int64_t kBlock = 3155695200;       // 36524.25 days
 // No zone's offset reaches this; a civil time's UTC readings lie within it.
-constexpr std::int64_t kMaxOffset = 26 * 3600;
+constexpr std::int64_t kMaxOffset = std::int64_t{26} * 3600;
 constexpr std::int64_t kMargin = 3 * kDay;
 // tzdata.zi is about 100 kB, a zone file a few kB.
 constexpr std::size_t kMaxIndexBytes = 8U << 20;
@@ -264,7 +264,7 @@ private:
 // A POSIX TZ string's rule, the same every year.
 class StringRules final : public Zone::Rules {
 public:
-    explicit StringRules(PosixTz rule) : Rules(kTableEnd), rule_(std::move(rule)) {}
+    explicit StringRules(const PosixTz& rule) : Rules(kTableEnd), rule_(rule) {}
 
 private:
     static std::int64_t YearOf(std::int64_t utc)
@@ -413,7 +413,7 @@ std::string SystemZoneName()
     }
     std::string text;
     if (!ReadWhole("/etc/timezone", 4096, text)) return {};
-    text = text.substr(0, text.find('\n'));
+    text.resize(std::min(text.find('\n'), text.size()));
     while (!text.empty() && IsBlank(text.back())) text.pop_back();
     return text;
 }

@@ -15,7 +15,7 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   exit 2
 fi
 
-"$root/scripts/install-deps.sh" cmake ninja-build "${CLANG_PACKAGES[@]}" locales pkg-config liberfa-dev libhowardhinnant-date-dev tzdata
+"$root/scripts/install-deps.sh" cmake ninja-build "${CLANG_PACKAGES[@]}" locales pkg-config liberfa-dev nettle-dev libabsl-dev libutf8proc-dev tzdata
 
 "$root/scripts/comma-locale.sh"
 

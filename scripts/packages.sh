@@ -19,7 +19,7 @@ case "${VANTORIL_CLANG_VERSION:-$(release_codename)}" in
 esac
 CLANG_PACKAGES=("clang-$CLANG_VERSION" "libclang-rt-$CLANG_VERSION-dev" "libfuzzer-$CLANG_VERSION-dev")
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation qt6-wayland liberfa-dev nettle-dev libhowardhinnant-date-dev libxcb1-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation qt6-wayland liberfa-dev nettle-dev libabsl-dev libutf8proc-dev libxcb1-dev)
 # What a desktop user has and the suite does not need: xdg-utils (on every
 # desktop; Qt opens links with its xdg-open), Qt's GTK theme; and stress-ng
 # to keep the processors busy. scripts/user-desktop.sh runs the tests among them.

@@ -6,9 +6,14 @@
 #include "astro/observer/longitude.h"
 #include "astro/time/zones.h"
 
+#include <utf8proc.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <map>
+#include <set>
 
 namespace vantoril::astro {
 
@@ -16,8 +21,7 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
-// How names are compared: lower case, without blanks and underscores.
-std::string Key(std::string_view name)
+std::string AsciiFolded(std::string_view name)
 {
     std::string key;
     for (const char c : name) {
@@ -26,6 +30,8 @@ std::string Key(std::string_view name)
     }
     return key;
 }
+
+std::string Key(std::string_view name) { return FoldedName(name); }
 
 std::vector<std::string_view> Fields(std::string_view line)
 {
@@ -111,7 +117,31 @@ std::size_t Distance(const std::string& a, const std::string& b)
 
 } // namespace
 
-std::vector<Place> ReadPlacesFile(std::string_view text, std::string_view file, std::vector<std::string>& problems)
+std::string FoldedName(std::string_view name)
+{
+    // Blanks first, so that bytes either side of one never join into a
+    // character.
+    std::string joined = AsciiFolded(name);
+    if (std::all_of(joined.begin(), joined.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return joined;
+    }
+    // São Paulo, SAO PAULO and Sao_Paulo alike: compatibility forms and
+    // case folded, accents dropped, blanks and dashes of other scripts
+    // lumped with ASCII ones.
+    utf8proc_uint8_t* folded = nullptr;
+    const auto length = utf8proc_map(
+        reinterpret_cast<const utf8proc_uint8_t*>(joined.data()), static_cast<utf8proc_ssize_t>(joined.size()), &folded,
+        static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPAT | UTF8PROC_DECOMPOSE | UTF8PROC_CASEFOLD |
+                                       UTF8PROC_STRIPMARK | UTF8PROC_IGNORE | UTF8PROC_LUMP));
+    if (length < 0) return joined; // not UTF-8: its ASCII letters lowered
+    std::string key =
+        AsciiFolded(std::string_view(reinterpret_cast<const char*>(folded), static_cast<std::size_t>(length)));
+    std::free(folded);
+    return key;
+}
+
+std::vector<Place> ReadPlacesFile(std::string_view text, std::string_view file, std::vector<std::string>& problems,
+                                  const ZoneIndex& zones, std::string_view zoneFolder)
 {
     std::vector<Place> places;
     ForEachLine(text, [&](std::string_view line, std::size_t number) {
@@ -131,6 +161,10 @@ std::vector<Place> ReadPlacesFile(std::string_view text, std::string_view file, 
         std::size_t longitudeEnd = fields.size();
         const std::string_view last = fields.back();
         if (fields.size() > 2 && (last.find('/') != std::string_view::npos || last == "UTC")) {
+            if (!zones.empty() && !IsUtcName(last) && !zones.ZoneOf(last)) {
+                problem("zone " + Quoted(last) + ": no such zone in " + std::string(zoneFolder));
+                return;
+            }
             p.zone = std::string(last);
             --longitudeEnd;
         }
@@ -143,6 +177,7 @@ std::vector<Place> ReadPlacesFile(std::string_view text, std::string_view file, 
             return;
         }
         p.longitude = std::string(longitude);
+        p.line = std::string(file) + ":" + std::to_string(number);
         places.push_back(std::move(p));
     });
     return places;
@@ -172,33 +207,72 @@ std::vector<Place> ReadZoneTable(std::string_view text)
     return places;
 }
 
+std::vector<Place> OldNamePlaces(const std::vector<Place>& table, const ZoneIndex& zones)
+{
+    // The areas of the tables' zones (Africa, America, ..., Pacific): an old
+    // name in one of them names a city (Asia/Calcutta); US/Eastern or Japan
+    // name a zone only.
+    std::set<std::string, std::less<>> areas;
+    std::map<std::string, const Place*, std::less<>> byZone;
+    for (const Place& p : table) {
+        if (p.zone.find('/') != std::string::npos) areas.insert(p.zone.substr(0, p.zone.find('/')));
+        byZone.emplace(p.zone, &p);
+    }
+    std::vector<Place> places;
+    for (const auto& [name, zone] : zones.Links()) {
+        const auto found = byZone.find(zone);
+        if (found == byZone.end()) continue;
+        Place p;
+        const std::size_t slash = name.find('/');
+        const bool city = slash != std::string::npos && areas.count(std::string_view(name).substr(0, slash)) != 0;
+        p.name = city ? name.substr(name.rfind('/') + 1) : name;
+        if (city) std::replace(p.name.begin(), p.name.end(), '_', ' ');
+        p.longitude = found->second->longitude;
+        p.zone = name;
+        p.oldNameOf = zone;
+        places.push_back(std::move(p));
+    }
+    return places;
+}
+
 namespace {
 
-std::vector<Place> UserPlaces(const std::string& placesFile, const DataFiles& files, std::vector<std::string>& problems)
+std::vector<Place> UserPlaces(const std::string& placesFile, const DataFiles& files, std::string_view zoneFolder,
+                              const ZoneIndex& zones, std::vector<std::string>& problems)
 {
     if (placesFile.empty()) return {};
     int error = 0;
     const std::string text = ReadFile(files, placesFile, error);
     if (error != 0 && error != ENOENT) problems.push_back(placesFile + ": cannot be read: " + std::strerror(error));
-    return ReadPlacesFile(text, placesFile, problems);
+    return ReadPlacesFile(text, placesFile, problems, zones, zoneFolder);
+}
+
+ZoneIndex ReadZoneIndex(std::string_view zoneFolder, const DataFiles& files)
+{
+    int error = 0;
+    return ZoneIndex::Parse(ReadFile(files, std::string(zoneFolder) + "/tzdata.zi", error));
 }
 
 // The tz tables: zone1970.tab holds the zones since 1970, zone.tab the older
-// ones a country still uses.
-std::vector<Place> ZonePlaces(std::string_view zoneFolder, const DataFiles& files)
+// ones a country still uses; then the old names of their zones.
+std::vector<Place> ZonePlaces(std::string_view zoneFolder, const DataFiles& files, const ZoneIndex& zones)
 {
-    std::vector<Place> zones;
+    std::vector<Place> places;
     for (const char* table : {"/zone1970.tab", "/zone.tab"}) {
         int error = 0;
         const std::string text = ReadFile(files, std::string(zoneFolder) + table, error);
         for (Place& p : ReadZoneTable(text)) {
             const bool known =
-                std::any_of(zones.begin(), zones.end(), [&](const Place& z) { return z.zone == p.zone; });
-            if (!known) zones.push_back(std::move(p));
+                std::any_of(places.begin(), places.end(), [&](const Place& z) { return z.zone == p.zone; });
+            if (!known) places.push_back(std::move(p));
         }
     }
-    return zones;
+    std::vector<Place> old = OldNamePlaces(places, zones);
+    places.insert(places.end(), std::make_move_iterator(old.begin()), std::make_move_iterator(old.end()));
+    return places;
 }
+
+std::string Shown(const Place& p) { return p.name + (p.zone.empty() ? "" : " (" + p.zone + ")"); }
 
 // The message for a name that matches none of `all` (the five nearest) or
 // several (`found`).
@@ -209,16 +283,26 @@ std::string NotFound(std::string_view name, const std::string& key, const std::v
     if (!several) {
         std::vector<std::pair<std::size_t, const Place*>> near;
         near.reserve(all.size());
-        for (const Place& p : all) near.emplace_back(Distance(Key(p.name), key), &p);
+        for (const Place& p : all) {
+            if (p.oldNameOf.empty()) near.emplace_back(Distance(Key(p.name), key), &p);
+        }
         std::stable_sort(near.begin(), near.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
         for (std::size_t i = 0; i < near.size() && i < 5; ++i) found.push_back(near[i].second);
     }
     std::string listed;
-    for (const Place* p : found) {
-        listed += (listed.empty() ? "" : ", ") + p->name + (p->zone.empty() ? "" : " (" + p->zone + ")");
-    }
+    for (const Place* p : found) listed += (listed.empty() ? "" : ", ") + Shown(*p);
     return Quoted(name) + (several ? ": several places have that name: " : ": no such place; the closest are ") +
            listed + (placesFile.empty() ? "" : "; your own places go in " + placesFile);
+}
+
+std::string Duplicated(std::string_view name, const std::vector<const Place*>& same)
+{
+    std::string lines;
+    for (std::size_t i = 0; i < same.size(); ++i) {
+        lines += (i == 0 ? "" : i + 1 == same.size() ? " and " : ", ") + same[i]->line;
+    }
+    return Quoted(name) + ": the places file gives that name " + std::to_string(same.size()) + " times, at " + lines +
+           "; keep one";
 }
 
 } // namespace
@@ -228,21 +312,44 @@ Place FindPlace(std::string_view name, const std::string& placesFile, std::strin
 {
     const std::string key = Key(name);
     if (key.empty()) throw InputError("\"\": expected the name of a place");
-    std::vector<Place> all = UserPlaces(placesFile, files, problems);
+    const ZoneIndex zones = ReadZoneIndex(zoneFolder, files);
+    std::vector<Place> all = UserPlaces(placesFile, files, zoneFolder, zones, problems);
+    // The user's own names come first; one name twice is a mistake to fix,
+    // not a choice to make silently.
+    std::vector<const Place*> same;
     for (const Place& p : all) {
-        if (Key(p.name) == key) return p; // the user's own names come first, the first one first
+        if (Key(p.name) == key) same.push_back(&p);
     }
-    std::vector<Place> zones = ZonePlaces(zoneFolder, files);
-    if (zones.empty()) {
+    if (same.size() == 1) return *same.front();
+    if (same.size() > 1) throw InputError(Duplicated(name, same));
+    std::vector<Place> tables = ZonePlaces(zoneFolder, files, zones);
+    if (tables.empty()) {
         throw MissingData("no table of zones in " + std::string(zoneFolder) + ": install the " +
                           std::string(kZonePackage) + " package");
     }
     std::vector<const Place*> found;
-    for (const Place& p : zones) {
+    for (const Place& p : tables) {
         if (Key(p.name) == key || Key(p.zone) == key) found.push_back(&p);
     }
-    if (found.size() == 1) return *found.front();
-    all.insert(all.end(), zones.begin(), zones.end());
+    // The same zone's place found by its name and by old ones (Indianapolis
+    // and America/Indianapolis) is one place: the one named exactly, else
+    // the zone's own.
+    const auto zoneOf = [](const Place* p) { return p->oldNameOf.empty() ? p->zone : p->oldNameOf; };
+    if (!found.empty() &&
+        std::all_of(found.begin(), found.end(), [&](const Place* p) { return zoneOf(p) == zoneOf(found.front()); })) {
+        const auto whole =
+            std::find_if(found.begin(), found.end(), [&](const Place* p) { return Key(p->zone) == key; });
+        const auto own = std::find_if(found.begin(), found.end(), [](const Place* p) { return p->oldNameOf.empty(); });
+        const Place& place = **(whole != found.end() ? whole : own != found.end() ? own : found.begin());
+        if (!place.oldNameOf.empty()) {
+            std::string city = place.oldNameOf.substr(place.oldNameOf.rfind('/') + 1);
+            std::replace(city.begin(), city.end(), '_', ' ');
+            problems.push_back("note: " + Quoted(name) + " is an old name of the zone " + place.oldNameOf +
+                               ", whose place is used: the longitude of " + city + ", " + place.longitude);
+        }
+        return place;
+    }
+    all.insert(all.end(), tables.begin(), tables.end());
     throw InputError(NotFound(name, key, all, found, placesFile));
 }
 
@@ -250,7 +357,9 @@ std::vector<std::string> PlaceNames(const std::string& placesFile, std::string_v
 {
     std::vector<std::string> problems;
     std::vector<std::string> names;
-    for (const std::vector<Place>& places : {UserPlaces(placesFile, files, problems), ZonePlaces(zoneFolder, files)}) {
+    const ZoneIndex zones = ReadZoneIndex(zoneFolder, files);
+    for (const std::vector<Place>& places :
+         {UserPlaces(placesFile, files, zoneFolder, zones, problems), ZonePlaces(zoneFolder, files, zones)}) {
         for (const Place& p : places) {
             std::string name = p.name;
             std::replace(name.begin(), name.end(), ' ', '_');

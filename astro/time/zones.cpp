@@ -3,241 +3,502 @@
 
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
+#include "astro/time/calendar.h"
+#include "astro/time/posix_tz.h"
 
-#include <date/date.h>
-#include <date/tz.h>
+#include <absl/time/civil_time.h>
+#include <absl/time/time.h>
 
 #include <algorithm>
-#include <array>
-#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
-#include <stdexcept>
+#include <memory>
+#include <mutex>
 #include <system_error>
 
 namespace vantoril::astro {
 
 namespace {
 
-using Seconds = std::chrono::seconds;
-
-// The table's reach: 1800-01-01 to 2400-01-01 UTC.
-constexpr std::int64_t kTableBegin = -5364662400;
-constexpr std::int64_t kTableEnd = 13569465600;
-
-// The compiled zone files list changes of offset until 2037, after which the
-// library keeps the last offset: summer time would end for good. Where the
-// zone's last years follow one rule, it is carried on to the table's end.
-constexpr int kLastListedYear = 2037;
-constexpr int kRuleYears = 8; // 2030-2037: every weekday shift of a date
 constexpr std::int64_t kDay = 86400;
+// The offsets are kept in tables from 1800 to 10000, a century a block, each
+// made when first needed. Before 1800 (and where a zone's rule takes over
+// from its listed changes, when that happens before 10000) they are asked
+// of the zone itself.
+constexpr std::int64_t kTableBegin = -5364662400; // 1800-01-01
+constexpr std::int64_t kTableEnd = 253402300800;  // 10000-01-01
+constexpr std::int64_t kBlock = 3155695200;       // 36524.25 days
+// No zone's offset reaches this; a civil time's UTC readings lie within it.
+constexpr std::int64_t kMaxOffset = std::int64_t{26} * 3600;
+constexpr std::int64_t kMargin = 3 * kDay;
+// tzdata.zi is about 100 kB, a zone file a few kB.
+constexpr std::size_t kMaxIndexBytes = 8U << 20;
+constexpr std::size_t kMaxZoneFileBytes = 1U << 20;
 
-int UtcYear(std::int64_t utc)
+const absl::CivilSecond kEpoch(1970, 1, 1, 0, 0, 0);
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::vector<std::string_view> Fields(std::string_view line, std::size_t most)
 {
-    const date::sys_days day{date::days{utc >= 0 ? utc / kDay : (utc - (kDay - 1)) / kDay}};
-    return static_cast<int>(date::year_month_day{day}.year());
+    std::vector<std::string_view> fields;
+    std::size_t at = 0;
+    while (at < line.size() && fields.size() < most) {
+        while (at < line.size() && IsBlank(line[at])) ++at;
+        const std::size_t start = at;
+        while (at < line.size() && !IsBlank(line[at])) ++at;
+        if (at > start) fields.push_back(line.substr(start, at - start));
+    }
+    return fields;
 }
 
-std::int64_t DaysFromEpoch(date::sys_days day) { return static_cast<std::int64_t>(day.time_since_epoch().count()); }
-
-// One change of offset a year, as zic's rules write it: in a month, on the
-// first weekday on or after a day (0: on the last such weekday), at a wall
-// clock time in the offset before the change.
-struct YearlyChange {
-    unsigned month = 0;
-    unsigned weekday = 0;
-    unsigned on_or_after = 0;
-    std::int64_t wall_seconds = 0; // of the day, in the offset before
-    int before = 0;
-    int after = 0;
-
-    [[nodiscard]] std::int64_t UtcIn(int year) const
-    {
-        const date::year y{year};
-        const date::month m{month};
-        const date::weekday w{weekday};
-        date::sys_days day;
-        if (on_or_after == 0) {
-            day = date::sys_days(date::year_month_weekday_last{y, m, date::weekday_last{w}});
-        } else {
-            day = date::sys_days(date::year_month_day{y, m, date::day{on_or_after}});
-            day += w - date::weekday{day};
-        }
-        return DaysFromEpoch(day) * kDay + wall_seconds - before;
-    }
-};
-
-// The rule one change follows in every listed year, if any does.
-std::optional<YearlyChange> RuleOf(const std::vector<std::array<std::int64_t, 3>>& changes)
+bool ReadWhole(const std::string& path, std::size_t most, std::string& text)
 {
-    // changes: {utc, offset before, offset after}, one per year.
-    YearlyChange rule;
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        const auto [utc, before, after] = changes[i];
-        const std::int64_t wall = utc + before;
-        const std::int64_t days = wall >= 0 ? wall / kDay : (wall - (kDay - 1)) / kDay;
-        const date::sys_days day{date::days{days}};
-        const date::year_month_day ymd{day};
-        const YearlyChange seen{
-            static_cast<unsigned>(ymd.month()), date::weekday{day}.c_encoding(), 0, wall - days * kDay,
-            static_cast<int>(before),           static_cast<int>(after)};
-        if (i == 0) {
-            rule = seen;
-        } else if (seen.month != rule.month || seen.weekday != rule.weekday || seen.wall_seconds != rule.wall_seconds ||
-                   seen.before != rule.before || seen.after != rule.after) {
-            return std::nullopt;
+    std::FILE* file = std::fopen(path.c_str(), "rbe");
+    if (file == nullptr) return false;
+    char buffer[16384];
+    std::size_t got = 0;
+    bool fine = true;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        if (text.size() + got > most) {
+            fine = false;
+            break;
+        }
+        text.append(buffer, got);
+    }
+    fine = fine && std::ferror(file) == 0;
+    std::fclose(file);
+    return fine;
+}
+
+// A name as the database writes them: parts of letters, digits, '_', '-',
+// '+' and '.', none "." or "..".
+bool LooksLikeZoneName(std::string_view name)
+{
+    if (name.empty() || name.size() > 255) return false;
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        const std::size_t end = std::min(name.find('/', start), name.size());
+        const std::string_view part = name.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..") return false;
+        for (const char c : part) {
+            const bool fine = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+                              c == '-' || c == '+' || c == '.';
+            if (!fine) return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+// Whether the zone file ends with a rule of yearly changes (a TZ string
+// with a comma): the library then carries the changes on for 400 years past
+// the listed ones, and repeats those; without one the last offset stays.
+bool HasYearlyRule(const std::string& path)
+{
+    std::string text;
+    if (!ReadWhole(path, kMaxZoneFileBytes, text)) return true; // then ask the library for each later year
+    if (text.size() < 6 || text.compare(0, 4, "TZif") != 0 || text[4] == '\0') return false; // no rule in version 1
+    if (text.back() != '\n') return true;
+    const std::size_t start = text.rfind('\n', text.size() - 2);
+    return start != std::string::npos && text.find(',', start) != std::string::npos;
+}
+
+std::size_t SpanAt(const std::vector<OffsetSpan>& spans, std::int64_t utc)
+{
+    const auto after = std::upper_bound(spans.begin(), spans.end(), utc,
+                                        [](std::int64_t t, const OffsetSpan& s) { return t < s.begin; });
+    return after == spans.begin() ? 0 : static_cast<std::size_t>(after - spans.begin()) - 1;
+}
+
+// The offsets of a civil time from spans that cover its UTC readings (every
+// local - offset), the last span only ending the one before it.
+LocalOffsets OffsetsInSpans(const std::vector<OffsetSpan>& spans, std::int64_t local)
+{
+    // Each span whose UTC range holds local - its offset is a reading; none
+    // is a gap, two an overlap.
+    const std::size_t first = SpanAt(spans, local - kMaxOffset);
+    const std::size_t last = std::min(SpanAt(spans, local + kMaxOffset), spans.size() - 2);
+    LocalOffsets found{LocalOffsets::Gap, 0, 0};
+    int readings = 0;
+    for (std::size_t i = first; i <= last; ++i) {
+        const std::int64_t utc = local - spans[i].offset;
+        if (utc >= spans[i].begin && utc < spans[i + 1].begin) {
+            if (readings < 2) (readings == 0 ? found.before : found.after) = spans[i].offset;
+            ++readings;
+        } else if (readings == 0 && utc >= spans[i + 1].begin) {
+            // Past this span's end in its own offset: if the next span does
+            // not hold it either, it fell between them.
+            found.before = spans[i].offset;
+            found.after = spans[i + 1].offset;
         }
     }
-    const int first_year = kLastListedYear - static_cast<int>(changes.size()) + 1;
-    const auto fits = [&](const YearlyChange& candidate) {
-        for (std::size_t i = 0; i < changes.size(); ++i) {
-            if (candidate.UtcIn(first_year + static_cast<int>(i)) != changes[i][0]) return false;
-        }
-        return true;
-    };
-    for (unsigned d = 1; d <= 28; ++d) {
-        rule.on_or_after = d;
-        if (fits(rule)) return rule;
-    }
-    rule.on_or_after = 0;
-    if (fits(rule)) return rule;
-    return std::nullopt;
+    if (readings == 1) return {LocalOffsets::Unique, found.before, found.before};
+    if (readings >= 2) found.kind = LocalOffsets::Overlap;
+    return found;
 }
 
 } // namespace
 
-std::vector<std::string> ZoneNames(std::string_view folder)
-{
-    std::vector<std::string> names;
-    std::error_code ec;
-    if (!std::filesystem::is_directory(std::filesystem::path(folder), ec)) return names;
-    try {
-        for (const date::time_zone& zone : date::get_tzdb().zones) names.emplace_back(zone.name());
-    } catch (const std::runtime_error&) {
-        return {};
+class Zone::Rules {
+public:
+    explicit Rules(std::int64_t tableEnd)
+        : tableEnd_(tableEnd), blocks_(std::make_unique<Block[]>(static_cast<std::size_t>(BlockCount(tableEnd))))
+    {
     }
+    virtual ~Rules() = default;
+    Rules(const Rules&) = delete;
+    Rules& operator=(const Rules&) = delete;
+    Rules(Rules&&) = delete;
+    Rules& operator=(Rules&&) = delete;
+
+    [[nodiscard]] int OffsetAt(std::int64_t utc) const
+    {
+        const std::vector<OffsetSpan>* spans = Table(utc);
+        return spans != nullptr ? (*spans)[SpanAt(*spans, utc)].offset : OffsetOutside(utc);
+    }
+
+    [[nodiscard]] LocalOffsets OffsetsOfLocal(std::int64_t local) const
+    {
+        const std::vector<OffsetSpan>* spans = Table(local);
+        return spans != nullptr ? OffsetsInSpans(*spans, local) : OffsetsOfLocalOutside(local);
+    }
+
+protected:
+    // The spans from `from` (the first beginning there) to before `to`.
+    [[nodiscard]] virtual std::vector<OffsetSpan> SpansBetween(std::int64_t from, std::int64_t to) const = 0;
+    // Outside the tables.
+    [[nodiscard]] virtual int OffsetOutside(std::int64_t utc) const = 0;
+    [[nodiscard]] virtual LocalOffsets OffsetsOfLocalOutside(std::int64_t local) const = 0;
+
+private:
+    struct Block {
+        std::once_flag made;
+        std::vector<OffsetSpan> spans; // the last one ends the block
+    };
+
+    static std::int64_t BlockCount(std::int64_t end)
+    {
+        return end <= kTableBegin ? 0 : (std::min(end, kTableEnd) - kTableBegin + kBlock - 1) / kBlock;
+    }
+
+    // The block whose spans answer for `at` and a day and more either side;
+    // none outside the tables. Lines of a batch are answered on several
+    // threads: each block is made once, by the first that needs it.
+    [[nodiscard]] const std::vector<OffsetSpan>* Table(std::int64_t at) const
+    {
+        if (at < kTableBegin || at >= std::min(tableEnd_, kTableEnd) - kMargin) return nullptr;
+        const std::int64_t index = (at - kTableBegin) / kBlock;
+        Block& block = blocks_[static_cast<std::size_t>(index)];
+        std::call_once(block.made, [&] {
+            const std::int64_t begin = kTableBegin + index * kBlock;
+            const std::int64_t end = std::min(begin + kBlock + kMargin, tableEnd_);
+            block.spans = SpansBetween(begin - kMargin, end);
+            block.spans.push_back({end, block.spans.back().offset});
+        });
+        return &block.spans;
+    }
+
+    std::int64_t tableEnd_;
+    std::unique_ptr<Block[]> blocks_;
+};
+
+namespace {
+
+// A zone file, through Abseil: its listed changes, then its rule.
+class FileRules final : public Zone::Rules {
+public:
+    FileRules(const absl::TimeZone& zone, bool yearlyRule) : Rules(TableEnd(zone, yearlyRule)), zone_(zone) {}
+
+private:
+    // With a yearly rule the library lists its changes for 400 years after
+    // the last one in the file, and then repeats them: the tables stop
+    // where its list does. Without one the last offset stays for good.
+    static std::int64_t TableEnd(const absl::TimeZone& zone, bool yearlyRule)
+    {
+        absl::TimeZone::CivilTransition last;
+        if (!yearlyRule || !zone.PrevTransition(absl::InfiniteFuture(), &last)) return kTableEnd;
+        return (last.from - kEpoch) - kMaxOffset;
+    }
+
+    [[nodiscard]] std::vector<OffsetSpan> SpansBetween(std::int64_t from, std::int64_t to) const override
+    {
+        std::vector<OffsetSpan> spans{{from, OffsetOutside(from)}};
+        absl::Time after = absl::FromUnixSeconds(from);
+        absl::TimeZone::CivilTransition change;
+        while (zone_.NextTransition(after, &change)) {
+            // The change's civil time read in the offset before it.
+            const std::int64_t at = (change.from - kEpoch) - spans.back().offset;
+            if (at >= to || at <= absl::ToUnixSeconds(after)) break;
+            const int offset = OffsetOutside(at);
+            if (offset != spans.back().offset) spans.push_back({at, offset});
+            after = absl::FromUnixSeconds(at);
+        }
+        return spans;
+    }
+
+    [[nodiscard]] int OffsetOutside(std::int64_t utc) const override
+    {
+        return zone_.At(absl::FromUnixSeconds(utc)).offset;
+    }
+
+    [[nodiscard]] LocalOffsets OffsetsOfLocalOutside(std::int64_t local) const override
+    {
+        const absl::TimeZone::TimeInfo info = zone_.At(kEpoch + local);
+        const auto before = static_cast<int>(local - absl::ToUnixSeconds(info.pre));
+        const auto after = static_cast<int>(local - absl::ToUnixSeconds(info.post));
+        switch (info.kind) {
+        case absl::TimeZone::TimeInfo::SKIPPED:
+            return {LocalOffsets::Gap, before, after};
+        case absl::TimeZone::TimeInfo::REPEATED:
+            return {LocalOffsets::Overlap, before, after};
+        default:
+            return {LocalOffsets::Unique, before, before};
+        }
+    }
+
+    absl::TimeZone zone_;
+};
+
+// A POSIX TZ string's rule, the same every year.
+class StringRules final : public Zone::Rules {
+public:
+    explicit StringRules(const PosixTz& rule) : Rules(kTableEnd), rule_(rule) {}
+
+private:
+    static std::int64_t YearOf(std::int64_t utc)
+    {
+        return CivilFromDays(utc >= 0 ? utc / kDay : -((-utc + kDay - 1) / kDay)).year;
+    }
+
+    [[nodiscard]] std::vector<OffsetSpan> SpansBetween(std::int64_t from, std::int64_t to) const override
+    {
+        std::vector<OffsetSpan> spans = rule_.Spans(YearOf(from), YearOf(to));
+        const std::size_t first = SpanAt(spans, from);
+        spans.erase(spans.begin(), spans.begin() + static_cast<std::ptrdiff_t>(first));
+        spans.front().begin = from;
+        spans.erase(std::find_if(spans.begin() + 1, spans.end(), [&](const OffsetSpan& s) { return s.begin >= to; }),
+                    spans.end());
+        return spans;
+    }
+
+    [[nodiscard]] int OffsetOutside(std::int64_t utc) const override { return rule_.OffsetAt(utc); }
+
+    [[nodiscard]] LocalOffsets OffsetsOfLocalOutside(std::int64_t local) const override
+    {
+        const std::int64_t year = YearOf(local);
+        std::vector<OffsetSpan> spans = rule_.Spans(year - 1, year + 1);
+        spans.push_back({(DaysFromCivil(year + 2, 1, 1)) * kDay, spans.back().offset});
+        return OffsetsInSpans(spans, local);
+    }
+
+    PosixTz rule_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+ZoneIndex ZoneIndex::Parse(std::string_view tzdataZi)
+{
+    ZoneIndex index;
+    std::string_view text = tzdataZi;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (line.size() < 2 || (line[0] != 'Z' && line[0] != 'L') || !IsBlank(line[1])) continue;
+        const auto fields = Fields(line, 3);
+        if (line[0] == 'Z' && fields.size() >= 2) index.zones_.emplace_back(fields[1]);
+        if (line[0] == 'L' && fields.size() == 3) index.links_.emplace_back(fields[2], fields[1]);
+    }
+    std::sort(index.zones_.begin(), index.zones_.end());
+    index.zones_.erase(std::unique(index.zones_.begin(), index.zones_.end()), index.zones_.end());
+    // The first line for a name holds, as zic takes only one.
+    std::stable_sort(index.links_.begin(), index.links_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    index.links_.erase(std::unique(index.links_.begin(), index.links_.end(),
+                                   [](const auto& a, const auto& b) { return a.first == b.first; }),
+                       index.links_.end());
+    // A zone's name is not also a link's (zic refuses both).
+    index.links_.erase(
+        std::remove_if(
+            index.links_.begin(), index.links_.end(),
+            [&](const auto& link) { return std::binary_search(index.zones_.begin(), index.zones_.end(), link.first); }),
+        index.links_.end());
+    return index;
+}
+
+ZoneIndex ZoneIndex::Read(std::string_view folder)
+{
+    std::string text;
+    if (!ReadWhole(std::string(folder) + "/tzdata.zi", kMaxIndexBytes, text)) return {};
+    return Parse(text);
+}
+
+std::optional<std::string> ZoneIndex::ZoneOf(std::string_view name) const
+{
+    std::string_view wanted = name;
+    // Links to links are allowed; a loop is not followed for ever.
+    for (int hops = 0; hops < 8; ++hops) {
+        if (std::binary_search(zones_.begin(), zones_.end(), wanted)) return std::string(wanted);
+        const auto link = std::lower_bound(links_.begin(), links_.end(), wanted,
+                                           [](const auto& l, std::string_view n) { return l.first < n; });
+        if (link == links_.end() || link->first != wanted) return std::nullopt;
+        wanted = link->second;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::pair<std::string, std::string>> ZoneIndex::Links() const
+{
+    std::vector<std::pair<std::string, std::string>> links;
+    for (const auto& [name, target] : links_) {
+        if (auto zone = ZoneOf(target)) links.emplace_back(name, std::move(*zone));
+    }
+    return links;
+}
+
+std::vector<std::string> ZoneIndex::Names() const
+{
+    std::vector<std::string> names = zones_;
+    for (const auto& [name, zone] : Links()) names.push_back(name);
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
 
+bool IsUtcName(std::string_view name)
+{
+    return name.size() == 3 && (name[0] == 'U' || name[0] == 'u') && (name[1] == 'T' || name[1] == 't') &&
+           (name[2] == 'C' || name[2] == 'c');
+}
+
+std::vector<std::string> ZoneNames(std::string_view folder) { return ZoneIndex::Read(folder).Names(); }
+
+namespace {
+
+// The zone file of `name`: a zone or a link of the index, or else a zone
+// file of that name in `folder` (as Debian's localtime, a link to the
+// system's zone).
+std::shared_ptr<const Zone::Rules> ZoneFile(std::string_view name, std::string_view folder, const ZoneIndex& index)
+{
+    std::optional<std::string> zone = index.ZoneOf(name);
+    if (!zone && LooksLikeZoneName(name)) zone = std::string(name);
+    if (!zone) return nullptr;
+    const std::string path = std::string(folder) + "/" + *zone;
+    absl::TimeZone tz;
+    if (!absl::LoadTimeZone(path, &tz)) return nullptr;
+    return std::make_shared<FileRules>(tz, HasYearlyRule(path));
+}
+
+// A path under `folder`, as the part within it ("Asia/Tokyo").
+std::optional<std::string> InFolder(std::string_view path, std::string_view folder)
+{
+    const std::filesystem::path normal = std::filesystem::path(path).lexically_normal();
+    const std::filesystem::path relative = normal.lexically_relative(std::filesystem::path(folder).lexically_normal());
+    if (relative.empty() || *relative.begin() == ".." || *relative.begin() == ".") return std::nullopt;
+    return relative.generic_string();
+}
+
+// What /etc/localtime is a link to, or else what /etc/timezone names.
+std::string SystemZoneName()
+{
+    std::error_code ec;
+    const std::string target = std::filesystem::read_symlink("/etc/localtime", ec).generic_string();
+    if (!ec) {
+        const std::size_t at = target.find("zoneinfo/");
+        if (at != std::string::npos) return target.substr(at + 9);
+    }
+    std::string text;
+    if (!ReadWhole("/etc/timezone", 4096, text)) return {};
+    text.resize(std::min(text.find('\n'), text.size()));
+    while (!text.empty() && IsBlank(text.back())) text.pop_back();
+    return text;
+}
+
+} // namespace
+
 Zone Zone::Find(std::string_view name, std::string_view folder)
 {
     Zone z;
-    if (name == "UTC") return z;
+    if (IsUtcName(name)) return z;
     std::error_code ec;
     if (!std::filesystem::is_directory(std::filesystem::path(folder), ec)) {
         throw MissingData("no time zone database in " + std::string(folder) + ": install the " +
                           std::string(kZonePackage) + " package");
     }
-    std::string wanted(name);
-    if (name == "local") {
-        // As the C library does: TZ first, then the system's setting.
-        const char* tz = std::getenv("TZ");
-        wanted = tz != nullptr ? tz : "";
-        if (!wanted.empty() && wanted.front() == ':') wanted.erase(0, 1);
+    const ZoneIndex index = ZoneIndex::Read(folder);
+    if (name != "local") {
+        z.rules_ = ZoneFile(name, folder, index);
+        if (z.rules_ == nullptr) {
+            throw InputError(Quoted(name) + ": no such zone in " + std::string(folder) +
+                             "; expected an IANA name such as Europe/Paris, UTC or local");
+        }
+        z.name_ = std::string(name);
+        return z;
     }
-    try {
-        z.zone_ = wanted.empty() ? date::current_zone() : date::locate_zone(wanted);
-    } catch (const std::runtime_error&) {
-        if (name == "local") {
+    // As the C library reads TZ; unset or empty, the system's own zone.
+    const char* variable = std::getenv("TZ");
+    std::string_view tz = variable != nullptr ? variable : "";
+    if (tz.empty()) {
+        const std::string system = SystemZoneName();
+        z.rules_ = system.empty() ? nullptr : ZoneFile(system, folder, index);
+        if (z.rules_ == nullptr) {
             throw InputError("local: the system's zone " +
-                             (wanted.empty() ? std::string("(/etc/localtime)") : Quoted(wanted)) + " is not in " +
+                             (system.empty() ? std::string("(/etc/localtime)") : Quoted(system)) + " is not in " +
                              std::string(folder));
         }
-        throw InputError(Quoted(name) + ": no such zone in " + std::string(folder) +
-                         "; expected an IANA name such as Europe/Paris, UTC or local");
+        z.name_ = system;
+        return z;
     }
-    z.name_ = z.zone_->name();
-    z.Tabulate();
-    return z;
-}
-
-void Zone::Tabulate()
-{
-    for (std::int64_t at = kTableBegin; at < kTableEnd;) {
-        const auto info = zone_->get_info(date::sys_seconds(Seconds(at)));
-        spans_.push_back({at, static_cast<int>(info.offset.count())});
-        at = info.end.time_since_epoch().count();
-    }
-    CarryRulesOn();
-    spans_.push_back({kTableEnd, spans_.back().offset});
-}
-
-void Zone::CarryRulesOn()
-{
-    // Two changes a year in each of the last listed years, and none after.
-    const int first_year = kLastListedYear - kRuleYears + 1;
-    std::size_t first = spans_.size();
-    while (first > 1 && UtcYear(spans_[first - 1].begin) >= first_year) --first;
-    if (first == spans_.size() || UtcYear(spans_.back().begin) != kLastListedYear) return;
-    if (spans_.size() - first != 2 * static_cast<std::size_t>(kRuleYears)) return;
-    std::array<std::vector<std::array<std::int64_t, 3>>, 2> changes;
-    for (std::size_t i = first; i < spans_.size(); ++i) {
-        const std::size_t k = (i - first) % 2;
-        if (UtcYear(spans_[i].begin) != first_year + static_cast<int>((i - first) / 2)) return;
-        changes.at(k).push_back({spans_[i].begin, spans_[i - 1].offset, spans_[i].offset});
-    }
-    const auto one = RuleOf(changes[0]);
-    const auto two = RuleOf(changes[1]);
-    if (!one || !two) return;
-    for (int year = kLastListedYear + 1;; ++year) {
-        for (const YearlyChange* rule : {&*one, &*two}) {
-            const std::int64_t at = rule->UtcIn(year);
-            if (at >= kTableEnd) return;
-            spans_.push_back({at, rule->after});
+    if (tz.front() == ':') tz.remove_prefix(1);
+    const std::string tzName = IsUtcName(tz) ? std::string("UTC") : std::string(tz);
+    if (!tz.empty() && tz.front() == '/') {
+        // A zone file by its path (TZ=/usr/share/zoneinfo/Asia/Tokyo).
+        const auto inFolder = InFolder(tz, folder);
+        if (inFolder) {
+            z.rules_ = ZoneFile(*inFolder, folder, index);
+            absl::TimeZone file;
+            const std::string path = std::string(folder) + "/" + *inFolder;
+            if (z.rules_ == nullptr && absl::LoadTimeZone(path, &file)) {
+                z.rules_ = std::make_shared<FileRules>(file, HasYearlyRule(path));
+            }
         }
+        if (z.rules_ == nullptr) {
+            throw InputError("local: TZ " + Quoted(tz) + " is not a zone file under " + std::string(folder));
+        }
+        z.name_ = *inFolder;
+        return z;
     }
-}
-
-bool Zone::Tabulated(std::int64_t utc) const
-{
-    // A day's margin: civil times are looked up around their UTC reading.
-    return utc >= kTableBegin + 2 * kDay && utc < kTableEnd - 2 * kDay;
-}
-
-std::size_t Zone::SpanAt(std::int64_t utc) const
-{
-    const auto after =
-        std::upper_bound(spans_.begin(), spans_.end(), utc, [](std::int64_t t, const Span& s) { return t < s.begin; });
-    return static_cast<std::size_t>(after - spans_.begin()) - 1;
+    z.rules_ = ZoneFile(tzName, folder, index);
+    if (z.rules_ != nullptr) {
+        z.name_ = tzName;
+        return z;
+    }
+    try {
+        z.rules_ = std::make_shared<StringRules>(PosixTz::Parse(tz));
+    } catch (const InputError& e) {
+        const bool looksLikeRule = tz.find_first_of("0123456789<,") != std::string_view::npos;
+        throw InputError("local: TZ " + Quoted(tz) + " is neither a zone in " + std::string(folder) +
+                         " nor a POSIX TZ string such as CET-1CEST,M3.5.0,M10.5.0/3" +
+                         (looksLikeRule ? std::string(" (") + e.what() + ")" : std::string()));
+    }
+    z.name_ = std::string(tz);
+    return z;
 }
 
 LocalOffsets Zone::OffsetsOfLocal(std::int64_t local) const
 {
-    if (zone_ == nullptr) return {};
-    if (!Tabulated(local)) {
-        const auto info = zone_->get_info(date::local_seconds(Seconds(local)));
-        const auto before = static_cast<int>(info.first.offset.count());
-        if (info.result == date::local_info::unique) return {LocalOffsets::Unique, before, before};
-        const auto after = static_cast<int>(info.second.offset.count());
-        return {info.result == date::local_info::nonexistent ? LocalOffsets::Gap : LocalOffsets::Overlap, before,
-                after};
-    }
-    // Offsets stay within a day of UTC, so the spans that can hold this
-    // civil time are the ones near its UTC reading: each whose UTC range
-    // has local - offset in it is a reading; none is a gap, two an overlap.
-    const std::size_t at = SpanAt(local);
-    const std::size_t first = at > 2 ? at - 2 : 0;
-    const std::size_t last = std::min(at + 2, spans_.size() - 2);
-    LocalOffsets found{LocalOffsets::Gap, 0, 0};
-    int readings = 0;
-    for (std::size_t i = first; i <= last; ++i) {
-        const std::int64_t utc = local - spans_[i].offset;
-        if (utc >= spans_[i].begin && utc < spans_[i + 1].begin) {
-            (readings == 0 ? found.before : found.after) = spans_[i].offset;
-            ++readings;
-        } else if (readings == 0 && utc >= spans_[i + 1].begin) {
-            // Past this span's end in its own offset: if the next span does
-            // not hold it either, it fell between them.
-            found.before = spans_[i].offset;
-            found.after = spans_[i + 1].offset;
-        }
-    }
-    if (readings == 1) return {LocalOffsets::Unique, found.before, found.before};
-    if (readings == 2) found.kind = LocalOffsets::Overlap;
-    return found;
+    if (rules_ == nullptr) return {};
+    return rules_->OffsetsOfLocal(local);
+}
+
+int Zone::OffsetAt(std::int64_t utc) const
+{
+    if (rules_ == nullptr) return 0;
+    return rules_->OffsetAt(utc);
 }
 
 std::int64_t Zone::FirstUtcAtOrAfter(std::int64_t local) const
@@ -253,13 +514,6 @@ std::int64_t Zone::FirstUtcAtOrAfter(std::int64_t local) const
         (mid + OffsetAt(mid) >= local ? above : below) = mid;
     }
     return above;
-}
-
-int Zone::OffsetAt(std::int64_t utc) const
-{
-    if (zone_ == nullptr) return 0;
-    if (!Tabulated(utc)) return static_cast<int>(zone_->get_info(date::sys_seconds(Seconds(utc))).offset.count());
-    return spans_[SpanAt(utc)].offset;
 }
 
 } // namespace vantoril::astro

@@ -2,16 +2,18 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-// Time zones of the system's tz database (/usr/share/zoneinfo), read through
-// the date library; UTC needs no database at all.
-
-namespace date {
-class time_zone;
-}
+// Time zones of the system's tz database (/usr/share/zoneinfo): each zone
+// file read by Abseil's time zone library, which follows the rule at the
+// file's end for the years after its listed changes; the names, old ones
+// included, from the database's text form (tzdata.zi). UTC needs no
+// database at all.
 
 namespace vantoril::astro {
 
@@ -28,8 +30,36 @@ struct LocalOffsets {
     int after = 0;
 };
 
-// The names of the zones in the database at `folder`, sorted; none when
-// there is no database.
+// The names of the tz database's text form, tzdata.zi: its zones ("Z NAME
+// ...") and its links ("L ZONE NAME"), which keep the old names of the
+// `backward` file working (Asia/Calcutta, US/Eastern, Europe/Kiev) also
+// where their own zone files are not installed.
+class ZoneIndex {
+public:
+    ZoneIndex() = default;
+    static ZoneIndex Parse(std::string_view tzdataZi);
+    // The index of the database in `folder`; empty without its tzdata.zi.
+    static ZoneIndex Read(std::string_view folder = kZoneFolder);
+
+    [[nodiscard]] bool empty() const { return zones_.empty(); }
+    // The zone a name stands for: the name itself for a zone, the zone a
+    // link leads to (through links to links) for a link; none for others.
+    [[nodiscard]] std::optional<std::string> ZoneOf(std::string_view name) const;
+    // Every link that leads to a zone, as {name, zone}, sorted by name.
+    [[nodiscard]] std::vector<std::pair<std::string, std::string>> Links() const;
+    // The zones and the links' names, sorted.
+    [[nodiscard]] std::vector<std::string> Names() const;
+
+private:
+    std::vector<std::string> zones_;                         // sorted
+    std::vector<std::pair<std::string, std::string>> links_; // {name, target}, sorted
+};
+
+// "UTC" in any case: the name for no zone at all.
+bool IsUtcName(std::string_view name);
+
+// The names of the zones and links in the database at `folder`, sorted;
+// none when there is no database.
 std::vector<std::string> ZoneNames(std::string_view folder = kZoneFolder);
 
 class Zone {
@@ -37,12 +67,14 @@ public:
     // UTC.
     Zone() = default;
 
-    // An IANA name, "UTC" or "local" (TZ, or else the system's own zone).
-    // Throws InputError for a name the database does not have (naming
-    // `folder`), MissingData when there is no database in `folder`.
+    // A zone or link name of the database, "UTC" in any case, or "local":
+    // TZ as a zone name, ":NAME", a path under `folder` or a POSIX TZ
+    // string, else the system's own zone (/etc/localtime). Throws
+    // InputError for a name the database does not have (naming `folder`),
+    // MissingData when there is no database in `folder`.
     static Zone Find(std::string_view name, std::string_view folder = kZoneFolder);
 
-    [[nodiscard]] bool IsUtc() const { return zone_ == nullptr; }
+    [[nodiscard]] bool IsUtc() const { return rules_ == nullptr; }
     [[nodiscard]] const std::string& name() const { return name_; }
 
     // Offsets of the civil time `local` (seconds from 1970 read as if UTC).
@@ -53,22 +85,12 @@ public:
     // civil day begins, also when its midnight falls in a gap.
     [[nodiscard]] std::int64_t FirstUtcAtOrAfter(std::int64_t local) const;
 
-private:
-    // The zone's spans of one offset from 1800 to 2400, as the library gives
-    // them (with the last listed years' rule carried on after 2037): looked
-    // up by a binary search, without the library's strings.
-    struct Span {
-        std::int64_t begin; // UTC seconds from 1970
-        int offset;
-    };
-    void Tabulate();
-    void CarryRulesOn();
-    [[nodiscard]] bool Tabulated(std::int64_t utc) const;
-    [[nodiscard]] std::size_t SpanAt(std::int64_t utc) const;
+    // How a zone's offsets are found (in zones.cpp).
+    class Rules;
 
-    const date::time_zone* zone_ = nullptr;
+private:
+    std::shared_ptr<const Rules> rules_; // none for UTC; shared by copies
     std::string name_ = "UTC";
-    std::vector<Span> spans_; // the last one ends the table
 };
 
 } // namespace vantoril::astro

@@ -57,10 +57,15 @@ void FindSite(const Options& o, Context& c, int errors)
     if (o.place) {
         std::vector<std::string> problems;
         astro::Place place;
+        // The places file's bad lines are said whether or not the name is found.
         try {
             place = astro::FindPlace(*o.place, astro::PlacesFilePath(), astro::kZoneFolder, SystemFiles(), problems);
         } catch (const astro::InputError& e) {
+            for (const std::string& problem : problems) Complain(errors, problem);
             throw UsageError(std::string("--place ") + e.what());
+        } catch (const astro::MissingData&) {
+            for (const std::string& problem : problems) Complain(errors, problem);
+            throw;
         }
         for (const std::string& problem : problems) Complain(errors, problem);
         c.place = PlaceShown{place.name, place.zone};

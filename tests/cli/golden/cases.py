@@ -491,6 +491,15 @@ def places(c):
     c.add("place", ["--place", "Home", "--tz", "Asia/Tokyo", "2024-03-20", "21:00:00"])
     c.add("place", ["--place", "Home", "2024-03-20"])
     c.add("place", IAU + ["--place", "Sea_Station", "--ra", "05:00", "2024-03-20", "21:00:00"])
+    # The tz database's old names and names with accents, as places and zones.
+    for name in ["Kiev", "Europe/Kiev", "Asia/Calcutta", "São Paulo", "sao paulo", "Sao_Paulo", "Second Home"]:
+        c.add("place.names", ["--place", name, "--tz", "place", "2024-03-20", "21:00:00"])
+    for zone in ["utc", "Utc", "Asia/Calcutta", "Europe/Kiev", "europe/paris"]:
+        c.add("tz.names", ["--tz", zone, "0", "2024-03-20", "21:00:00"])
+    # Two places of one name: an error naming both lines.
+    duplicates = {"XDG_CONFIG_HOME": "@GOLDEN@/config-duplicates"}
+    c.add("place.duplicate", ["--place", "Home", "2024-03-20T21:00Z"], env=duplicates)
+    c.add("place.duplicate", ["--place", "Work", "2024-03-20T21:00Z"], env=duplicates)
     # Suggestions from a places file whose names are all closer than any zone's.
     observatories = {"XDG_CONFIG_HOME": "@GOLDEN@/config-observatories"}
     for name in ["Observatory", "Observatory_Nrth", "observatory north", "Observatory_Old", "Obsrvatory Main"]:

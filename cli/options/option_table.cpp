@@ -63,8 +63,10 @@ const std::array kOptions = {
                kPrint, false, set::Format},
     OptionSpec{"--tz", "", ValueKind::Zone, "", "read and show instants in this zone",
                R"(  --tz ZONE|local|UTC|place  read DATE TIME without an offset as civil time in this zone of
-                           the system's tz database (/usr/share/zoneinfo), and show each
-                           instant in it; place: the zone of --place (default UTC)
+                           the system's tz database (/usr/share/zoneinfo, old names such as
+                           US/Eastern too), and show each instant in it, for any year;
+                           local: the zone TZ names (a zone, a file or a rule such as
+                           EST5EDT,M3.2.0,M11.1.0); place: the zone of --place (default UTC)
 )",
                "astro/time/zones.cpp", false, set::Tz},
     OptionSpec{"--fold", "", ValueKind::Choice, "earlier later", "which reading of a civil time the clocks repeat",
@@ -75,7 +77,8 @@ const std::array kOptions = {
     OptionSpec{"--place", "", ValueKind::Place, "", "the longitude (and zone) of a place",
                R"(  --place NAME             the longitude (and zone) of a place: first from the user's
                            places file (~/.config/vantoril-lst/places: NAME LONGITUDE [ZONE]
-                           a line), then from the tz database's zone1970.tab ("Paris")
+                           a line), then from the tz database's zone1970.tab ("Paris",
+                           "sao paulo": case and accents do not matter)
 )",
                "astro/observer/places.cpp", false, set::Place},
     OptionSpec{"--from", "", ValueKind::Text, "", "a table's first instant",

@@ -10,7 +10,6 @@
 #include <absl/time/time.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -32,65 +31,10 @@ constexpr std::int64_t kBlock = 3155695200;       // 36524.25 days
 // No zone's offset reaches this; a civil time's UTC readings lie within it.
 constexpr std::int64_t kMaxOffset = std::int64_t{26} * 3600;
 constexpr std::int64_t kMargin = 3 * kDay;
-// tzdata.zi is about 100 kB, a zone file a few kB.
-constexpr std::size_t kMaxIndexBytes = 8U << 20;
+// A zone file is a few kB.
 constexpr std::size_t kMaxZoneFileBytes = 1U << 20;
 
 const absl::CivilSecond kEpoch(1970, 1, 1, 0, 0, 0);
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::vector<std::string_view> Fields(std::string_view line, std::size_t most)
-{
-    std::vector<std::string_view> fields;
-    std::size_t at = 0;
-    while (at < line.size() && fields.size() < most) {
-        while (at < line.size() && IsBlank(line[at])) ++at;
-        const std::size_t start = at;
-        while (at < line.size() && !IsBlank(line[at])) ++at;
-        if (at > start) fields.push_back(line.substr(start, at - start));
-    }
-    return fields;
-}
-
-bool ReadWhole(const std::string& path, std::size_t most, std::string& text)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rbe");
-    if (file == nullptr) return false;
-    char buffer[16384];
-    std::size_t got = 0;
-    bool fine = true;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        if (text.size() + got > most) {
-            fine = false;
-            break;
-        }
-        text.append(buffer, got);
-    }
-    fine = fine && std::ferror(file) == 0;
-    std::fclose(file);
-    return fine;
-}
-
-// A name as the database writes them: parts of letters, digits, '_', '-',
-// '+' and '.', none "." or "..".
-bool LooksLikeZoneName(std::string_view name)
-{
-    if (name.empty() || name.size() > 255) return false;
-    std::size_t start = 0;
-    while (start <= name.size()) {
-        const std::size_t end = std::min(name.find('/', start), name.size());
-        const std::string_view part = name.substr(start, end - start);
-        if (part.empty() || part == "." || part == "..") return false;
-        for (const char c : part) {
-            const bool fine = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-                              c == '-' || c == '+' || c == '.';
-            if (!fine) return false;
-        }
-        start = end + 1;
-    }
-    return true;
-}
 
 // Whether the zone file ends with a rule of yearly changes (a TZ string
 // with a comma): the library then carries the changes on for 400 years past
@@ -98,7 +42,7 @@ bool LooksLikeZoneName(std::string_view name)
 bool HasYearlyRule(const std::string& path)
 {
     std::string text;
-    if (!ReadWhole(path, kMaxZoneFileBytes, text)) return true; // then ask the library for each later year
+    if (!ReadZoneData(path, kMaxZoneFileBytes, text)) return true; // then ask the library for each later year
     if (text.size() < 6 || text.compare(0, 4, "TZif") != 0 || text[4] == '\0') return false; // no rule in version 1
     if (text.back() != '\n') return true;
     const std::size_t start = text.rfind('\n', text.size() - 2);
@@ -298,85 +242,6 @@ private:
 
 } // namespace
 
-// ---------------------------------------------------------------------------
-
-ZoneIndex ZoneIndex::Parse(std::string_view tzdataZi)
-{
-    ZoneIndex index;
-    std::string_view text = tzdataZi;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        const std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (line.size() < 2 || (line[0] != 'Z' && line[0] != 'L') || !IsBlank(line[1])) continue;
-        const auto fields = Fields(line, 3);
-        if (line[0] == 'Z' && fields.size() >= 2) index.zones_.emplace_back(fields[1]);
-        if (line[0] == 'L' && fields.size() == 3) index.links_.emplace_back(fields[2], fields[1]);
-    }
-    std::sort(index.zones_.begin(), index.zones_.end());
-    index.zones_.erase(std::unique(index.zones_.begin(), index.zones_.end()), index.zones_.end());
-    // The first line for a name holds, as zic takes only one.
-    std::stable_sort(index.links_.begin(), index.links_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    index.links_.erase(std::unique(index.links_.begin(), index.links_.end(),
-                                   [](const auto& a, const auto& b) { return a.first == b.first; }),
-                       index.links_.end());
-    // A zone's name is not also a link's (zic refuses both).
-    index.links_.erase(
-        std::remove_if(
-            index.links_.begin(), index.links_.end(),
-            [&](const auto& link) { return std::binary_search(index.zones_.begin(), index.zones_.end(), link.first); }),
-        index.links_.end());
-    return index;
-}
-
-ZoneIndex ZoneIndex::Read(std::string_view folder)
-{
-    std::string text;
-    if (!ReadWhole(std::string(folder) + "/tzdata.zi", kMaxIndexBytes, text)) return {};
-    return Parse(text);
-}
-
-std::optional<std::string> ZoneIndex::ZoneOf(std::string_view name) const
-{
-    std::string_view wanted = name;
-    // Links to links are allowed; a loop is not followed for ever.
-    for (int hops = 0; hops < 8; ++hops) {
-        if (std::binary_search(zones_.begin(), zones_.end(), wanted)) return std::string(wanted);
-        const auto link = std::lower_bound(links_.begin(), links_.end(), wanted,
-                                           [](const auto& l, std::string_view n) { return l.first < n; });
-        if (link == links_.end() || link->first != wanted) return std::nullopt;
-        wanted = link->second;
-    }
-    return std::nullopt;
-}
-
-std::vector<std::pair<std::string, std::string>> ZoneIndex::Links() const
-{
-    std::vector<std::pair<std::string, std::string>> links;
-    for (const auto& [name, target] : links_) {
-        if (auto zone = ZoneOf(target)) links.emplace_back(name, std::move(*zone));
-    }
-    return links;
-}
-
-std::vector<std::string> ZoneIndex::Names() const
-{
-    std::vector<std::string> names = zones_;
-    for (const auto& [name, zone] : Links()) names.push_back(name);
-    std::sort(names.begin(), names.end());
-    names.erase(std::unique(names.begin(), names.end()), names.end());
-    return names;
-}
-
-bool IsUtcName(std::string_view name)
-{
-    return name.size() == 3 && (name[0] == 'U' || name[0] == 'u') && (name[1] == 'T' || name[1] == 't') &&
-           (name[2] == 'C' || name[2] == 'c');
-}
-
-std::vector<std::string> ZoneNames(std::string_view folder) { return ZoneIndex::Read(folder).Names(); }
-
 namespace {
 
 // The zone file of `name`: a zone or a link of the index, or else a zone
@@ -412,10 +277,66 @@ std::string SystemZoneName()
         if (at != std::string::npos) return target.substr(at + 9);
     }
     std::string text;
-    if (!ReadWhole("/etc/timezone", 4096, text)) return {};
+    if (!ReadZoneData("/etc/timezone", 4096, text)) return {};
     text.resize(std::min(text.find('\n'), text.size()));
-    while (!text.empty() && IsBlank(text.back())) text.pop_back();
+    while (!text.empty() && IsZoneBlank(text.back())) text.pop_back();
     return text;
+}
+
+// A zone's rules and the name it is shown by.
+struct Found {
+    std::shared_ptr<const Zone::Rules> rules;
+    std::string name;
+};
+
+// The system's own zone, for "local" without TZ.
+Found SystemZone(std::string_view folder, const ZoneIndex& index)
+{
+    const std::string system = SystemZoneName();
+    Found found{system.empty() ? nullptr : ZoneFile(system, folder, index), system};
+    if (found.rules == nullptr) {
+        throw InputError("local: the system's zone " +
+                         (system.empty() ? std::string("(/etc/localtime)") : Quoted(system)) + " is not in " +
+                         std::string(folder));
+    }
+    return found;
+}
+
+// A zone file by its path (TZ=/usr/share/zoneinfo/Asia/Tokyo).
+Found ZoneAtPath(std::string_view tz, std::string_view folder, const ZoneIndex& index)
+{
+    const auto inFolder = InFolder(tz, folder);
+    if (inFolder) {
+        Found found{ZoneFile(*inFolder, folder, index), *inFolder};
+        absl::TimeZone file;
+        const std::string path = std::string(folder) + "/" + *inFolder;
+        if (found.rules == nullptr && absl::LoadTimeZone(path, &file)) {
+            found.rules = std::make_shared<FileRules>(file, HasYearlyRule(path));
+        }
+        if (found.rules != nullptr) return found;
+    }
+    throw InputError("local: TZ " + Quoted(tz) + " is not a zone file under " + std::string(folder));
+}
+
+// "local": TZ as the C library reads it; unset or empty, the system's zone.
+Found LocalZone(std::string_view folder, const ZoneIndex& index)
+{
+    const char* variable = std::getenv("TZ");
+    std::string_view tz = variable != nullptr ? variable : "";
+    if (tz.empty()) return SystemZone(folder, index);
+    if (tz.front() == ':') tz.remove_prefix(1);
+    if (!tz.empty() && tz.front() == '/') return ZoneAtPath(tz, folder, index);
+    const std::string tzName = IsUtcName(tz) ? std::string("UTC") : std::string(tz);
+    Found found{ZoneFile(tzName, folder, index), tzName};
+    if (found.rules != nullptr) return found;
+    try {
+        return {std::make_shared<StringRules>(PosixTz::Parse(tz)), std::string(tz)};
+    } catch (const InputError& e) {
+        const bool looksLikeRule = tz.find_first_of("0123456789<,") != std::string_view::npos;
+        throw InputError("local: TZ " + Quoted(tz) + " is neither a zone in " + std::string(folder) +
+                         " nor a POSIX TZ string such as CET-1CEST,M3.5.0,M10.5.0/3" +
+                         (looksLikeRule ? std::string(" (") + e.what() + ")" : std::string()));
+    }
 }
 
 } // namespace
@@ -430,62 +351,18 @@ Zone Zone::Find(std::string_view name, std::string_view folder)
                           std::string(kZonePackage) + " package");
     }
     const ZoneIndex index = ZoneIndex::Read(folder);
-    if (name != "local") {
-        z.rules_ = ZoneFile(name, folder, index);
-        if (z.rules_ == nullptr) {
+    Found found;
+    if (name == "local") {
+        found = LocalZone(folder, index);
+    } else {
+        found = {ZoneFile(name, folder, index), std::string(name)};
+        if (found.rules == nullptr) {
             throw InputError(Quoted(name) + ": no such zone in " + std::string(folder) +
                              "; expected an IANA name such as Europe/Paris, UTC or local");
         }
-        z.name_ = std::string(name);
-        return z;
     }
-    // As the C library reads TZ; unset or empty, the system's own zone.
-    const char* variable = std::getenv("TZ");
-    std::string_view tz = variable != nullptr ? variable : "";
-    if (tz.empty()) {
-        const std::string system = SystemZoneName();
-        z.rules_ = system.empty() ? nullptr : ZoneFile(system, folder, index);
-        if (z.rules_ == nullptr) {
-            throw InputError("local: the system's zone " +
-                             (system.empty() ? std::string("(/etc/localtime)") : Quoted(system)) + " is not in " +
-                             std::string(folder));
-        }
-        z.name_ = system;
-        return z;
-    }
-    if (tz.front() == ':') tz.remove_prefix(1);
-    const std::string tzName = IsUtcName(tz) ? std::string("UTC") : std::string(tz);
-    if (!tz.empty() && tz.front() == '/') {
-        // A zone file by its path (TZ=/usr/share/zoneinfo/Asia/Tokyo).
-        const auto inFolder = InFolder(tz, folder);
-        if (inFolder) {
-            z.rules_ = ZoneFile(*inFolder, folder, index);
-            absl::TimeZone file;
-            const std::string path = std::string(folder) + "/" + *inFolder;
-            if (z.rules_ == nullptr && absl::LoadTimeZone(path, &file)) {
-                z.rules_ = std::make_shared<FileRules>(file, HasYearlyRule(path));
-            }
-        }
-        if (z.rules_ == nullptr) {
-            throw InputError("local: TZ " + Quoted(tz) + " is not a zone file under " + std::string(folder));
-        }
-        z.name_ = *inFolder;
-        return z;
-    }
-    z.rules_ = ZoneFile(tzName, folder, index);
-    if (z.rules_ != nullptr) {
-        z.name_ = tzName;
-        return z;
-    }
-    try {
-        z.rules_ = std::make_shared<StringRules>(PosixTz::Parse(tz));
-    } catch (const InputError& e) {
-        const bool looksLikeRule = tz.find_first_of("0123456789<,") != std::string_view::npos;
-        throw InputError("local: TZ " + Quoted(tz) + " is neither a zone in " + std::string(folder) +
-                         " nor a POSIX TZ string such as CET-1CEST,M3.5.0,M10.5.0/3" +
-                         (looksLikeRule ? std::string(" (") + e.what() + ")" : std::string()));
-    }
-    z.name_ = std::string(tz);
+    z.rules_ = std::move(found.rules);
+    z.name_ = std::move(found.name);
     return z;
 }
 

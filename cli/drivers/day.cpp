@@ -5,9 +5,10 @@
 #include "astro/base/quoted.h"
 #include "cli/drivers/batch_line.h"
 #include "cli/drivers/end_of_run.h"
-#include "cli/io/messages.h"
 #include "cli/io/output.h"
-#include "runtime/run_time_error.h"
+#include "cli/options/failure.h"
+
+#include <stdexcept>
 
 namespace vantoril::cli {
 
@@ -92,12 +93,8 @@ int RunDay(const Context& c, int output, int errors)
         search.span = astro::CivilDay(astro::ParseDate(o.date.value_or(std::string_view{})), c.zone,
                                       o.modelName == ModelName::Iau2006);
         AnswerDaySearch(c, search, out.buffer(), tally.cautions);
-    } catch (const astro::InputError& e) {
-        return UsageFailure(errors, e.what());
-    } catch (const astro::CalculationError& e) {
-        return AnswerFailure(errors, e.what());
-    } catch (const RunTimeError& e) {
-        return AnswerFailure(errors, e.what());
+    } catch (const std::runtime_error&) {
+        return FailureStatus(errors);
     }
     out.buffer() += '\n';
     return FinishRun(c, out, tally, errors);

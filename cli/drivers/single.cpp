@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "cli/drivers/single.h"
 
-#include "astro/base/errors.h"
 #include "cli/drivers/answer.h"
 #include "cli/drivers/end_of_run.h"
-#include "cli/io/messages.h"
 #include "cli/io/output.h"
-#include "runtime/run_time_error.h"
+#include "cli/options/failure.h"
 
 #include <ctime>
+#include <stdexcept>
 
 namespace vantoril::cli {
 
@@ -53,22 +52,16 @@ int RunSingle(const Context& c, int output, int errors)
     astro::InstantTexts texts;
     try {
         q = QueryOf(c, now, texts);
-    } catch (const astro::InputError& e) {
-        return UsageFailure(errors, e.what());
-    } catch (const astro::CalculationError& e) {
-        return AnswerFailure(errors, e.what());
+    } catch (const std::runtime_error&) {
+        return FailureStatus(errors);
     }
     Output out(output);
     c.printer->Begin(out.buffer());
     RunTally tally;
     try {
         AnswerQuery(c, q, out.buffer(), tally.cautions);
-    } catch (const astro::InputError& e) {
-        return UsageFailure(errors, e.what());
-    } catch (const astro::CalculationError& e) {
-        return AnswerFailure(errors, e.what());
-    } catch (const RunTimeError& e) {
-        return AnswerFailure(errors, e.what());
+    } catch (const std::runtime_error&) {
+        return FailureStatus(errors);
     }
     c.printer->EndLine(out.buffer());
     return FinishRun(c, out, tally, errors);

@@ -7,14 +7,15 @@
 #include "cli/drivers/answer.h"
 #include "cli/drivers/end_of_run.h"
 #include "cli/drivers/parallel.h"
-#include "cli/io/messages.h"
 #include "cli/io/output.h"
+#include "cli/options/failure.h"
 #include "cli/options/values.h"
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 namespace vantoril::cli {
@@ -207,10 +208,8 @@ int RunTable(const Context& c, int output, int errors)
     TableRows rows;
     try {
         rows = RowsOf(c);
-    } catch (const UsageError& e) {
-        return UsageFailure(errors, e.what());
-    } catch (const astro::CalculationError& e) {
-        return AnswerFailure(errors, e.what());
+    } catch (const std::runtime_error&) {
+        return FailureStatus(errors);
     }
     // Rows end with the year 9999: beyond it no model is asked.
     const Wide end = Wide(astro::DaysFromCivil(10000, 1, 1) * 86400) * kSecondNs;

@@ -8,9 +8,11 @@
 #include "cli/io/exit_status.h"
 #include "cli/io/file_text.h"
 #include "cli/io/messages.h"
+#include "cli/options/failure.h"
 
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 namespace vantoril::cli {
@@ -144,14 +146,8 @@ std::unique_ptr<Context> BuildContext(const Options& o, int errors, int& status)
             c->longitudeText = o.longitude.value_or(std::string_view{});
             c->longitude = astro::ParseLongitude(c->longitudeText);
         }
-    } catch (const UsageError& e) {
-        status = UsageFailure(errors, e.what());
-        return nullptr;
-    } catch (const astro::InputError& e) {
-        status = UsageFailure(errors, e.what());
-        return nullptr;
-    } catch (const astro::MissingData& e) {
-        status = AnswerFailure(errors, e.what());
+    } catch (const std::runtime_error&) {
+        status = FailureStatus(errors);
         return nullptr;
     }
     SetPrinter(*c);

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#include "cli/options/failure.h"
+
+#include "astro/base/errors.h"
+#include "cli/io/messages.h"
+#include "cli/options/options.h"
+#include "runtime/run_time_error.h"
+
+namespace vantoril::cli {
+
+int FailureStatus(int errors)
+{
+    try {
+        throw;
+    } catch (const UsageError& e) {
+        return UsageFailure(errors, e.what());
+    } catch (const astro::InputError& e) {
+        return UsageFailure(errors, e.what());
+    } catch (const astro::CalculationError& e) {
+        return AnswerFailure(errors, e.what());
+    } catch (const astro::MissingData& e) {
+        return AnswerFailure(errors, e.what());
+    } catch (const RunTimeError& e) {
+        return AnswerFailure(errors, e.what());
+    }
+}
+
+} // namespace vantoril::cli

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// One exit-status contract for every mode: called in a catch block, it says
+// the failure being handled and returns its status. What was typed cannot be
+// understood (UsageError, the core's InputError): the usage status; an answer
+// could not be given (CalculationError, MissingData, RunTimeError): the
+// failure status. Anything else passes on.
+
+namespace vantoril::cli {
+
+int FailureStatus(int errors);
+
+} // namespace vantoril::cli

@@ -24,4 +24,4 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins li
 # desktop; Qt opens links with its xdg-open), Qt's GTK theme; and stress-ng
 # to keep the processors busy. scripts/user-desktop.sh runs the tests among them.
 USER_DESKTOP_PACKAGES=(xdg-utils qt6-gtk-platformtheme stress-ng)
-TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev liberfa-dev xvfb xauth xdotool x11-utils x11-xserver-utils desktop-file-utils appstream dpkg-dev file libx11-dev locales xclip weston sway wtype dbus at-spi2-core python3-pyatspi orca metacity speech-dispatcher speech-dispatcher-espeak-ng espeak-ng lintian "clang-format-$CLANG_VERSION" python3-astropy python3-erfa python3-skyfield tzdata groff-base git)
+TEST_PACKAGES=(googletest zsh fish libgtest-dev libbenchmark-dev liberfa-dev xvfb xauth xdotool x11-utils x11-xserver-utils desktop-file-utils appstream dpkg-dev file libx11-dev locales xclip weston sway wtype dbus at-spi2-core python3-pyatspi orca metacity speech-dispatcher speech-dispatcher-espeak-ng espeak-ng lintian "clang-format-$CLANG_VERSION" python3-astropy python3-erfa python3-skyfield tzdata groff-base git)

@@ -7,6 +7,21 @@ namespace vantoril::cli {
 
 namespace {
 
+// A text inside single quotes for zsh and fish alike: a quote closes the
+// quoted part, is written escaped and opens another.
+std::string SingleQuoted(std::string_view text)
+{
+    std::string quoted = "'";
+    for (const char c : text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
 // What completes an option's value, as a shell word list or command.
 std::string NamesCommand(ValueKind kind)
 {
@@ -18,20 +33,20 @@ std::string Bash()
 {
     std::string names;
     std::string cases;
-    for (const OptionSpec& spec : OptionTable()) {
-        if (spec.hidden) continue;
-        names.append(names.empty() ? "" : " ").append(spec.name);
-        const std::string pattern(spec.name);
-        switch (spec.kind) {
+    for (const OptionSpec& option : OptionTable()) {
+        if (option.hidden) continue;
+        names.append(names.empty() ? "" : " ").append(option.name);
+        const std::string pattern(option.name);
+        switch (option.kind) {
         case ValueKind::None:
             break;
         case ValueKind::Choice:
-            cases += "    " + pattern + ") COMPREPLY=($(compgen -W \"" + std::string(spec.choices) +
+            cases += "    " + pattern + ") COMPREPLY=($(compgen -W \"" + std::string(option.choices) +
                      "\" -- \"$cur\")); return ;;\n";
             break;
         case ValueKind::Zone:
         case ValueKind::Place:
-            cases += "    " + pattern + ") local IFS=$'\\n'; COMPREPLY=($(compgen -W \"$(" + NamesCommand(spec.kind) +
+            cases += "    " + pattern + ") local IFS=$'\\n'; COMPREPLY=($(compgen -W \"$(" + NamesCommand(option.kind) +
                      ")\" -- \"$cur\")); return ;;\n";
             break;
         case ValueKind::File:
@@ -58,15 +73,21 @@ std::string Bash()
            "complete -F _vantoril_lst vantoril-lst\n";
 }
 
-// A zsh _arguments spec: --name[summary]:what:action.
-std::string ZshSpec(const OptionSpec& spec)
+// An option for zsh's _arguments: --name[summary]:what:action, with the
+// summary's brackets escaped as _arguments reads them.
+std::string ZshOption(const OptionSpec& option)
 {
-    std::string line = "    '" + std::string(spec.name) + "[" + std::string(spec.summary) + "]";
-    switch (spec.kind) {
+    std::string summary;
+    for (const char c : option.summary) {
+        if (c == '[' || c == ']' || c == '\\') summary += '\\';
+        summary += c;
+    }
+    std::string line = std::string(option.name) + "[" + summary + "]";
+    switch (option.kind) {
     case ValueKind::None:
         break;
     case ValueKind::Choice:
-        line += ":value:(" + std::string(spec.choices) + ")";
+        line += ":value:(" + std::string(option.choices) + ")";
         break;
     case ValueKind::Zone:
         line += ":zone:->zones";
@@ -81,21 +102,21 @@ std::string ZshSpec(const OptionSpec& spec)
         line += ":value: ";
         break;
     }
-    return line + "' \\\n";
+    return "    " + SingleQuoted(line) + " \\\n";
 }
 
 std::string Zsh()
 {
-    std::string specs;
-    for (const OptionSpec& spec : OptionTable()) {
-        if (!spec.hidden) specs += ZshSpec(spec);
+    std::string options;
+    for (const OptionSpec& option : OptionTable()) {
+        if (!option.hidden) options += ZshOption(option);
     }
     return "#compdef vantoril-lst\n"
            "# zsh completion for vantoril-lst (vantoril-lst --completion zsh)\n"
            "_vantoril_lst() {\n"
            "  local state\n"
            "  _arguments -s \\\n" +
-           specs +
+           options +
            "    '*:argument: ' && return\n"
            "  case $state in\n"
            "    zones) compadd -- ${(f)\"$(" +
@@ -112,18 +133,18 @@ std::string Zsh()
 std::string Fish()
 {
     std::string text = "# fish completion for vantoril-lst (vantoril-lst --completion fish)\n";
-    for (const OptionSpec& spec : OptionTable()) {
-        if (spec.hidden) continue;
-        text += "complete -c vantoril-lst -l " + std::string(spec.name.substr(2));
-        switch (spec.kind) {
+    for (const OptionSpec& option : OptionTable()) {
+        if (option.hidden) continue;
+        text += "complete -c vantoril-lst -l " + std::string(option.name.substr(2));
+        switch (option.kind) {
         case ValueKind::None:
             break;
         case ValueKind::Choice:
-            text += " -x -a '" + std::string(spec.choices) + "'";
+            text += " -x -a " + SingleQuoted(option.choices);
             break;
         case ValueKind::Zone:
         case ValueKind::Place:
-            text += " -x -a '(" + NamesCommand(spec.kind) + ")'";
+            text += " -x -a '(" + NamesCommand(option.kind) + ")'";
             break;
         case ValueKind::File:
             text += " -r -F";
@@ -132,7 +153,7 @@ std::string Fish()
             text += " -x";
             break;
         }
-        text += " -d '" + std::string(spec.summary) + "'\n";
+        text += " -d " + SingleQuoted(option.summary) + "\n";
     }
     return text;
 }

@@ -3,8 +3,7 @@
 # The shells' completions as a user meets them: bash's script sourced, the
 # completion registered, and what it offers after each command line below,
 # zone and place names asked of the program itself (the user's places file
-# counts). zsh's and fish's scripts are checked for their syntax where those
-# shells are installed.
+# counts), and zsh's and fish's scripts as those shells read them.
 #
 #   completion_test.sh PATH/TO/vantoril-lst
 set -u
@@ -44,10 +43,32 @@ vantoril-lst --fold l|later
 vantoril-lst --mo|--model
 vantoril-lst --model iau2006 --tra|--transit
 CASES
+# zsh and fish as they read their scripts: zsh's _arguments stubbed to list
+# the words it is given (each option must arrive whole, quotes and all), fish
+# asked what it offers after a command line.
 for shell in zsh fish; do
-  command -v "$shell" >/dev/null || continue
+  command -v "$shell" >/dev/null || { echo "$shell: not installed"; failed=1; continue; }
   "$lst" --completion "$shell" >"$work/script.$shell"
-  "$shell" -n "$work/script.$shell" || { echo "$shell: the script does not parse"; failed=1; }
 done
-[ "$failed" -eq 0 ] && echo "completions: bash offers every name expected"
+offered() {
+  case $1 in
+    zsh) timeout 20 zsh -f -c '_arguments() { printf "%s\n" "$@"; }; source "$1"' zsh "$work/script.zsh" ;;
+    fish) timeout 20 fish --no-config -c 'source $argv[1]; complete -C $argv[2]' "$work/script.fish" "$2" ;;
+  esac 2>&1
+}
+while IFS='|' read -r shell typed wanted; do
+  command -v "$shell" >/dev/null || continue
+  # A whole line, or a name before fish's tab and description.
+  if ! offered "$shell" "$typed" | awk -F '\t' -v w="$wanted" '$0 == w || $1 == w { found = 1 } END { exit !found }'; then
+    echo "$shell: '$typed' does not offer '$wanted' (offers: $(offered "$shell" "$typed" | head -n 4 | tr '\n' ' '))"
+    failed=1
+  fi
+done <<'CASES'
+zsh||--from[a table's first instant]:value: 
+zsh||--model[sidereal model]:value:(classic iau2006)
+fish|vantoril-lst --fro|--from	a table's first instant
+fish|vantoril-lst --tz Europe/Pa|Europe/Paris
+fish|vantoril-lst --place My_|My_Observatory
+CASES
+[ "$failed" -eq 0 ] && echo "completions: bash, zsh and fish offer every name expected"
 exit "$failed"

@@ -52,7 +52,12 @@ const ModelInfo& InfoOf(Model model) { return kModels.at(static_cast<std::size_t
 SiderealAnswer Evaluate(Model model, const Query& q, const TimeScaleContext& context)
 {
     SiderealAnswer a = kModels[static_cast<std::size_t>(model)].evaluate(q, context);
-    if (q.dec) a.catalogueHourAngle = CatalogueHourAngle(q, context, nullptr);
+    if (q.dec) {
+        // UT1 as the sidereal time had it (an IERS table's included); its
+        // cautions are those already in `a`.
+        Ut1Detail ut1;
+        a.catalogueHourAngle = CatalogueHourAngle(q, context, &ut1);
+    }
     return a;
 }
 

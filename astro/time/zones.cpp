@@ -302,30 +302,34 @@ Found SystemZone(std::string_view folder, const ZoneIndex& index)
     return found;
 }
 
-// A zone file by its path (TZ=/usr/share/zoneinfo/Asia/Tokyo).
+// A zone file by its path (TZ=/usr/share/zoneinfo/Asia/Tokyo, or
+// TZ=:/etc/localtime), shown by its name in the database where the path
+// leads into it.
 Found ZoneAtPath(std::string_view tz, std::string_view folder, const ZoneIndex& index)
 {
-    const auto inFolder = InFolder(tz, folder);
-    if (inFolder) {
-        Found found{ZoneFile(*inFolder, folder, index), *inFolder};
-        absl::TimeZone file;
-        const std::string path = std::string(folder) + "/" + *inFolder;
-        if (found.rules == nullptr && absl::LoadTimeZone(path, &file)) {
-            found.rules = std::make_shared<FileRules>(file, HasYearlyRule(path));
-        }
-        if (found.rules != nullptr) return found;
+    const std::string path(tz);
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::canonical(path, ec);
+    auto inFolder = InFolder(tz, folder);
+    if (!inFolder && !ec) inFolder = InFolder(target.generic_string(), folder);
+    Found found{inFolder ? ZoneFile(*inFolder, folder, index) : nullptr, inFolder.value_or(path)};
+    absl::TimeZone file;
+    if (found.rules == nullptr && absl::LoadTimeZone(path, &file)) {
+        found.rules = std::make_shared<FileRules>(file, HasYearlyRule(path));
     }
-    throw InputError("local: TZ " + Quoted(tz) + " is not a zone file under " + std::string(folder));
+    if (found.rules == nullptr) throw InputError("local: TZ " + Quoted(tz) + " is not a zone file");
+    return found;
 }
 
-// "local": TZ as the C library reads it; unset or empty, the system's zone.
+// "local": TZ as the C library reads it; unset, the system's zone.
 Found LocalZone(std::string_view folder, const ZoneIndex& index)
 {
     const char* variable = std::getenv("TZ");
-    std::string_view tz = variable != nullptr ? variable : "";
-    if (tz.empty()) return SystemZone(folder, index);
-    if (tz.front() == ':') tz.remove_prefix(1);
-    if (!tz.empty() && tz.front() == '/') return ZoneAtPath(tz, folder, index);
+    if (variable == nullptr) return SystemZone(folder, index);
+    std::string_view tz = variable;
+    if (!tz.empty() && tz.front() == ':') tz.remove_prefix(1);
+    if (tz.empty()) return {nullptr, "UTC"}; // set but empty: UTC, as for the C library
+    if (tz.front() == '/') return ZoneAtPath(tz, folder, index);
     const std::string tzName = IsUtcName(tz) ? std::string("UTC") : std::string(tz);
     Found found{ZoneFile(tzName, folder, index), tzName};
     if (found.rules != nullptr) return found;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -75,6 +76,22 @@ std::string LinkOnlyFolder()
         return root.string();
     }();
     return folder;
+}
+
+// Outside the database, as /etc/localtime is: a link to Asia/Tokyo's zone
+// file (shown by that name) and a copy of it (shown by its path), as TZ
+// texts with the C library's leading colon.
+const char* Outside(bool link)
+{
+    static const std::array<std::string, 2> tz = [] {
+        char name[] = "/tmp/vantoril-localtime-XXXXXX";
+        const std::filesystem::path root = ::mkdtemp(name);
+        const std::string tokyo = std::string(kZoneFolder) + "/Asia/Tokyo";
+        std::filesystem::create_symlink(tokyo, root / "localtime");
+        std::filesystem::copy_file(tokyo, root / "copy");
+        return std::array<std::string, 2>{":" + (root / "localtime").string(), ":" + (root / "copy").string()};
+    }();
+    return tz[link ? 0 : 1].c_str();
 }
 
 // TZ set (or unset, for none) for a while, then as it was.
@@ -165,6 +182,9 @@ INSTANTIATE_TEST_SUITE_P(
         Named{"local", "CET-1CEST,M3.5.0,M10.5.0/3", kSystem, "CET-1CEST,M3.5.0,M10.5.0/3", 7200, 3600},
         Named{"local", "<+0330>-3:30", kSystem, "<+0330>-3:30", 12600, 12600},
         Named{"local", "AEST-10AEDT,M10.1.0,M4.1.0/3", kSystem, "AEST-10AEDT,M10.1.0,M4.1.0/3", 36000, 39600},
+        Named{"local", Outside(true), kSystem, "Asia/Tokyo", 32400, 32400},
+        Named{"local", Outside(false), kSystem, Outside(false) + 1, 32400, 32400},
+        Named{"local", "", kSystem, "", 0, 0}, Named{"local", ":", kSystem, "", 0, 0},
         Named{"local", "/etc/passwd", kSystem, nullptr, 0, 0},
         Named{"local", "/usr/share/zoneinfo/zone.tab", kSystem, nullptr, 0, 0},
         Named{"local", "CET-1CEST,M3.5.0", kSystem, nullptr, 0, 0}, Named{"local", "CET-1CEST", kSystem, nullptr, 0, 0},

@@ -118,23 +118,27 @@ BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional, bool cat
     return out;
 }
 
-DayLine SplitDayLine(std::string_view line, bool targetRequired, const char* form, bool catalogue)
+DayLine SplitDayLine(std::string_view line, bool targetRequired, const char* form, bool catalogue,
+                     bool longitudeOptional)
 {
     DayLine out;
     const std::string_view trimmed = Trim(line);
     if (trimmed.empty() || trimmed.front() == '#') return out;
     out.empty = false;
     const std::size_t split = FindBlank(trimmed);
-    const std::string_view rest = Trim(trimmed.substr(split));
-    if (rest.empty()) throw astro::InputError(form + astro::Quoted(trimmed));
     out.date = trimmed.substr(0, split);
-    if (catalogue && SplitCatalogue(rest, false, out.longitude, out.target, out.dec)) return out;
-    // As in the instants' lines: a last field written as a right ascension, not the only one, is the target.
+    const std::string_view rest = Trim(trimmed.substr(split));
+    if (rest.empty()) {
+        if (longitudeOptional && !targetRequired) return out;
+        throw astro::InputError(form + astro::Quoted(trimmed));
+    }
+    if (catalogue && SplitCatalogue(rest, longitudeOptional, out.longitude, out.target, out.dec)) return out;
+    // As in the instants' lines: a last field written as a right ascension,
+    // not the only one (or, with a place, even the only one), is the target.
     const std::size_t lastStart = LastFieldStart(rest);
     const std::string_view last = rest.substr(lastStart);
-    const bool hasTarget = lastStart > 0 && astro::LooksLikeRightAscension(last, false);
+    const bool hasTarget = (lastStart > 0 || longitudeOptional) && astro::LooksLikeRightAscension(last, lastStart == 0);
     if (!hasTarget && targetRequired) throw astro::InputError(form + astro::Quoted(trimmed));
-    out.date = trimmed.substr(0, split);
     out.longitude = hasTarget ? Trim(rest.substr(0, lastStart)) : rest;
     if (hasTarget) out.target = last;
     return out;

@@ -20,11 +20,13 @@ struct BatchLine {
 BatchLine SplitBatchLine(std::string_view line, bool longitudeOptional = false, bool catalogue = false);
 
 // "DATE LONGITUDE [TARGET]", a day search's line; `target` empty when
-// absent. `form` names the fields for the message of a line not so.
+// absent. `form` names the fields for the message of a line not so. With
+// `longitudeOptional` (a place is given) the longitude may be left out.
 struct DayLine {
     bool empty = true;
     std::string_view date, longitude, target, dec;
 };
-DayLine SplitDayLine(std::string_view line, bool targetRequired, const char* form, bool catalogue = false);
+DayLine SplitDayLine(std::string_view line, bool targetRequired, const char* form, bool catalogue = false,
+                     bool longitudeOptional = false);
 
 } // namespace vantoril::cli

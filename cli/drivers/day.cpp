@@ -47,13 +47,13 @@ bool AnswerDayLine(const Context& c, std::string_view line, std::string& out, un
                                         o.when  ? "expected DATE LONGITUDE [LST], found "
                                         : o.dec ? "expected DATE LONGITUDE [RA DEC], found "
                                                 : "expected DATE LONGITUDE [RA], found ",
-                                        o.dec.has_value());
+                                        o.dec.has_value(), c.place.has_value());
     if (fields.empty) return false;
     astro::DaySearch s;
     s.event = EventOf(o);
     s.zone = &c.zone;
     s.span = astro::CivilDay(astro::ParseDate(fields.date), c.zone, o.modelName == ModelName::Iau2006);
-    s.longitude = astro::ParseLongitude(fields.longitude);
+    s.longitude = c.place && fields.longitude.empty() ? c.KnownLongitude() : astro::ParseLongitude(fields.longitude);
     if (!fields.target.empty()) {
         try {
             s.target = astro::ParseRightAscension(fields.target);

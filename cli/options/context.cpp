@@ -70,7 +70,7 @@ void FindSite(const Options& o, Context& c, int errors)
             throw;
         }
         for (const std::string& problem : problems) Complain(errors, problem);
-        c.place = PlaceShown{place.name, place.zone};
+        c.place = PlaceShown{place.name, place.zone, place.longitude};
         c.longitudeText = place.longitude;
         c.longitude = astro::ParseLongitude(c.longitudeText);
     }

@@ -42,7 +42,7 @@ public:
             out += ',';
         }
         out += ',';
-        if (settings().place != nullptr) AppendCsvField(out, settings().place->name);
+        if (const PlaceShown* place = PlaceAt(q.longitude)) AppendCsvField(out, place->name);
         out += ',';
         AppendCsvField(out, q.longitude.text);
         out += ',';

@@ -57,7 +57,7 @@ public:
             out += "\",\"zone\":";
             AppendJsonString(out, settings().zone->name());
         }
-        AppendPlace(out);
+        AppendPlace(out, q.longitude);
         AppendWarning(out, a.ut1.cautions);
         out += '}';
     }
@@ -107,16 +107,17 @@ private:
         AppendShortest(out, dec->degrees);
     }
 
-    void AppendPlace(std::string& out) const
+    void AppendPlace(std::string& out, const astro::Longitude& longitude) const
     {
-        if (settings().place == nullptr) return;
+        const PlaceShown* place = PlaceAt(longitude);
+        if (place == nullptr) return;
         out += ",\"place\":";
-        AppendJsonString(out, settings().place->name);
+        AppendJsonString(out, place->name);
         out += ",\"place_zone\":";
-        if (settings().place->zone.empty()) {
+        if (place->zone.empty()) {
             out += "null";
         } else {
-            AppendJsonString(out, settings().place->zone);
+            AppendJsonString(out, place->zone);
         }
     }
 
@@ -162,7 +163,7 @@ void JsonPrinter::DayInstant(const astro::DaySearch& s, const astro::PrintedInst
         out += "\",\"zone\":";
         AppendJsonString(out, s.zone->name());
     }
-    AppendPlace(out);
+    AppendPlace(out, s.longitude);
     AppendWarning(out, a.ut1.cautions);
     out += '}';
 }

@@ -55,6 +55,13 @@ public:
     [[nodiscard]] virtual bool CarriesCautions() const { return false; }
 
     [[nodiscard]] const PrintSettings& settings() const { return settings_; }
+    // The place of --place where an answer is for its longitude; none where
+    // a batch line gave a longitude of its own.
+    [[nodiscard]] const PlaceShown* PlaceAt(const astro::Longitude& longitude) const
+    {
+        const PlaceShown* place = settings_.place;
+        return place != nullptr && longitude.text == place->longitude ? place : nullptr;
+    }
 
 protected:
     // A quantity of --show, in hours; the equation of the equinoxes is the

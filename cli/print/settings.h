@@ -19,8 +19,9 @@ inline constexpr std::array<std::string_view, 6> kQuantityNames = {"gmst", "gast
 
 // The place of --place as the results name it.
 struct PlaceShown {
-    std::string name; // as found
-    std::string zone; // "" when the places file gives none
+    std::string name;      // as found
+    std::string zone;      // "" when the places file gives none
+    std::string longitude; // its longitude's text
 };
 
 // What every printer needs to know of the run.

@@ -60,7 +60,8 @@ Reading ReadingAt(const Context& c, const astro::Query& place, ClockTime instant
         r.ok = true;
     } catch (const std::runtime_error& e) { // the core's errors and RunTimeError
         r.line.clear();
-        c.printer->Error(e.what(), r.line);
+        r.why = e.what();
+        c.printer->Error(r.why, r.line);
     }
     return r;
 }
@@ -259,6 +260,11 @@ int RunWatch(const Context& c, int output, int errors)
             if (!Stopping()) status = OutputFailure(errors, out.error());
             return false;
         };
+        // A reading that cannot be given now (an instant outside the IERS
+        // table, say) fails the run as a single answer would, rather than
+        // printing an error line every second.
+        const Reading first = ReadingAt(c, place, clock.Now());
+        if (!first.ok) return AnswerFailure(errors, first.why);
         Watch(c, place, clock, show);
         if (redraw) {
             out.buffer().push_back('\n'); // the prompt on a line of its own, the last reading kept

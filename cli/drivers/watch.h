@@ -38,6 +38,7 @@ struct Reading {
     std::string line;
     Shown shown;
     bool ok = false;
+    std::string why; // when not ok
 };
 
 // The reading at `instant` for the place (and right ascension) of `place`.

@@ -31,7 +31,8 @@ Options:
 
 constexpr std::string_view kExamples = R"(
 Exit status: 0 every answer given; 1 an answer could not be given (a calculation, a data
-file or a batch line failed); 2 what was typed cannot be understood.
+file or a batch line failed, or the output could not be written); 2 what was typed cannot
+be understood.
 
 Examples:
   vantoril-lst 79d51mW 2002-01-01 00:00:00          prints 1:22:30

@@ -881,6 +881,8 @@ def eop_tables(c):
                             "0"])
     c.add("eop.bad", IAU + ["--eop", "@GOLDEN@/eop/finals-gap.excerpt", "--from", "2016-12-31T00:00Z", "--step",
                             "1h", "--count", "2", "0"])
+    # A clock with no reading now (today is outside the table): a failed run, at once.
+    c.add("eop.watch", IAU + ["--eop", FINALS, "--watch", "0"])
     # none, and the table of VANTORIL_LST_EOP or of the default places.
     c.add("eop.none", IAU + ["--eop", "none", "--format", "json", "0", "2016-12-31T12:00Z"])
     c.add("eop.none", IAU + ["--eop", "none", "0", "2016-12-31T12:00Z"], env={"VANTORIL_LST_EOP": FINALS})

@@ -88,10 +88,11 @@ Duration ParseDuration(std::string_view text)
     // they must be zero.
     Wide scale = unit;
     for (const char c : fraction) {
-        if (scale % 10 != 0 && c != '0') BadStep(text, "steps are whole nanoseconds");
+        if ((scale == 0 || scale % 10 != 0) && c != '0') BadStep(text, "steps are whole nanoseconds");
         scale /= 10;
         ns += (c - '0') * scale;
     }
+    if (ns > kMaxStepNs) BadStep(text, "at most 100 years");
     if (ns <= 0) BadStep(text, "the step must be above zero");
     Duration d;
     d.nanoseconds = static_cast<std::int64_t>(ns);

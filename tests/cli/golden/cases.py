@@ -168,6 +168,9 @@ def usage_errors(c):
     for option, values in bad.items():
         for value in values:
             c.add("usage.bad_value", [option, value, "0", "2024-01-01"])
+    # A digit below the nanosecond after one at it; a fraction past 100 years.
+    for value in ["1.00000000001", "36600.9d"]:
+        c.add("usage.step", ["--from", "2024-01-01T00:00Z", "--count", "2", "--step", value, "0"])
     c.add("usage.bad_value", ["--step", "1h", "--count", "3", "--from", "2024-01-01T00:00Z", "0",
                               "--step", "0"])
     # Two options that do not go together, and what is missing beside one.

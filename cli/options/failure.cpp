@@ -6,6 +6,8 @@
 #include "cli/options/options.h"
 #include "runtime/run_time_error.h"
 
+#include <exception>
+
 namespace vantoril::cli {
 
 int FailureStatus(int errors)
@@ -21,6 +23,8 @@ int FailureStatus(int errors)
     } catch (const astro::MissingData& e) {
         return AnswerFailure(errors, e.what());
     } catch (const RunTimeError& e) {
+        return AnswerFailure(errors, e.what());
+    } catch (const std::exception& e) { // a library's own (a thread that cannot start): a message, not an abort
         return AnswerFailure(errors, e.what());
     }
 }

@@ -4,8 +4,8 @@
 // One exit-status contract for every mode: called in a catch block, it says
 // the failure being handled and returns its status. What was typed cannot be
 // understood (UsageError, the core's InputError): the usage status; an answer
-// could not be given (CalculationError, MissingData, RunTimeError): the
-// failure status. Anything else passes on.
+// could not be given (CalculationError, MissingData, RunTimeError, or any
+// other exception): the failure status.
 
 namespace vantoril::cli {
 

@@ -6,8 +6,8 @@
 
 namespace vantoril::cli {
 
-// A JSON string of any bytes; those below 0x20 escaped. The caller's texts
-// are ASCII (the readers' messages quote every other byte).
+// A JSON string of any bytes: those below 0x20 escaped, UTF-8 characters as
+// they are, and any byte that is not part of one as U+FFFD.
 void AppendJsonString(std::string& out, std::string_view s);
 
 } // namespace vantoril::cli

@@ -237,6 +237,25 @@ std::string JsonError(std::string_view reason)
     return out + "}";
 }
 
+// Names come from the user's files in any encoding; what is printed stays
+// one JSON string whatever the bytes.
+TEST(Json, StringsOfAnyBytes)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"Paris", "\"Paris\""},
+        {"S\xC3\xA3o Paulo \xE2\x82\xAC \xF0\x9F\x94\xAD", "\"S\xC3\xA3o Paulo \xE2\x82\xAC \xF0\x9F\x94\xAD\""},
+        {"Bad\xFFName", "\"Bad\\ufffdName\""},           // Latin-1's ÿ
+        {"\xC3", "\"\\ufffd\""},                         // a character cut short
+        {"\xED\xA0\x80x", "\"\\ufffd\\ufffd\\ufffdx\""}, // a surrogate, not a character
+        {"a\"b\\c\x01", "\"a\\\"b\\\\c\\u0001\""},
+    };
+    for (const auto& [text, json] : cases) {
+        std::string out;
+        AppendJsonString(out, text);
+        EXPECT_EQ(out, json);
+    }
+}
+
 TEST(Batch, JsonLinesAreOneValueForEveryLine)
 {
     const std::string input = "\xEF\xBB\xBF# instants\n2002-02-30 00:00:00 0\n\ngarbage\n2002-01-01 00:00:00 \\\"x\n" +

@@ -64,7 +64,7 @@ for ((r = 0; r < runs; r++)); do
   [ -n "$against" ] && times[old_table]+="$(wall table "$against" "$rows") "
   times[batch]+="$(wall batch) "
   times[paris]+="$(wall batch --tz Europe/Paris) "
-  times[rss]+="$(table_rss 2>>"$BENCH_LOG") "
+  times[rss]+="$(table_rss 2>>"${BENCH_LOG:-/dev/null}") "
   peer skyfield "$rows" && keep skyfield
   peer astropy "$rows" && keep astropy
   peer astropy-apparent "$apparent_rows" && keep astropy_apparent

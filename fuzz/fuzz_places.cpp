@@ -35,6 +35,8 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 using vantoril::fuzz::Check;
@@ -93,7 +95,9 @@ const std::string& EmptyZoneFolder()
 {
     static const std::string folder = [] {
         char name[] = "/tmp/vantoril-fuzz-zones-XXXXXX";
-        return std::string(::mkdtemp(name) != nullptr ? name : "/nonexistent");
+        if (::mkdtemp(name) == nullptr) return std::string("/nonexistent");
+        std::atexit([] { ::rmdir(EmptyZoneFolder().c_str()); }); // empty: nothing else to remove
+        return std::string(name);
     }();
     return folder;
 }

@@ -62,13 +62,26 @@ public:
     }
 };
 
+// A folder of the test's own, removed when the tests end.
+struct TempFolder {
+    std::filesystem::path path;
+    explicit TempFolder(std::string pattern) : path(::mkdtemp(pattern.data())) {}
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
 // A database holding Europe/Kyiv and, in tzdata.zi only, its old name: as
 // Debian 13 installs the old names without tzdata-legacy.
 std::string LinkOnlyFolder()
 {
+    static const TempFolder temp("/tmp/vantoril-zoneinfo-XXXXXX");
     static const std::string folder = [] {
-        char name[] = "/tmp/vantoril-zoneinfo-XXXXXX";
-        const std::filesystem::path root = ::mkdtemp(name);
+        const std::filesystem::path& root = temp.path;
         std::filesystem::create_directories(root / "Europe");
         std::filesystem::copy_file(std::string(kZoneFolder) + "/Europe/Kyiv", root / "Europe/Kyiv");
         std::ofstream(root / "tzdata.zi") << "# version test\nZ Europe/Kyiv 2:2:4 - LMT 1880\n2 E EE%sT\n"
@@ -83,9 +96,9 @@ std::string LinkOnlyFolder()
 // texts with the C library's leading colon.
 const char* Outside(bool link)
 {
+    static const TempFolder temp("/tmp/vantoril-localtime-XXXXXX");
     static const std::array<std::string, 2> tz = [] {
-        char name[] = "/tmp/vantoril-localtime-XXXXXX";
-        const std::filesystem::path root = ::mkdtemp(name);
+        const std::filesystem::path& root = temp.path;
         const std::string tokyo = std::string(kZoneFolder) + "/Asia/Tokyo";
         std::filesystem::create_symlink(tokyo, root / "localtime");
         std::filesystem::copy_file(tokyo, root / "copy");

@@ -51,6 +51,8 @@ def environment(case, tmp):
         "VANTORIL_LEAP_SECONDS": os.path.join(REPO, "tests", "cli", "data", "leap-seconds.list"),
         "VANTORIL_LST_EOP": "none",
     }
+    # Under the sanitizers their settings (and leak suppressions) go on.
+    env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")})
     for name, value in case.get("env", {}).items():
         if value is None:
             env.pop(name, None)

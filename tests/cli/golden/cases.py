@@ -979,6 +979,32 @@ def csv_quoting(c):
         c.add("csv.args", args)
 
 
+def newer_forms(c):
+    """Right ascensions in hours and degrees, catalogue places, instants as
+    JD, MJD and Unix time, every sidereal angle at once, the shells' scripts."""
+    at = ["0", "2024-03-20T21:00Z"]
+    for ra in ["5h35m17.3s", "5.588h", "83.82d", "5h", "83.82", "5h35m61s", "-1h"]:
+        c.add("forms.ra", IAU + ["--ra", ra] + at)
+    for dec in ["-05:23:28", "-5d23m28s", "-5.391", "+90:00:00", "90:00:01", "-5d60m", "x"]:
+        c.add("forms.dec", IAU + ["--ra", "05:35:17.3", "--dec", dec] + at)
+    for fmt in ["text", "json", "csv"]:
+        c.add("forms.dec", IAU + ["--ra", "05:35:17.3", "--dec", "-05:23:28", "--format", fmt] + at)
+        c.add("forms.dec", IAU + ["--transit", "05:35:17.3", "--dec", "-05:23:28", "--format",
+                                  "hours" if fmt == "csv" else fmt, "-79.85", "2026-12-15"])
+    c.add("forms.dec", ["--ra", "05:35:17.3", "--dec", "-05:23:28"] + at)
+    c.add("forms.dec", IAU + ["--batch", "--dec", "-"],
+          stdin="2024-03-20T21:00Z 0 05:35:17.3 -05:23:28\n2024-03-20T21:00Z 0 05:35:17.3\n")
+    for instant in ["JD2460000.5", "MJD60000.25", "@1700000000", "@-1", "JD1", "MJD60000.25x", "@1e9"]:
+        c.add("forms.instant", ["0", instant])
+        c.add("forms.instant", IAU + ["--format", "json", "0", instant])
+    for show in ["all", "gmst,era", "last,eqeq", "lst", "gmst,gmst"]:
+        for fmt in ["text", "hours", "json", "csv"]:
+            c.add("forms.show", IAU + ["--apparent", "--show", show, "--format", fmt, "2.35E", "2024-03-20T21:00Z"])
+    c.add("forms.show", ["--show", "all", "0", "2024-03-20T21:00Z"])
+    for shell in ["bash", "zsh", "fish", "tcsh"]:
+        c.add("forms.completion", ["--completion", shell])
+
+
 def cases():
     c = Corpus()
     help_and_version(c)
@@ -998,4 +1024,5 @@ def cases():
     leap_tables(c)
     cautions(c)
     csv_quoting(c)
+    newer_forms(c)
     return c.cases

@@ -20,7 +20,7 @@ std::int64_t UnitsPerSecond(int decimals)
 
 PrintedInstant Rounded(std::int64_t mjd, double t, int decimals, bool withLeapSeconds)
 {
-    static constexpr std::array<double, 7> kScale = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+    static constexpr std::array<double, 10> kScale = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const double scale = kScale[static_cast<std::size_t>(decimals)];
     const UtcPoint p = PointAt(mjd, t, withLeapSeconds);
     PrintedInstant r{p.mjd, std::llround(p.seconds * scale), decimals};

@@ -5,6 +5,8 @@
 #include "astro/base/quoted.h"
 #include "astro/time/time_scales.h"
 
+#include <string>
+
 namespace vantoril::astro {
 
 namespace {
@@ -39,6 +41,15 @@ UtcSpan CivilDay(const Date& date, const Zone& zone, bool withLeapSeconds)
     // The date's 0h read as civil time, and the next day's.
     span.begin = from(zone.FirstUtcAtOrAfter(midnight));
     span.end = from(zone.FirstUtcAtOrAfter(midnight + 86400));
+    // The models take UTC years 0000 to 9999: a civil day that reaches
+    // past them (0000-01-01 east of UTC, 9999-12-31 west of it) cannot be
+    // searched whole.
+    if ((span.begin < 0 && span.mjd == MjdOf(0, 1, 1)) || (span.end > length && span.mjd == MjdOf(9999, 12, 31))) {
+        throw CalculationError(
+            "date " +
+            Quoted(std::string(date.yearText) + "-" + std::string(date.monthText) + "-" + std::string(date.dayText)) +
+            " in " + zone.name() + " reaches outside the UTC years 0000 to 9999, which the day search takes");
+    }
     return span;
 }
 

@@ -18,7 +18,7 @@ namespace {
     throw InputError(std::string(what) + " " + Quoted(text) + ": " + std::string(rule));
 }
 
-constexpr std::string_view kTimeRanges = "hours 00 to 23, minutes 00 to 59, seconds below 60";
+constexpr std::string_view kTimeRanges = "hours 00 to 23, minutes 00 to 59, seconds below 60 (60 in a leap second)";
 
 bool DigitsAt(std::string_view text, std::initializer_list<std::size_t> at)
 {

@@ -11,6 +11,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace vantoril::astro {
 
@@ -36,12 +37,13 @@ bool ReadWhole(std::string_view text, long long& value)
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-// The MJD of a real date; -1 for anything else.
-long long RealMjd(long long year, long long month, long long day)
+// The MJD of a real date; none for anything else (every number is some
+// day's MJD, -1 included).
+std::optional<long long> RealMjd(long long year, long long month, long long day)
 {
     // A year past int would wrap into a real one and pass the check.
-    if (year < -4799 || year > 1000000 || month < 1 || month > 12 || day < 1 || day > 31) return -1;
-    if (!IsRealDate(year, static_cast<int>(month), static_cast<int>(day))) return -1;
+    if (year < -4799 || year > 1000000 || month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+    if (!IsRealDate(year, static_cast<int>(month), static_cast<int>(day))) return std::nullopt;
     return MjdOf(year, static_cast<int>(month), static_cast<int>(day));
 }
 
@@ -127,7 +129,7 @@ public:
         }
         const bool whole = WholeMjd(mjd, r.mjd);
         const long long year = yy + (r.mjd <= 51543 ? 1900 : 2000);
-        if (!whole || RealMjd(year, month, day) != r.mjd) {
+        if (!whole || RealMjd(year, month, day) != std::optional(r.mjd)) {
             Refuse("the MJD in columns 8-15 is not the date in columns 1-6");
         }
         if (!HasDecimals(line.substr(7, 8), 2)) Refuse("the MJD in columns 8-15 is not whole (F8.2)");
@@ -166,7 +168,7 @@ public:
             Refuse(newer ? "expected YR MM DD HH MJD x y UT1-UTC ... (EOP C04)"
                          : "expected YEAR MONTH DAY MJD x y UT1-UTC ... (EOP C04)");
         }
-        if (hour != 0 || !WholeMjd(mjd, r.mjd) || RealMjd(year, month, day) != r.mjd) {
+        if (hour != 0 || !WholeMjd(mjd, r.mjd) || RealMjd(year, month, day) != std::optional(r.mjd)) {
             Refuse("the MJD is not the date's at 0h");
         }
         if (!HasDecimals(f[at + 3], 7)) {
@@ -194,9 +196,10 @@ Form RowForm(std::string_view line)
     if (!ReadWhole(f[0], year) || !ReadWhole(f[1], month) || !ReadWhole(f[2], day) || year < 1900 || year > 2200) {
         return Form::Unknown;
     }
-    const long long mjd = RealMjd(year, month, day);
-    if (ReadWhole(f[3], fourth) && fourth == mjd) return Form::C04;
-    if (ReadNumber(f[4], fifth) && fifth == static_cast<double>(mjd)) return Form::C04New;
+    const std::optional<long long> mjd = RealMjd(year, month, day);
+    if (!mjd) return Form::Unknown;
+    if (ReadWhole(f[3], fourth) && fourth == *mjd) return Form::C04;
+    if (ReadNumber(f[4], fifth) && fifth == static_cast<double>(*mjd)) return Form::C04New;
     return Form::Unknown;
 }
 

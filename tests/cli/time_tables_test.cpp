@@ -371,6 +371,7 @@ TEST(EopFiles, DamagedFilesRefusedNamingFileAndLine)
         {c04.substr(0, c04.rfind("0.0009173") + 9), "16: cut short: 8 columns, the table's rows have 16"},
         {Replaced(c04, "2016  12  31  57753", "2016  12  31  57754"), "16: the MJD is not the date's at 0h"},
         {Replaced(c04, "2016  12  31  57753", "2016  12  30  57752"), "16: expected the day after the previous row"},
+        {Replaced(c04, "2016  12  31  57753", "2016  13  01     -1"), "16: the MJD is not the date's at 0h"}, // no date
         // Numbers past any day count: read, never converted to one.
         {Replaced(c04, "2016  12  31  57753", "2016  12  31  5e43"), "16: the MJD is not the date's at 0h"},
         {Replaced(finals, "161231 57753.00", "161231 1e99    "), "2: the MJD in columns 8-15 is not the date"},

@@ -268,8 +268,11 @@ void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals,
     std::array<char, 10> fraction{'.'};
     for (int i = 9; i > 0; --i, nanoseconds /= 10)
         fraction[static_cast<std::size_t>(i)] = static_cast<char>('0' + nanoseconds % 10);
-    WriteReading(seconds, false,
-                 std::string_view(fraction.data(), decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0), texts);
+    if (!WriteReading(seconds, false,
+                      std::string_view(fraction.data(), decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0),
+                      texts)) {
+        throw CalculationError("an instant outside the years 0000 to 9999 cannot be written");
+    }
 }
 
 void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts, Instant& at)

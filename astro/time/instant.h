@@ -70,7 +70,8 @@ std::int64_t UtcSeconds(const Instant& at);
 void ReadWrittenInstant(std::string_view date, std::string_view time, Instant& at);
 
 // UTC seconds from 1970 and nanoseconds as the texts of ParseDate and
-// ParseTime, with `decimals` digits of the second (0 to 9).
+// ParseTime, with `decimals` digits of the second (0 to 9); CalculationError
+// outside the years 0000 to 9999.
 void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts);
 
 // The same, and `at` as ReadWrittenInstant would read the texts back, but

@@ -119,11 +119,11 @@ double SecondsInSpan(const UtcSpan& span, const PrintedInstant& p, bool withLeap
 // the transit.
 struct Follower {
     const DaySearch& s;
-    Model model;
+    Model model = Model::Classic;
     const TimeScaleContext& context;
     DayResult& result;
     CalendarDate date;
-    double length;
+    double length = 0;
 
     double operator()(double t) const
     {

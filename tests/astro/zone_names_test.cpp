@@ -65,13 +65,21 @@ public:
 // A folder of the test's own, removed when the tests end.
 struct TempFolder {
     std::filesystem::path path;
-    explicit TempFolder(std::string pattern) : path(::mkdtemp(pattern.data())) {}
+    explicit TempFolder(const std::string& pattern) : path(Made(pattern)) {}
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder()
     {
         std::error_code ec;
-        std::filesystem::remove_all(path, ec);
+        if (!path.empty()) std::filesystem::remove_all(path, ec);
+    }
+
+    static std::filesystem::path Made(const std::string& pattern)
+    {
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        const char* made = ::mkdtemp(name.data());
+        return made ? std::filesystem::path(made) : std::filesystem::path();
     }
 };
 

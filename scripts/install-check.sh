@@ -34,13 +34,17 @@ fail() {
   failures=$((failures + 1))
 }
 
-xvfb_pid=""
+# The test environment's exit steps run last registered first, so the
+# package is removed after the X server is stopped.
+# shellcheck source=../tests/app/own_env.sh
+source "$root/tests/app/own_env.sh"
+# shellcheck source=../tests/app/x_session.sh
+source "$root/tests/app/x_session.sh"
 removed=0
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   [ "$removed" -eq 1 ] || DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq vantoriltime >/dev/null 2>&1 || true
 }
-trap cleanup EXIT
+at_exit cleanup
 
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null
 mapfile -t installed < <(dpkg-query -L vantoriltime)
@@ -49,12 +53,10 @@ mapfile -t installed < <(dpkg-query -L vantoriltime)
 out=$(/usr/bin/vantoril-lst 79d51mW 2002-01-01 00:00:00) || fail "vantoril-lst did not run"
 [ "${out:-}" = "1:22:30" ] || fail "vantoril-lst printed '${out:-}', expected 1:22:30"
 
-# The window, from its installed path, until a real X server maps it.
-# shellcheck source=../tests/app/x_session.sh
-source "$root/tests/app/x_session.sh"
+# The window, from its installed path, until a real X server of its own maps
+# it, without the user's desktop settings.
+own_environment
 start_x
-xvfb_pid=$XVFB_PID
-trap cleanup EXIT
 /usr/bin/vantoriltime >/tmp/vantoriltime-install-check.log 2>&1 &
 app_pid=$!
 if window=$(find_window) && [ -n "$window" ]; then

@@ -124,6 +124,7 @@ void FuzzTzString(std::string_view bytes)
             }
         }
     } catch (const vantoril::astro::InputError&) {
+        if (!read) return;
     }
     if (!read || tz.empty() || tz.front() == ':' || tz.front() == '/') return;
     ::setenv("TZ", tz.c_str(), 1);

@@ -45,10 +45,10 @@ std::string Quoted(std::string_view value)
         std::size_t length = 1;
         if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
             out += static_cast<char>(c);
-        } else if ((length = PrintableSequence(value)) > 0) {
+        } else if (const std::size_t printable = PrintableSequence(value); printable > 0) {
+            length = printable;
             out.append(value.substr(0, length));
         } else {
-            length = 1;
             out += "\\x";
             out += "0123456789abcdef"[c >> 4];
             out += "0123456789abcdef"[c & 15];

@@ -49,9 +49,10 @@ bool ReadZoneData(const std::string& path, std::size_t most, std::string& text)
     std::FILE* file = std::fopen(path.c_str(), "rbe");
     if (file == nullptr) return false;
     char buffer[16384];
-    std::size_t got = 0;
     bool fine = true;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    // A short read is the end of the file or an error: never read past it.
+    for (std::size_t got = sizeof buffer; got == sizeof buffer;) {
+        got = std::fread(buffer, 1, sizeof buffer, file);
         if (text.size() + got > most) {
             fine = false;
             break;

@@ -61,8 +61,10 @@ bool AnswerDayLine(const Context& c, std::string_view line, std::string& out, un
             throw astro::InputError(std::string(o.when ? "sidereal time " : "right ascension ") +
                                     astro::Quoted(fields.target) + ": expected " + astro::kRightAscensionForms);
         }
-    } else {
-        s.target = o.when ? *o.when : *o.transit;
+    } else if (o.when) {
+        s.target = *o.when;
+    } else if (o.transit) {
+        s.target = *o.transit;
     }
     if (o.dec) {
         if (fields.dec.empty() && (o.decPerLine || !fields.target.empty())) {

@@ -17,16 +17,22 @@ using astro::Quoted;
 
 std::string DefaultModelNote(const Options& o) { return o.modelGiven ? "" : " (the default model is classic)"; }
 
+bool ReadsAsDate(std::string_view text)
+{
+    try {
+        (void)astro::ParseDate(text);
+        return true;
+    } catch (const astro::InputError&) {
+        return false;
+    }
+}
+
 // A longitude typed beside --place, which gives one: named as such rather
 // than misread as the DATE after it.
 void CheckNoLongitude(const std::vector<std::string_view>& positional)
 {
     if (positional.empty() || astro::IsOneFieldInstant(positional[0])) return;
-    try {
-        (void)astro::ParseDate(positional[0]);
-        return;
-    } catch (const astro::InputError&) {
-    }
+    if (ReadsAsDate(positional[0])) return;
     try {
         (void)astro::ParseLongitude(positional[0]);
     } catch (const astro::InputError&) {

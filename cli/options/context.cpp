@@ -76,6 +76,7 @@ void FindSite(const Options& o, Context& c, int errors)
     }
     try {
         if (o.tz == "place") {
+            if (!c.place) throw UsageError("--tz place needs --place NAME");
             if (c.place->zone.empty()) {
                 throw UsageError("--tz place: the place " + Quoted(c.place->name) + " has no zone in the places file");
             }

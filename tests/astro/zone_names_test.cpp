@@ -118,7 +118,8 @@ const char* Outside(bool link)
 // TZ set (or unset, for none) for a while, then as it was.
 class TzSet {
 public:
-    explicit TzSet(const char* tz) : had_(std::getenv("TZ") != nullptr), old_(had_ ? std::getenv("TZ") : "")
+    explicit TzSet(const char* tz) : TzSet(tz, std::getenv("TZ")) {}
+    TzSet(const char* tz, const char* old) : had_(old != nullptr), old_(old != nullptr ? old : "")
     {
         tz != nullptr ? ::setenv("TZ", tz, 1) : ::unsetenv("TZ");
         ::tzset();

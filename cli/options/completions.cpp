@@ -33,7 +33,7 @@ std::string Bash()
 {
     std::string names;
     std::string cases;
-    for (const OptionSpec& option : OptionTable()) {
+    for (const OptionEntry& option : OptionTable()) {
         if (option.hidden) continue;
         names.append(names.empty() ? "" : " ").append(option.name);
         const std::string pattern(option.name);
@@ -75,7 +75,7 @@ std::string Bash()
 
 // An option for zsh's _arguments: --name[summary]:what:action, with the
 // summary's brackets escaped as _arguments reads them.
-std::string ZshOption(const OptionSpec& option)
+std::string ZshOption(const OptionEntry& option)
 {
     std::string summary;
     for (const char c : option.summary) {
@@ -108,7 +108,7 @@ std::string ZshOption(const OptionSpec& option)
 std::string Zsh()
 {
     std::string options;
-    for (const OptionSpec& option : OptionTable()) {
+    for (const OptionEntry& option : OptionTable()) {
         if (!option.hidden) options += ZshOption(option);
     }
     return "#compdef vantoril-lst\n"
@@ -133,7 +133,7 @@ std::string Zsh()
 std::string Fish()
 {
     std::string text = "# fish completion for vantoril-lst (vantoril-lst --completion fish)\n";
-    for (const OptionSpec& option : OptionTable()) {
+    for (const OptionEntry& option : OptionTable()) {
         if (option.hidden) continue;
         text += "complete -c vantoril-lst -l " + std::string(option.name.substr(2));
         switch (option.kind) {

@@ -57,8 +57,8 @@ Examples:
 std::string HelpText()
 {
     std::string text(kUsage);
-    for (const OptionSpec& spec : OptionTable()) {
-        if (!spec.hidden) text += spec.help;
+    for (const OptionEntry& entry : OptionTable()) {
+        if (!entry.hidden) text += entry.help;
     }
     text += kExamples;
     return text;

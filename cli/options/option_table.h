@@ -21,7 +21,7 @@ enum class ValueKind {
     Text,   // anything else: an instant, a number, a right ascension
 };
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view name;  // "--model"
     std::string_view alias; // another spelling ("-h"), or ""
     ValueKind kind;
@@ -34,9 +34,9 @@ struct OptionSpec {
 };
 
 // In the order --help lists them.
-std::span<const OptionSpec> OptionTable();
+std::span<const OptionEntry> OptionTable();
 
 // The option of that name or alias; null for none.
-const OptionSpec* FindOption(std::string_view name);
+const OptionEntry* FindOption(std::string_view name);
 
 } // namespace vantoril::cli

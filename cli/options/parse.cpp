@@ -37,17 +37,17 @@ Options ParseOptions(std::span<const std::string_view> args)
         }
         const auto eq = arg.find('=');
         const std::string_view name = arg.substr(0, eq);
-        const OptionSpec* spec = FindOption(name);
-        if (spec == nullptr) throw UsageError("unknown option " + astro::Quoted(arg));
+        const OptionEntry* entry = FindOption(name);
+        if (entry == nullptr) throw UsageError("unknown option " + astro::Quoted(arg));
         const bool inlineValue = eq != std::string_view::npos;
-        if (spec->kind == ValueKind::None) {
+        if (entry->kind == ValueKind::None) {
             if (inlineValue) throw UsageError(std::string(name) + " takes no value");
-            spec->set(o, {});
+            entry->set(o, {});
         } else if (inlineValue) {
-            spec->set(o, arg.substr(eq + 1));
+            entry->set(o, arg.substr(eq + 1));
         } else {
             if (i + 1 >= args.size()) throw UsageError(std::string(name) + " needs a value");
-            spec->set(o, args[++i]);
+            entry->set(o, args[++i]);
         }
     }
     if (o.help || o.version || o.completion || o.complete) return o;

@@ -11,7 +11,9 @@ app="${1:-$root/build/test/app/vantoriltime}"
 out="${2:-$root/docs}"
 "$root/scripts/install-deps.sh" xvfb xdotool imagemagick
 # shellcheck source=../tests/app/x_session.sh
+source "$root/tests/app/own_env.sh"
 source "$root/tests/app/x_session.sh"
+own_environment
 start_x
 unset QT_QPA_PLATFORM
 

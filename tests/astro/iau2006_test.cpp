@@ -16,6 +16,25 @@
 namespace vantoril::astro {
 namespace {
 
+// Angles an ulp or a few from a whole number of turns, where the number of
+// turns is easily taken one off (11, 22, 44): the reduction must still be
+// fmod's exact value, in [0, 2pi).
+TEST(Iau2006, ReductionNearWholeTurnsIsExact)
+{
+    for (const double turns : {1.0, 11.0, 13.0, 22.0, 44.0, 1000.0, 65536.0}) {
+        double angle = turns * ERFA_D2PI;
+        for (int i = 0; i < 6; ++i) angle = std::nextafter(angle, 0.0);
+        for (int i = 0; i < 12; ++i, angle = std::nextafter(angle, 1e300)) {
+            const double reduced = ReduceTurns(angle);
+            ASSERT_EQ(reduced, std::fmod(angle, ERFA_D2PI)) << turns << " turns, step " << i;
+            const double back = ERFA_D2PI - reduced; // -angle's remainder, rounded once
+            ASSERT_EQ(ReduceTurns(-angle), back < ERFA_D2PI ? back : 0.0) << turns << " turns, step " << i;
+        }
+    }
+    // Its remainder rounds up to 2pi, which is a whole turn: 0.
+    ASSERT_EQ(ReduceTurns(-1e-20), 0.0);
+}
+
 TEST(Iau2006, MeanSiderealTimeIsErfasToTheLastBits)
 {
     std::mt19937_64 rng(606);

@@ -10,6 +10,7 @@
 #include "cli/io/output.h"
 #include "cli/options/failure.h"
 #include "cli/options/values.h"
+#include "cli/print/numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -76,18 +77,24 @@ struct TableRows {
     std::int64_t step = 0; // nanoseconds
     std::int64_t count = 0;
     int decimals = 0;
+    // Text in UTC of the iau2006 sidereal time alone: the row is written
+    // here, without the query, answer and printer every mode shares, which
+    // cost as much as the model. The bytes are the printer's.
+    bool plain = false;
+    bool apparent = false;
 };
 
-// A row as the source hands it on: its number, which the thread answering
-// it turns into its instant and writes as text, so that this runs on every
-// processor and not under the source's lock.
-struct RowLine {
+// Rows as the source hands them on: a run of them by their numbers, which
+// the thread answering it turns into instants and writes as text, so that
+// this runs on every processor and not under the source's lock.
+struct RowRun {
     const TableRows* rows;
-    std::int64_t index;
+    std::int64_t first;
+    std::int64_t count;
 };
 
-// The rows' numbers as "lines" of a RowLine's bytes, in a buffer that is
-// reused from block to block.
+// The runs as "lines" of a RowRun's bytes, in a buffer that is reused from
+// block to block: a block of 32,768 rows, in chunks of 4,096 for the threads.
 class TableSource final : public LineSource {
 public:
     explicit TableSource(const TableRows& rows) : rows_(rows) {}
@@ -99,24 +106,27 @@ public:
             if (!mayRead) return false;
             used_ = 0; // every line of the last block has been answered
         }
-        buffer_[used_] = {&rows_, next_++};
-        line = std::string_view(reinterpret_cast<const char*>(&buffer_[used_++]), sizeof(RowLine));
+        const std::int64_t count = std::min(kRunRows, rows_.count - next_);
+        buffer_[used_] = {&rows_, next_, count};
+        next_ += count;
+        line = std::string_view(reinterpret_cast<const char*>(&buffer_[used_++]), sizeof(RowRun));
         kind = LineKind::Text;
         return true;
     }
 
 private:
-    static constexpr std::size_t kBlock = 8192;
+    static constexpr std::size_t kBlock = 2048;
+    static constexpr std::int64_t kRunRows = 16;
 
     const TableRows& rows_;
     std::int64_t next_ = 0;
-    std::array<RowLine, kBlock> buffer_{};
+    std::array<RowRun, kBlock> buffer_{};
     std::size_t used_ = 0;
 };
 
 // The instant of a row, seconds from 1970 and nanoseconds: the row before's
 // and a step where the thread answered it, else from the first row's.
-void RowInstant(const RowLine& row, std::int64_t& seconds, std::int64_t& nanoseconds)
+void RowInstant(const TableRows& rows, std::int64_t index, std::int64_t& seconds, std::int64_t& nanoseconds)
 {
     thread_local struct {
         std::uint64_t run = 0;
@@ -124,49 +134,69 @@ void RowInstant(const RowLine& row, std::int64_t& seconds, std::int64_t& nanosec
         std::int64_t seconds = 0;
         std::int64_t nanoseconds = 0;
     } last;
-    if (last.run == row.rows->run && row.index == last.index + 1) {
-        last.seconds += row.rows->step / kSecondNs;
-        last.nanoseconds += row.rows->step % kSecondNs;
+    if (last.run == rows.run && index == last.index + 1) {
+        last.seconds += rows.step / kSecondNs;
+        last.nanoseconds += rows.step % kSecondNs;
         if (last.nanoseconds >= kSecondNs) {
             last.nanoseconds -= kSecondNs;
             ++last.seconds;
         }
     } else {
-        const Wide at = row.rows->from + Wide(row.index) * row.rows->step;
+        const Wide at = rows.from + Wide(index) * rows.step;
         Wide whole = at / kSecondNs;
         if (at % kSecondNs < 0) --whole;
         last.seconds = static_cast<std::int64_t>(whole);
         last.nanoseconds = static_cast<std::int64_t>(at - whole * kSecondNs);
-        last.run = row.rows->run;
+        last.run = rows.run;
     }
-    last.index = row.index;
+    last.index = index;
     seconds = last.seconds;
     nanoseconds = last.nanoseconds;
 }
 
-bool AnswerTableRow(const Context& c, std::string_view line, LineKind /*kind*/, std::string& out, unsigned& cautions)
+// One row, its end included; false when it is an error line.
+bool AnswerTableRow(const Context& c, const TableRows& rows, std::int64_t index, astro::Query& q,
+                    astro::SiderealAnswer& a, std::string& out, unsigned& cautions)
 {
     const std::size_t mark = out.size();
     bool ok = true;
     try {
-        RowLine row{};
-        std::memcpy(&row, line.data(), sizeof row);
         std::int64_t seconds = 0;
         std::int64_t nanoseconds = 0;
-        RowInstant(row, seconds, nanoseconds);
+        RowInstant(rows, index, seconds, nanoseconds);
         astro::InstantTexts texts;
-        astro::Query q;
-        astro::WriteUtcInstant(seconds, nanoseconds, row.rows->decimals, texts, q);
-        q.longitude = c.KnownLongitude();
-        q.ra = c.options.ra;
-        q.dec = c.options.dec;
-        AnswerRow(c, q, texts, out, cautions);
+        astro::WriteUtcInstant(seconds, nanoseconds, rows.decimals, texts, q);
+        if (rows.plain) {
+            a.ut1 = {};
+            a.lstHours = astro::Iau2006Lst(q, rows.apparent, c.scales, &a.ut1);
+            out.append(texts.Date()).append(1, 'T').append(texts.Time()).append("Z ", 2);
+            AppendClock(out, a.lstHours, c.printer->settings().decimals, false);
+            cautions |= astro::RunCautions(a, c.scales);
+        } else {
+            AnswerRow(c, q, texts, out, cautions);
+        }
     } catch (const std::runtime_error& e) { // the core's errors and RunTimeError
         out.resize(mark);
         c.printer->Error(e.what(), out);
         ok = false;
     }
     c.printer->EndLine(out);
+    return ok;
+}
+
+bool AnswerRowRun(const Context& c, std::string_view line, LineKind /*kind*/, std::string& out, unsigned& cautions)
+{
+    RowRun run{};
+    std::memcpy(&run, line.data(), sizeof run);
+    astro::Query q;
+    q.longitude = c.KnownLongitude();
+    q.ra = c.options.ra;
+    q.dec = c.options.dec;
+    astro::SiderealAnswer a;
+    bool ok = true;
+    for (std::int64_t index = run.first; index < run.first + run.count; ++index) {
+        ok = AnswerTableRow(c, *run.rows, index, q, a, out, cautions) && ok;
+    }
     return ok;
 }
 
@@ -183,6 +213,10 @@ TableRows RowsOf(const Context& c)
     r.step = step.nanoseconds;
     r.decimals = step.decimals;
     r.from = ReadEnd("--from", fromText, c, r.decimals);
+    const PrintSettings& shown = c.printer->settings();
+    r.plain = shown.format == Format::Text && !shown.Civil() && shown.show.empty() && !o.ra && !o.dec &&
+              c.model != astro::Model::Classic;
+    r.apparent = c.model == astro::Model::Iau2006Apparent;
     if (o.count) {
         r.count = *o.count;
         return r;
@@ -219,7 +253,7 @@ int RunTable(const Context& c, int output, int errors)
     Output out(output);
     c.printer->Begin(out.buffer());
     TableSource source(rows);
-    const RunTally tally = AnswerAll(c, source, AnswerTableRow, out);
+    const RunTally tally = AnswerAll(c, source, AnswerRowRun, out);
     std::string failure;
     if (cut) failure = "the table stops after " + std::to_string(rows.count) + " rows, at the end of the year 9999";
     return FinishRun(c, out, tally, errors, failure);

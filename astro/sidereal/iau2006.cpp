@@ -84,22 +84,23 @@ double Greenwich(const TimeScales& t, bool apparent)
 
 } // namespace
 
-TimeScales Iau2006Scales(const Query& q, const TimeScaleContext& context, Ut1Detail* detail)
+TimeScales Iau2006Scales(const Instant& at, const TimeScaleContext& context, Ut1Detail* detail)
 {
-    if (q.date.year < 0 || q.date.year > 9999) {
-        throw CalculationError("date year " + Quoted(q.date.yearText) + ": the iau2006 model takes years 0000 to 9999");
+    const Date& date = at.date;
+    if (date.year < 0 || date.year > 9999) {
+        throw CalculationError("date year " + Quoted(date.yearText) + ": the iau2006 model takes years 0000 to 9999");
     }
     // A day past the month's end counts on, as in the window.
-    const CalendarDate day = q.date.day <= 28 ? CalendarDate{q.date.year, q.date.month, q.date.day}
-                                              : DateOfMjd(MjdOf(q.date.year, q.date.month, q.date.day));
-    return FromUtc(day, q.time, context, detail);
+    const CalendarDate day = date.day <= 28 || date.day <= DaysInMonth(date.year, date.month)
+                                 ? CalendarDate{date.year, date.month, date.day}
+                                 : DateOfMjd(MjdOf(date.year, date.month, date.day));
+    return FromUtc(day, at.time, context, detail);
 }
 
-double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context, Ut1Detail* detail)
+double Iau2006LstAt(const TimeScales& t, double eastDegrees, bool apparent)
 {
-    const TimeScales t = Iau2006Scales(q, context, detail);
     // Both angles are reduced already, so one turn at most brings the sum back.
-    double angle = Greenwich(t, apparent) + q.longitude.east * ERFA_DD2R;
+    double angle = Greenwich(t, apparent) + eastDegrees * ERFA_DD2R;
     if (angle < 0) {
         angle += ERFA_D2PI;
     } else if (angle >= ERFA_D2PI) {
@@ -107,6 +108,11 @@ double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context
     }
     const double hours = angle * (12.0 / ERFA_DPI);
     return hours < 24.0 ? hours : 0.0;
+}
+
+double Iau2006Lst(const Query& q, bool apparent, const TimeScaleContext& context, Ut1Detail* detail)
+{
+    return Iau2006LstAt(Iau2006Scales(q, context, detail), q.longitude.east, apparent);
 }
 
 SiderealSet Iau2006Set(const Query& q, const TimeScaleContext& context, Ut1Detail* detail)

@@ -40,9 +40,14 @@ struct SiderealSet {
 };
 SiderealSet Iau2006Set(const Query& q, const TimeScaleContext& context, Ut1Detail* detail);
 
-// The time scales of a query for the IAU 2006 models: the year checked, a
+// The time scales of an instant for the IAU 2006 models: the year checked, a
 // day past its month's end counted on. Throws as Iau2006Lst.
-TimeScales Iau2006Scales(const Query& q, const TimeScaleContext& context, Ut1Detail* detail);
+TimeScales Iau2006Scales(const Instant& at, const TimeScaleContext& context, Ut1Detail* detail);
+
+// The local sidereal time in hours, 0 <= h < 24, of those time scales: what
+// Iau2006Lst gives after them. A table works out many scales first and then
+// their sidereal times, which lets the processor overlap them.
+double Iau2006LstAt(const TimeScales& t, double eastDegrees, bool apparent);
 
 // ERFA's eraGmst06 for UT1 = jd0 + ut1 and TT = jd0 + tt, jd0 ending in .5,
 // with its angle reductions done without fmod: the same value to the last

@@ -16,6 +16,7 @@
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -77,12 +78,16 @@ struct TableRows {
     std::int64_t step = 0; // nanoseconds
     std::int64_t count = 0;
     int decimals = 0;
-    // Text in UTC of the iau2006 sidereal time alone: the row is written
-    // here, without the query, answer and printer every mode shares, which
-    // cost as much as the model. The bytes are the printer's.
+    // A plain table: text in UTC of the iau2006 sidereal time alone. Its rows
+    // are written here (AnswerPlainRun), without the query, answer and
+    // printer every mode shares, which cost as much as the model; the bytes
+    // are the text printer's.
     bool plain = false;
     bool apparent = false;
 };
+
+// Rows a run holds at most.
+constexpr std::int64_t kRunRows = 16;
 
 // Rows as the source hands them on: a run of them by their numbers, which
 // the thread answering it turns into instants and writes as text, so that
@@ -116,7 +121,6 @@ public:
 
 private:
     static constexpr std::size_t kBlock = 2048;
-    static constexpr std::int64_t kRunRows = 16;
 
     const TableRows& rows_;
     std::int64_t next_ = 0;
@@ -155,8 +159,8 @@ void RowInstant(const TableRows& rows, std::int64_t index, std::int64_t& seconds
 }
 
 // One row, its end included; false when it is an error line.
-bool AnswerTableRow(const Context& c, const TableRows& rows, std::int64_t index, astro::Query& q,
-                    astro::SiderealAnswer& a, std::string& out, unsigned& cautions)
+bool AnswerTableRow(const Context& c, const TableRows& rows, std::int64_t index, astro::Query& q, std::string& out,
+                    unsigned& cautions)
 {
     const std::size_t mark = out.size();
     bool ok = true;
@@ -166,15 +170,7 @@ bool AnswerTableRow(const Context& c, const TableRows& rows, std::int64_t index,
         RowInstant(rows, index, seconds, nanoseconds);
         astro::InstantTexts texts;
         astro::WriteUtcInstant(seconds, nanoseconds, rows.decimals, texts, q);
-        if (rows.plain) {
-            a.ut1 = {};
-            a.lstHours = astro::Iau2006Lst(q, rows.apparent, c.scales, &a.ut1);
-            out.append(texts.Date()).append(1, 'T').append(texts.Time()).append("Z ", 2);
-            AppendClock(out, a.lstHours, c.printer->settings().decimals, false);
-            cautions |= astro::RunCautions(a, c.scales);
-        } else {
-            AnswerRow(c, q, texts, out, cautions);
-        }
+        AnswerRow(c, q, texts, out, cautions);
     } catch (const std::runtime_error& e) { // the core's errors and RunTimeError
         out.resize(mark);
         c.printer->Error(e.what(), out);
@@ -184,18 +180,71 @@ bool AnswerTableRow(const Context& c, const TableRows& rows, std::int64_t index,
     return ok;
 }
 
+// The rows of a run of a plain table, stage by stage: every row's time
+// scales, then every row's sidereal time, then every row's text. The
+// processor overlaps the rows' long chains of arithmetic, which one row
+// after another it cannot. False, with nothing written, where a row has no
+// answer: the run is then answered row by row, which words the error.
+bool AnswerPlainRun(const Context& c, const RowRun& run, std::string& out, unsigned& cautions)
+{
+    struct Row {
+        astro::InstantTexts texts;
+        astro::Instant at;
+        astro::Ut1Detail ut1;
+        astro::TimeScales scales;
+        double hours = 0;
+    };
+    std::array<Row, kRunRows> rows;
+    const std::span<Row> run_rows(rows.data(), static_cast<std::size_t>(run.count));
+    try {
+        std::int64_t index = run.first;
+        for (Row& row : run_rows) {
+            std::int64_t seconds = 0;
+            std::int64_t nanoseconds = 0;
+            RowInstant(*run.rows, index++, seconds, nanoseconds);
+            astro::WriteUtcInstant(seconds, nanoseconds, run.rows->decimals, row.texts, row.at);
+            row.scales = astro::Iau2006Scales(row.at, c.scales, &row.ut1);
+        }
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+    const double east = c.KnownLongitude().east;
+    for (Row& row : run_rows) row.hours = astro::Iau2006LstAt(row.scales, east, run.rows->apparent);
+    // The run's text in one piece, appended once.
+    constexpr std::size_t kRowRoom = 32 + kClockRoom; // date, time to the nanosecond, "Z ", clock, end
+    std::array<char, kRunRows * kRowRoom> text{};
+    char* p = text.data();
+    const int decimals = c.printer->settings().decimals;
+    astro::SiderealAnswer a;
+    for (const Row& row : run_rows) {
+        const std::string_view date = row.texts.Date();
+        const std::string_view time = row.texts.Time();
+        p = std::copy(date.begin(), date.end(), p);
+        *p++ = 'T';
+        p = std::copy(time.begin(), time.end(), p);
+        *p++ = 'Z';
+        *p++ = ' ';
+        p = PutClock(p, row.hours, decimals, false);
+        *p++ = '\n';
+        a.ut1 = row.ut1;
+        cautions |= astro::RunCautions(a, c.scales);
+    }
+    out.append(text.data(), p);
+    return true;
+}
+
 bool AnswerRowRun(const Context& c, std::string_view line, LineKind /*kind*/, std::string& out, unsigned& cautions)
 {
     RowRun run{};
     std::memcpy(&run, line.data(), sizeof run);
+    if (run.rows->plain && AnswerPlainRun(c, run, out, cautions)) return true;
     astro::Query q;
     q.longitude = c.KnownLongitude();
     q.ra = c.options.ra;
     q.dec = c.options.dec;
-    astro::SiderealAnswer a;
     bool ok = true;
     for (std::int64_t index = run.first; index < run.first + run.count; ++index) {
-        ok = AnswerTableRow(c, *run.rows, index, q, a, out, cautions) && ok;
+        ok = AnswerTableRow(c, *run.rows, index, q, out, cautions) && ok;
     }
     return ok;
 }

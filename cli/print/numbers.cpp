@@ -91,36 +91,32 @@ char* WriteClock(char* p, double hours, bool signedHours)
 
 } // namespace
 
+char* PutClock(char* p, double hours, int decimals, bool signedHours)
+{
+    switch (decimals) {
+    case 0:
+        return WriteClock<0>(p, hours, signedHours);
+    case 1:
+        return WriteClock<1>(p, hours, signedHours);
+    case 2:
+        return WriteClock<2>(p, hours, signedHours);
+    case 3:
+        return WriteClock<3>(p, hours, signedHours);
+    case 4:
+        return WriteClock<4>(p, hours, signedHours);
+    case 5:
+        return WriteClock<5>(p, hours, signedHours);
+    default:
+        return WriteClock<6>(p, hours, signedHours);
+    }
+}
+
 void AppendClock(std::string& out, double hours, int decimals, bool signedHours)
 {
     // Written into a small buffer and appended once: a batch line's result
     // is mostly this text.
-    std::array<char, 32> text{};
-    char* p = text.data();
-    switch (decimals) {
-    case 0:
-        p = WriteClock<0>(p, hours, signedHours);
-        break;
-    case 1:
-        p = WriteClock<1>(p, hours, signedHours);
-        break;
-    case 2:
-        p = WriteClock<2>(p, hours, signedHours);
-        break;
-    case 3:
-        p = WriteClock<3>(p, hours, signedHours);
-        break;
-    case 4:
-        p = WriteClock<4>(p, hours, signedHours);
-        break;
-    case 5:
-        p = WriteClock<5>(p, hours, signedHours);
-        break;
-    default:
-        p = WriteClock<6>(p, hours, signedHours);
-        break;
-    }
-    out.append(text.data(), p);
+    std::array<char, kClockRoom> text{};
+    out.append(text.data(), PutClock(text.data(), hours, decimals, signedHours));
 }
 
 double HourAngleAsShown(double hours, int decimals)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,9 @@ void AppendShortest(std::string& out, double x);
 // h:mm:ss with `decimals` decimals of the second, rounded, never 24:00:00;
 // with `signedHours` a +/- sign and the range [-12 h, +12 h).
 void AppendClock(std::string& out, double hours, int decimals, bool signedHours);
+// The same written at p, which has kClockRoom chars; returns its end.
+inline constexpr std::size_t kClockRoom = 32;
+char* PutClock(char* p, double hours, int decimals, bool signedHours);
 
 // An hour angle in [-12 h, +12 h) as the number shown beside its text: where
 // the text rounds up to +12 h, which it shows as -12 h, the number is taken

@@ -74,6 +74,19 @@ std::int64_t Seconds(const Date& d, const Time& t)
            static_cast<std::int64_t>(t.minute) * 60 + std::min(static_cast<int>(t.second), 59);
 }
 
+// A number below 100 as two digits, from a table of the pairs.
+char* PutTwoDigits(char* p, int value)
+{
+    static constexpr std::string_view kPairs =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    const std::size_t at = 2 * static_cast<std::size_t>(value);
+    p[0] = kPairs[at];
+    p[1] = kPairs[at + 1];
+    return p + 2;
+}
+
 char* PutDigits(char* p, int value, int digits)
 {
     for (int i = digits - 1; i >= 0; --i, value /= 10) p[i] = static_cast<char>('0' + value % 10);
@@ -281,11 +294,11 @@ void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimal
     const DayText& day = DayTextOf(days);
     texts.date = day.text;
     const auto inDay = static_cast<int>(seconds - days * 86400);
-    char* t = PutDigits(texts.time.data(), inDay / 3600, 2);
+    char* t = PutTwoDigits(texts.time.data(), inDay / 3600);
     *t++ = ':';
-    t = PutDigits(t, inDay / 60 % 60, 2);
+    t = PutTwoDigits(t, inDay / 60 % 60);
     *t++ = ':';
-    t = PutDigits(t, inDay % 60, 2);
+    t = PutTwoDigits(t, inDay % 60);
     std::int64_t fraction = 0;
     if (decimals > 0) {
         *t++ = '.';
@@ -296,17 +309,18 @@ void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimal
     }
     *t = '\0';
     texts.timeSize = static_cast<std::size_t>(t - texts.time.data());
-    const std::string_view date = texts.Date();
-    const std::string_view time = texts.Time();
-    at.date.yearText = date.substr(0, 4);
-    at.date.monthText = date.substr(5, 2);
-    at.date.dayText = date.substr(8, 2);
+    // Views at the fields' fixed places: the texts were just written so.
+    const char* date = texts.date.data();
+    const char* time = texts.time.data();
+    at.date.yearText = std::string_view(date, 4);
+    at.date.monthText = std::string_view(date + 5, 2);
+    at.date.dayText = std::string_view(date + 8, 2);
     at.date.year = day.date.year;
     at.date.month = day.date.month;
     at.date.day = day.date.day;
-    at.time.hourText = time.substr(0, 2);
-    at.time.minuteText = time.substr(3, 2);
-    at.time.secondText = time.substr(6);
+    at.time.hourText = std::string_view(time, 2);
+    at.time.minuteText = std::string_view(time + 3, 2);
+    at.time.secondText = std::string_view(time + 6, texts.timeSize - 6);
     at.time.hour = inDay / 3600;
     at.time.minute = inDay / 60 % 60;
     // The value ParseTime reads from the text: whole digits over a power of

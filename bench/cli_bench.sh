@@ -41,6 +41,7 @@ export BENCH_LOG="$root/build/bench/cli_bench.log"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+bench_outputs=("$work/out.txt" "$work/astropy-out.txt")
 "$python" "$root/bench/cli_instants.py" "$lines" 20261208 --decimal >"$work/1m.txt"
 head -n "$apparent_lines" "$work/1m.txt" >"$work/100k.txt"
 "$python" "$root/bench/cli_astropy.py" prepare "$work/1m.txt" "$work/instants.npz"

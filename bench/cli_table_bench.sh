@@ -30,6 +30,7 @@ export VANTORIL_LST_EOP=none
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+bench_outputs=("$work/table.txt" "$work/out.txt" "$work/peer.txt")
 "$python" - "$rows" >"$work/lines.txt" <<'PY'
 import datetime, sys
 start, step = datetime.datetime(2000, 1, 1), datetime.timedelta(minutes=1)

@@ -21,6 +21,7 @@ if [ -z "$lst" ]; then lst="$(built_lst "$root")"; fi
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+bench_outputs=("$work/out.txt")
 "$python" "$root/bench/cli_instants.py" $((lines * 6 / 5)) 20261209 --decimal | awk '$1 >= "1963"' | head -n "$lines" >"$work/1m.txt"
 head -n $((lines / 10)) "$work/1m.txt" >"$work/100k.txt"
 # The same days and places with a right ascension in place of the time.

@@ -54,6 +54,7 @@ for ((r = 0; r < runs; r++)); do
   times[classic]+="$(wall lst_batch "$lst" "$work/1m.txt") "
   times[iau2006]+="$(wall lst_batch "$lst" "$work/1m.txt" --model iau2006) "
   times[apparent]+="$(wall lst_batch "$lst" "$work/100k.txt" --model iau2006 --apparent) "
+  [ "$(wc -l <"$work/out.txt")" -eq "$apparent_lines" ] || { echo "vantoril-lst gave a wrong line count" >&2; exit 1; }
   if [ -n "$against" ]; then
     times[old_classic]+="$(wall lst_batch "$against" "$work/1m.txt") "
     times[old_iau2006]+="$(wall lst_batch "$against" "$work/1m.txt" --model iau2006) "
@@ -66,7 +67,6 @@ for ((r = 0; r < runs; r++)); do
   read -r imp comp text <"$work/astropy.txt"
   times[astropy_apparent_import]+="$imp " times[astropy_apparent_compute]+="$comp "
 done
-[ "$(wc -l <"$work/out.txt")" -eq "$apparent_lines" ] || { echo "vantoril-lst gave a wrong line count" >&2; exit 1; }
 
 c=$(median classic) i=$(median iau2006) a=$(median apparent)
 ami=$(median astropy_mean_import) amc=$(median astropy_mean_compute) amt=$(median astropy_mean_text)

@@ -124,11 +124,11 @@ bool WriteReading(std::int64_t at, bool second60, std::string_view fraction, Ins
     if (day.date.year < 0 || day.date.year > 9999) return false;
     texts.date = day.text;
     if (date != nullptr) *date = day.date;
-    char* t = PutDigits(texts.time.data(), seconds / 3600, 2);
+    char* t = PutTwoDigits(texts.time.data(), seconds / 3600);
     *t++ = ':';
-    t = PutDigits(t, seconds / 60 % 60, 2);
+    t = PutTwoDigits(t, seconds / 60 % 60);
     *t++ = ':';
-    t = PutDigits(t, second60 ? 60 : seconds % 60, 2);
+    t = PutTwoDigits(t, second60 ? 60 : seconds % 60);
     // The fraction is at most 9 digits and a point (ParseTime's limit).
     t = std::copy(fraction.begin(),
                   fraction.begin() + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(fraction.size()), 12), t);
@@ -241,17 +241,17 @@ void ReadInstant(std::string_view date, std::string_view time, const Zone& zone,
     // An offset of whole minutes leaves the seconds' text, and so their
     // value, as they were: only the rest is set, from what was written.
     if (offset % 60 != 0) return ReadWrittenInstant(texts.Date(), texts.Time(), at);
-    const std::string_view written = texts.Date();
-    const std::string_view clock = texts.Time();
-    at.date.yearText = written.substr(0, 4);
-    at.date.monthText = written.substr(5, 2);
-    at.date.dayText = written.substr(8, 2);
+    const char* written = texts.date.data();
+    const char* clock = texts.time.data();
+    at.date.yearText = std::string_view(written, 4);
+    at.date.monthText = std::string_view(written + 5, 2);
+    at.date.dayText = std::string_view(written + 8, 2);
     at.date.year = day.year;
     at.date.month = day.month;
     at.date.day = day.day;
-    at.time.hourText = clock.substr(0, 2);
-    at.time.minuteText = clock.substr(3, 2);
-    at.time.secondText = clock.substr(6);
+    at.time.hourText = std::string_view(clock, 2);
+    at.time.minuteText = std::string_view(clock + 3, 2);
+    at.time.secondText = std::string_view(clock + 6, texts.timeSize - 6);
     at.time.hour = SmallNumber(at.time.hourText);
     at.time.minute = SmallNumber(at.time.minuteText);
 }

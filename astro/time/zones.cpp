@@ -4,12 +4,14 @@
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
 #include "astro/time/calendar.h"
+#include "astro/time/offset_spans.h"
 #include "astro/time/posix_tz.h"
 
 #include <absl/time/civil_time.h>
 #include <absl/time/time.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -28,8 +30,6 @@ constexpr std::int64_t kDay = 86400;
 constexpr std::int64_t kTableBegin = -5364662400; // 1800-01-01
 constexpr std::int64_t kTableEnd = 253402300800;  // 10000-01-01
 constexpr std::int64_t kBlock = 3155695200;       // 36524.25 days
-// No zone's offset reaches this; a civil time's UTC readings lie within it.
-constexpr std::int64_t kMaxOffset = std::int64_t{26} * 3600;
 constexpr std::int64_t kMargin = 3 * kDay;
 // A zone file is a few kB.
 constexpr std::size_t kMaxZoneFileBytes = 1U << 20;
@@ -47,40 +47,6 @@ bool HasYearlyRule(const std::string& path)
     if (text.back() != '\n') return true;
     const std::size_t start = text.rfind('\n', text.size() - 2);
     return start != std::string::npos && text.find(',', start) != std::string::npos;
-}
-
-std::size_t SpanAt(const std::vector<OffsetSpan>& spans, std::int64_t utc)
-{
-    const auto after = std::upper_bound(spans.begin(), spans.end(), utc,
-                                        [](std::int64_t t, const OffsetSpan& s) { return t < s.begin; });
-    return after == spans.begin() ? 0 : static_cast<std::size_t>(after - spans.begin()) - 1;
-}
-
-// The offsets of a civil time from spans that cover its UTC readings (every
-// local - offset), the last span only ending the one before it.
-LocalOffsets OffsetsInSpans(const std::vector<OffsetSpan>& spans, std::int64_t local)
-{
-    // Each span whose UTC range holds local - its offset is a reading; none
-    // is a gap, two an overlap.
-    const std::size_t first = SpanAt(spans, local - kMaxOffset);
-    const std::size_t last = std::min(SpanAt(spans, local + kMaxOffset), spans.size() - 2);
-    LocalOffsets found{LocalOffsets::Gap, 0, 0};
-    int readings = 0;
-    for (std::size_t i = first; i <= last; ++i) {
-        const std::int64_t utc = local - spans[i].offset;
-        if (utc >= spans[i].begin && utc < spans[i + 1].begin) {
-            if (readings < 2) (readings == 0 ? found.before : found.after) = spans[i].offset;
-            ++readings;
-        } else if (readings == 0 && utc >= spans[i + 1].begin) {
-            // Past this span's end in its own offset: if the next span does
-            // not hold it either, it fell between them.
-            found.before = spans[i].offset;
-            found.after = spans[i + 1].offset;
-        }
-    }
-    if (readings == 1) return {LocalOffsets::Unique, found.before, found.before};
-    if (readings >= 2) found.kind = LocalOffsets::Overlap;
-    return found;
 }
 
 } // namespace
@@ -105,8 +71,28 @@ public:
 
     [[nodiscard]] LocalOffsets OffsetsOfLocal(std::int64_t local) const
     {
+        // A civil time two days and more inside a span has its offset alone:
+        // every other offset (26 h at most either way) still reads it into
+        // that span. Each thread keeps the last such stretch of civil time;
+        // lines in time order mostly fall in it.
+        thread_local struct {
+            std::uint64_t rules = 0; // the serial of the rules it is of
+            std::int64_t from = 0;
+            std::int64_t to = 0;
+            int offset = 0;
+        } inside;
+        if (inside.rules == serial_ && local >= inside.from && local < inside.to) {
+            return {LocalOffsets::Unique, inside.offset, inside.offset};
+        }
         const std::vector<OffsetSpan>* spans = Table(local);
-        return spans != nullptr ? OffsetsInSpans(*spans, local) : OffsetsOfLocalOutside(local);
+        if (spans == nullptr) return OffsetsOfLocalOutside(local);
+        const LocalOffsets found = OffsetsInSpans(*spans, local);
+        if (found.kind == LocalOffsets::Unique) {
+            const std::size_t i = SpanAt(*spans, local - found.before);
+            inside = {serial_, (*spans)[i].begin + found.before + 2 * kMaxZoneOffset,
+                      (*spans)[i + 1].begin + found.before - 2 * kMaxZoneOffset, found.before};
+        }
+        return found;
     }
 
 protected:
@@ -146,6 +132,11 @@ private:
 
     std::int64_t tableEnd_;
     std::unique_ptr<Block[]> blocks_;
+    // Never the same for two rules, even at the same address in turn.
+    const std::uint64_t serial_ = [] {
+        static std::atomic<std::uint64_t> made{0};
+        return ++made;
+    }();
 };
 
 namespace {
@@ -163,7 +154,7 @@ private:
     {
         absl::TimeZone::CivilTransition last;
         if (!yearlyRule || !zone.PrevTransition(absl::InfiniteFuture(), &last)) return kTableEnd;
-        return (last.from - kEpoch) - kMaxOffset;
+        return (last.from - kEpoch) - kMaxZoneOffset;
     }
 
     [[nodiscard]] std::vector<OffsetSpan> SpansBetween(std::int64_t from, std::int64_t to) const override

@@ -16,12 +16,22 @@ int DaysInMonth(std::int64_t year, int month)
 
 std::int64_t DaysFromCivil(std::int64_t year, int month, int day)
 {
+    // Lines in time order ask for the same day again and again.
+    thread_local struct {
+        bool known = false;
+        std::int64_t year = 0;
+        int month = 0;
+        int day = 0;
+        std::int64_t days = 0;
+    } last;
+    if (last.known && day == last.day && month == last.month && year == last.year) return last.days;
     const std::int64_t y = year - (month <= 2 ? 1 : 0);
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const std::int64_t yoe = y - era * 400;
     const std::int64_t doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
     const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
+    last = {true, year, month, day, era * 146097 + doe - 719468};
+    return last.days;
 }
 
 CalendarDate CivilFromDays(std::int64_t days)

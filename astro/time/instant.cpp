@@ -74,19 +74,6 @@ std::int64_t Seconds(const Date& d, const Time& t)
            static_cast<std::int64_t>(t.minute) * 60 + std::min(static_cast<int>(t.second), 59);
 }
 
-// A number below 100 as two digits, from a table of the pairs.
-char* PutTwoDigits(char* p, int value)
-{
-    static constexpr std::string_view kPairs =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    const std::size_t at = 2 * static_cast<std::size_t>(value);
-    p[0] = kPairs[at];
-    p[1] = kPairs[at + 1];
-    return p + 2;
-}
-
 char* PutDigits(char* p, int value, int digits)
 {
     for (int i = digits - 1; i >= 0; --i, value /= 10) p[i] = static_cast<char>('0' + value % 10);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/print/numbers.h"
 
+#include "astro/base/chars.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -72,19 +74,18 @@ char* WriteClock(char* p, double hours, bool signedHours)
     const int h = seconds / 3600;
     if (h >= 10) *p++ = static_cast<char>('0' + h / 10);
     *p++ = static_cast<char>('0' + h % 10);
-    for (const int field : {seconds / 60 % 60, seconds % 60}) {
-        *p++ = ':';
-        *p++ = static_cast<char>('0' + field / 10);
-        *p++ = static_cast<char>('0' + field % 10);
-    }
+    *p++ = ':';
+    p = astro::PutTwoDigits(p, seconds / 60 % 60);
+    *p++ = ':';
+    p = astro::PutTwoDigits(p, seconds % 60);
     if constexpr (D > 0) {
         *p++ = '.';
-        std::int64_t fraction = magnitude % kUnit;
-        for (int i = D; i > 0; --i) {
-            p[i - 1] = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        p += D;
+        auto fraction = static_cast<int>(magnitude % kUnit);
+        // In pairs from the right, an odd one out first.
+        char* end = p + D;
+        for (int i = D; i >= 2; i -= 2, fraction /= 100) astro::PutTwoDigits(p + i - 2, fraction % 100);
+        if constexpr (D % 2 == 1) *p = static_cast<char>('0' + fraction);
+        p = end;
     }
     return p;
 }

@@ -27,6 +27,13 @@ int DaysInMonth(std::int64_t year, int month);
 std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
 CalendarDate CivilFromDays(std::int64_t days);
 
+// The day (from 1970-01-01) that holds a second counted from 1970: every
+// day 86,400 of them, as the system clock counts.
+inline std::int64_t DayOfSecond(std::int64_t seconds)
+{
+    return seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+}
+
 // The same counted from MJD 0 (1858-11-17).
 inline std::int64_t MjdOf(std::int64_t year, int month, int day)
 {

@@ -80,14 +80,7 @@ char* PutDigits(char* p, int value, int digits)
     return p + digits;
 }
 
-// The date of a day (days from 1970) and its text, kept for the next
-// instants of the same day: a table or a batch in a zone writes a million,
-// most on the day before's.
-struct DayText {
-    std::int64_t days = std::numeric_limits<std::int64_t>::min();
-    CalendarDate date;
-    std::array<char, 24> text{};
-};
+} // namespace
 
 const DayText& DayTextOf(std::int64_t days)
 {
@@ -100,12 +93,14 @@ const DayText& DayTextOf(std::int64_t days)
     return day;
 }
 
+namespace {
+
 // A reading `at` (seconds from 1970) as date and time texts; `second60`
 // writes its :59 as the leap second :60.
 bool WriteReading(std::int64_t at, bool second60, std::string_view fraction, InstantTexts& texts,
                   CalendarDate* date = nullptr)
 {
-    const std::int64_t days = at >= 0 ? at / 86400 : -((-at + 86399) / 86400);
+    const std::int64_t days = DayOfSecond(at);
     const auto seconds = static_cast<int>(at - days * 86400);
     const DayText& day = DayTextOf(days);
     if (day.date.year < 0 || day.date.year > 9999) return false;
@@ -275,25 +270,40 @@ void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals,
     }
 }
 
-void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts, Instant& at)
+char* PutUtcClock(char* p, int inDay, std::int64_t nanoseconds, int decimals, Time& time)
 {
-    const std::int64_t days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
-    const DayText& day = DayTextOf(days);
-    texts.date = day.text;
-    const auto inDay = static_cast<int>(seconds - days * 86400);
-    char* t = PutTwoDigits(texts.time.data(), inDay / 3600);
-    *t++ = ':';
-    t = PutTwoDigits(t, inDay / 60 % 60);
-    *t++ = ':';
-    t = PutTwoDigits(t, inDay % 60);
+    p = PutTwoDigits(p, inDay / 3600);
+    *p++ = ':';
+    p = PutTwoDigits(p, inDay / 60 % 60);
+    *p++ = ':';
+    p = PutTwoDigits(p, inDay % 60);
     std::int64_t fraction = 0;
     if (decimals > 0) {
-        *t++ = '.';
+        *p++ = '.';
         std::int64_t unit = 1;
         for (int i = decimals; i < 9; ++i) unit *= 10;
         fraction = nanoseconds / unit;
-        t = PutDigits(t, static_cast<int>(fraction), decimals);
+        p = PutDigits(p, static_cast<int>(fraction), decimals);
     }
+    time.hour = inDay / 3600;
+    time.minute = inDay / 60 % 60;
+    // The value ParseTime reads from the text: whole digits over a power of
+    // ten, correctly rounded in one division.
+    static constexpr std::array<double, 10> kTens = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double ten = kTens[static_cast<std::size_t>(decimals)];
+    const std::int64_t digits = static_cast<std::int64_t>(inDay % 60) * static_cast<std::int64_t>(ten) + fraction;
+    // Over 1 the quotient is the number itself, without the division's wait.
+    time.second = decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / ten;
+    return p;
+}
+
+void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts, Instant& at)
+{
+    const std::int64_t days = DayOfSecond(seconds);
+    const DayText& day = DayTextOf(days);
+    texts.date = day.text;
+    const auto inDay = static_cast<int>(seconds - days * 86400);
+    char* t = PutUtcClock(texts.time.data(), inDay, nanoseconds, decimals, at.time);
     *t = '\0';
     texts.timeSize = static_cast<std::size_t>(t - texts.time.data());
     // Views at the fields' fixed places: the texts were just written so.
@@ -308,14 +318,6 @@ void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimal
     at.time.hourText = std::string_view(time, 2);
     at.time.minuteText = std::string_view(time + 3, 2);
     at.time.secondText = std::string_view(time + 6, texts.timeSize - 6);
-    at.time.hour = inDay / 3600;
-    at.time.minute = inDay / 60 % 60;
-    // The value ParseTime reads from the text: whole digits over a power of
-    // ten, correctly rounded in one division.
-    static constexpr std::array<double, 10> kTens = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-    const double ten = kTens[static_cast<std::size_t>(decimals)];
-    const std::int64_t digits = static_cast<std::int64_t>(inDay % 60) * static_cast<std::int64_t>(ten) + fraction;
-    at.time.second = static_cast<double>(digits) / ten;
 }
 
 std::int64_t UtcSeconds(const Instant& at) { return Seconds(at.date, at.time); }

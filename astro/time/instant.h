@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "astro/time/calendar.h"
 #include "astro/time/date_time.h"
 #include "astro/time/zones.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -78,6 +80,22 @@ void WriteUtcTexts(std::int64_t seconds, std::int64_t nanoseconds, int decimals,
 // without reading them: a table writes a million. The day's date is worked
 // out once for all the instants of the day.
 void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimals, InstantTexts& texts, Instant& at);
+
+// The date of a day (days from 1970) and its text, kept per thread for the
+// next instants of the same day: a table or a batch in a zone writes a
+// million, most on the day before's.
+struct DayText {
+    std::int64_t days = std::numeric_limits<std::int64_t>::min();
+    CalendarDate date;
+    std::array<char, 24> text{}; // YYYY-MM-DD and a NUL
+};
+const DayText& DayTextOf(std::int64_t days);
+
+// The clock of a UTC reading `inDay` seconds and `nanoseconds` into its day,
+// HH:MM:SS with `decimals` digits of the second, written at p (room for 19);
+// `time` gets its hour, minute and second as ParseTime reads them from that
+// text, its texts left as they are. Returns the text's end.
+char* PutUtcClock(char* p, int inDay, std::int64_t nanoseconds, int decimals, Time& time);
 
 // `at` as civil time in `zone` with its offset, as
 // YYYY-MM-DDTHH:MM:SS[.fraction]+HH:MM ("Z" for UTC).

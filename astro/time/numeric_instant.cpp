@@ -104,7 +104,7 @@ void FromUnixSeconds(std::string_view text, const Number& n, InstantTexts& texts
         --seconds;
         ns = 1'000'000'000 - ns;
     }
-    const std::int64_t days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+    const std::int64_t days = DayOfSecond(seconds);
     const auto inDay = static_cast<int>(seconds - days * 86400);
     const CalendarDate d = CivilFromDays(days);
     if (d.year < 0 || d.year > 9999) OutsideYears(text);

@@ -75,7 +75,9 @@ Wide ReadEnd(const char* option, std::string_view text, const Context& c, int& d
 struct TableRows {
     std::uint64_t run = 0; // one number a table, never seen before in the process
     Wide from = 0;
-    std::int64_t step = 0; // nanoseconds
+    std::int64_t step = 0;        // nanoseconds
+    std::int64_t stepSeconds = 0; // and as whole seconds and the nanoseconds beyond
+    std::int64_t stepNanoseconds = 0;
     std::int64_t count = 0;
     int decimals = 0;
     // A plain table: text in UTC of the iau2006 sidereal time alone. Its rows
@@ -139,8 +141,8 @@ void RowInstant(const TableRows& rows, std::int64_t index, std::int64_t& seconds
         std::int64_t nanoseconds = 0;
     } last;
     if (last.run == rows.run && index == last.index + 1) {
-        last.seconds += rows.step / kSecondNs;
-        last.nanoseconds += rows.step % kSecondNs;
+        last.seconds += rows.stepSeconds;
+        last.nanoseconds += rows.stepNanoseconds;
         if (last.nanoseconds >= kSecondNs) {
             last.nanoseconds -= kSecondNs;
             ++last.seconds;
@@ -180,16 +182,17 @@ bool AnswerTableRow(const Context& c, const TableRows& rows, std::int64_t index,
     return ok;
 }
 
-// The rows of a run of a plain table, stage by stage: every row's time
-// scales, then every row's sidereal time, then every row's text. The
-// processor overlaps the rows' long chains of arithmetic, which one row
-// after another it cannot. False, with nothing written, where a row has no
-// answer: the run is then answered row by row, which words the error.
+// The rows of a run of a plain table, stage by stage: every row's UTC text
+// and time scales, then every row's sidereal time, then the run's text in
+// one piece. The processor overlaps the rows' long chains of arithmetic,
+// which one row after another it cannot. False, with nothing written, where
+// a row has no answer: the run is then answered row by row, which words the
+// error.
 bool AnswerPlainRun(const Context& c, const RowRun& run, std::string& out, unsigned& cautions)
 {
     struct Row {
-        astro::InstantTexts texts;
-        astro::Instant at;
+        std::array<char, 32> utc{}; // YYYY-MM-DDTHH:MM:SS[.fraction]Z and a blank
+        std::size_t utcSize = 0;
         astro::Ut1Detail ut1;
         astro::TimeScales scales;
         double hours = 0;
@@ -202,28 +205,33 @@ bool AnswerPlainRun(const Context& c, const RowRun& run, std::string& out, unsig
             std::int64_t seconds = 0;
             std::int64_t nanoseconds = 0;
             RowInstant(*run.rows, index++, seconds, nanoseconds);
-            astro::WriteUtcInstant(seconds, nanoseconds, run.rows->decimals, row.texts, row.at);
-            row.scales = astro::Iau2006Scales(row.at, c.scales, &row.ut1);
+            const std::int64_t days = astro::DayOfSecond(seconds);
+            const astro::DayText& day = astro::DayTextOf(days);
+            std::memcpy(row.utc.data(), day.text.data(), 10);
+            char* p = row.utc.data() + 10;
+            *p++ = 'T';
+            astro::Time time;
+            p = astro::PutUtcClock(p, static_cast<int>(seconds - days * 86400), nanoseconds, run.rows->decimals, time);
+            *p++ = 'Z';
+            *p++ = ' ';
+            row.utcSize = static_cast<std::size_t>(p - row.utc.data());
+            // The table's years are 0000 to 9999, and its dates real: the
+            // model's own checks have nothing to refuse.
+            row.scales = astro::FromUtc(day.date, time, c.scales, &row.ut1);
         }
     } catch (const std::runtime_error&) {
         return false;
     }
     const double east = c.KnownLongitude().east;
     for (Row& row : run_rows) row.hours = astro::Iau2006LstAt(row.scales, east, run.rows->apparent);
-    // The run's text in one piece, appended once.
-    constexpr std::size_t kRowRoom = 32 + kClockRoom; // date, time to the nanosecond, "Z ", clock, end
+    constexpr std::size_t kRowRoom = 32 + kClockRoom; // the UTC text, the clock, the end
     std::array<char, kRunRows * kRowRoom> text{};
     char* p = text.data();
     const int decimals = c.printer->settings().decimals;
     astro::SiderealAnswer a;
     for (const Row& row : run_rows) {
-        const std::string_view date = row.texts.Date();
-        const std::string_view time = row.texts.Time();
-        p = std::copy(date.begin(), date.end(), p);
-        *p++ = 'T';
-        p = std::copy(time.begin(), time.end(), p);
-        *p++ = 'Z';
-        *p++ = ' ';
+        std::memcpy(p, row.utc.data(), row.utc.size()); // whole: a fixed size copies in two moves
+        p += row.utcSize;
         p = PutClock(p, row.hours, decimals, false);
         *p++ = '\n';
         a.ut1 = row.ut1;
@@ -260,6 +268,8 @@ TableRows RowsOf(const Context& c)
     const std::string_view fromText = o.from.value_or(std::string_view{});
     const Duration step = o.step.value_or(Duration{});
     r.step = step.nanoseconds;
+    r.stepSeconds = r.step / kSecondNs;
+    r.stepNanoseconds = r.step % kSecondNs;
     r.decimals = step.decimals;
     r.from = ReadEnd("--from", fromText, c, r.decimals);
     const PrintSettings& shown = c.printer->settings();

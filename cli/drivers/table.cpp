@@ -101,7 +101,8 @@ struct RowRun {
 };
 
 // The runs as "lines" of a RowRun's bytes, in a buffer that is reused from
-// block to block: a block of 32,768 rows, in chunks of 4,096 for the threads.
+// block to block: a block of 65,536 rows, in 16 chunks of 4,096, so that
+// each of the 16 threads at most that answer lines has one.
 class TableSource final : public LineSource {
 public:
     explicit TableSource(const TableRows& rows) : rows_(rows) {}
@@ -122,7 +123,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBlock = 2048;
+    static constexpr std::size_t kBlock = 4096;
 
     const TableRows& rows_;
     std::int64_t next_ = 0;
@@ -161,8 +162,7 @@ void RowInstant(const TableRows& rows, std::int64_t index, std::int64_t& seconds
 }
 
 // One row, its end included; false when it is an error line.
-bool AnswerTableRow(const Context& c, const TableRows& rows, std::int64_t index, astro::Query& q, std::string& out,
-                    unsigned& cautions)
+bool AnswerTableRow(const Context& c, const TableRows& rows, std::int64_t index, std::string& out, unsigned& cautions)
 {
     const std::size_t mark = out.size();
     bool ok = true;
@@ -171,7 +171,11 @@ bool AnswerTableRow(const Context& c, const TableRows& rows, std::int64_t index,
         std::int64_t nanoseconds = 0;
         RowInstant(rows, index, seconds, nanoseconds);
         astro::InstantTexts texts;
+        astro::Query q;
         astro::WriteUtcInstant(seconds, nanoseconds, rows.decimals, texts, q);
+        q.longitude = c.KnownLongitude();
+        q.ra = c.options.ra;
+        q.dec = c.options.dec;
         AnswerRow(c, q, texts, out, cautions);
     } catch (const std::runtime_error& e) { // the core's errors and RunTimeError
         out.resize(mark);
@@ -197,16 +201,19 @@ bool AnswerPlainRun(const Context& c, const RowRun& run, std::string& out, unsig
         astro::TimeScales scales;
         double hours = 0;
     };
-    std::array<Row, kRunRows> rows;
-    const std::span<Row> run_rows(rows.data(), static_cast<std::size_t>(run.count));
+    std::array<Row, kRunRows> slots;
+    const std::span<Row> rows(slots.data(), static_cast<std::size_t>(run.count));
+    double east = 0;
     try {
+        east = c.KnownLongitude().east;
         std::int64_t index = run.first;
-        for (Row& row : run_rows) {
+        for (Row& row : rows) {
             std::int64_t seconds = 0;
             std::int64_t nanoseconds = 0;
             RowInstant(*run.rows, index++, seconds, nanoseconds);
             const std::int64_t days = astro::DayOfSecond(seconds);
             const astro::DayText& day = astro::DayTextOf(days);
+            const astro::CalendarDate date = day.date;
             std::memcpy(row.utc.data(), day.text.data(), 10);
             char* p = row.utc.data() + 10;
             *p++ = 'T';
@@ -217,19 +224,18 @@ bool AnswerPlainRun(const Context& c, const RowRun& run, std::string& out, unsig
             row.utcSize = static_cast<std::size_t>(p - row.utc.data());
             // The table's years are 0000 to 9999, and its dates real: the
             // model's own checks have nothing to refuse.
-            row.scales = astro::FromUtc(day.date, time, c.scales, &row.ut1);
+            row.scales = astro::FromUtc(date, time, c.scales, &row.ut1);
         }
     } catch (const std::runtime_error&) {
         return false;
     }
-    const double east = c.KnownLongitude().east;
-    for (Row& row : run_rows) row.hours = astro::Iau2006LstAt(row.scales, east, run.rows->apparent);
+    for (Row& row : rows) row.hours = astro::Iau2006LstAt(row.scales, east, run.rows->apparent);
     constexpr std::size_t kRowRoom = 32 + kClockRoom; // the UTC text, the clock, the end
     std::array<char, kRunRows * kRowRoom> text{};
     char* p = text.data();
     const int decimals = c.printer->settings().decimals;
     astro::SiderealAnswer a;
-    for (const Row& row : run_rows) {
+    for (const Row& row : rows) {
         std::memcpy(p, row.utc.data(), row.utc.size()); // whole: a fixed size copies in two moves
         p += row.utcSize;
         p = PutClock(p, row.hours, decimals, false);
@@ -246,13 +252,9 @@ bool AnswerRowRun(const Context& c, std::string_view line, LineKind /*kind*/, st
     RowRun run{};
     std::memcpy(&run, line.data(), sizeof run);
     if (run.rows->plain && AnswerPlainRun(c, run, out, cautions)) return true;
-    astro::Query q;
-    q.longitude = c.KnownLongitude();
-    q.ra = c.options.ra;
-    q.dec = c.options.dec;
     bool ok = true;
     for (std::int64_t index = run.first; index < run.first + run.count; ++index) {
-        ok = AnswerTableRow(c, *run.rows, index, q, out, cautions) && ok;
+        ok = AnswerTableRow(c, *run.rows, index, out, cautions) && ok;
     }
     return ok;
 }

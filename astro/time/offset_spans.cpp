@@ -24,10 +24,11 @@ LocalOffsets OffsetsInSpans(const std::vector<OffsetSpan>& spans, std::int64_t l
     // Each span whose UTC range holds local - its offset is a reading; none
     // is a gap, two an overlap.
     const std::size_t first = SpanAt(spans, local - kMaxZoneOffset);
-    // The spans that begin by local + kMaxZoneOffset after it are one or two:
-    // walked to, not searched for again.
+    // The spans after it that begin by local + kMaxZoneOffset are few: walked
+    // to, not searched for again. The last span only ends the one before.
     std::size_t last = first;
     while (last + 2 < spans.size() && spans[last + 1].begin <= local + kMaxZoneOffset) ++last;
+    last = std::min(last, spans.size() - 2);
     LocalOffsets found{LocalOffsets::Gap, 0, 0};
     int readings = 0;
     for (std::size_t i = first; i <= last; ++i) {

@@ -38,7 +38,7 @@ inline double Reduced(double angle)
 
 double ReduceTurns(double angle) { return Reduced(angle); }
 
-// A table spends a fifth of its time here: where the processor has fused
+// Every iau2006 answer comes through here: where the processor has fused
 // multiply-add, floor and fma are single instructions instead of library
 // calls. Both are exact, so either version gives the same bits.
 __attribute__((target_clones("fma", "default"))) double Gmst06(double jd0, double ut1, double tt)

@@ -87,7 +87,7 @@ void WriteUtcInstant(std::int64_t seconds, std::int64_t nanoseconds, int decimal
 struct DayText {
     std::int64_t days = std::numeric_limits<std::int64_t>::min();
     CalendarDate date;
-    std::array<char, 24> text{}; // YYYY-MM-DD and a NUL
+    std::array<char, 24> text{}; // the date as WriteIsoDate writes it, and a NUL
 };
 const DayText& DayTextOf(std::int64_t days);
 

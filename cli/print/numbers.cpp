@@ -81,7 +81,7 @@ char* WriteClock(char* p, double hours, bool signedHours)
     if constexpr (D > 0) {
         *p++ = '.';
         auto fraction = static_cast<int>(magnitude % kUnit);
-        // In pairs from the right, an odd one out first.
+        // In pairs from the right; of an odd count the first digit is left, alone.
         char* end = p + D;
         for (int i = D; i >= 2; i -= 2, fraction /= 100) astro::PutTwoDigits(p + i - 2, fraction % 100);
         if constexpr (D % 2 == 1) *p = static_cast<char>('0' + fraction);

@@ -613,6 +613,15 @@ def tables(c):
     c.add("table.bad", ["--from", "2024-03-20T21:00Z", "--step", "1h", "--count", "2", "--tz", "Mars/Olympus", "0"])
     c.add("table.bad", ["--model", "iau2006", "--from", "2024-01-01T00:00Z", "--step", "1h", "--count", "2",
                         "--eop", FINALS, "0"])
+    # Text tables longer than a run of rows: fractions of a second across a
+    # leap second's day and a drifting day of 1961, an IERS table that runs
+    # out midway, the apparent model.
+    for args in (["--from", "2016-12-31T23:59:58.123456789Z", "--step", "0.25", "--count", "40", "0"],
+                 ["--from", "1961-12-31T23:59:50Z", "--step", "0.5", "--count", "40", "--", "-79.85"],
+                 ["--eop", FINALS_Y2K, "--from", "2000-01-03T00:00Z", "--step", "3h", "--count", "40",
+                  "--precision", "6", "2.35E"],
+                 ["--apparent", "--from", "2024-03-20T21:00Z", "--step", "7m", "--count", "40", "0"]):
+        c.add("table.long", IAU + args)
 
 
 def batch_text(lines, end="\n"):

@@ -202,7 +202,7 @@ bool AnswerPlainRun(const Context& c, const RowRun& run, std::string& out, unsig
         double hours = 0;
     };
     std::array<Row, kRunRows> slots;
-    const std::span<Row> rows(slots.data(), static_cast<std::size_t>(run.count));
+    const auto rows = std::span<Row>(slots).first(static_cast<std::size_t>(run.count));
     double east = 0;
     try {
         east = c.KnownLongitude().east;

@@ -85,7 +85,6 @@ struct TableRows {
     // printer every mode shares, which cost as much as the model; the bytes
     // are the text printer's.
     bool plain = false;
-    bool apparent = false;
 };
 
 // Rows a run holds at most.
@@ -229,7 +228,8 @@ bool AnswerPlainRun(const Context& c, const RowRun& run, std::string& out, unsig
     } catch (const std::runtime_error&) {
         return false;
     }
-    for (Row& row : rows) row.hours = astro::Iau2006LstAt(row.scales, east, run.rows->apparent);
+    const bool apparent = c.model == astro::Model::Iau2006Apparent;
+    for (Row& row : rows) row.hours = astro::Iau2006LstAt(row.scales, east, apparent);
     constexpr std::size_t kRowRoom = 32 + kClockRoom; // the UTC text, the clock, the end
     std::array<char, kRunRows * kRowRoom> text{};
     char* p = text.data();
@@ -277,7 +277,6 @@ TableRows RowsOf(const Context& c)
     const PrintSettings& shown = c.printer->settings();
     r.plain = shown.format == Format::Text && !shown.Civil() && shown.show.empty() && !o.ra && !o.dec &&
               c.model != astro::Model::Classic;
-    r.apparent = c.model == astro::Model::Iau2006Apparent;
     if (o.count) {
         r.count = *o.count;
         return r;

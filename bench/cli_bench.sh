@@ -32,7 +32,7 @@ export VANTORIL_LST_EOP=none
 source "$root/scripts/packages.sh"
 # shellcheck source=SCRIPTDIR/bench_lib.sh
 source "$root/bench/bench_lib.sh"
-"$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" python3-astropy python3-skyfield
+"$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" python3-astropy python3-skyfield time
 
 lst="$(built_lst "$root")"
 python=/usr/bin/python3  # Debian's, which has python3-astropy

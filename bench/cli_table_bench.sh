@@ -39,16 +39,12 @@ PY
 
 table() { "$1" --model iau2006 "${@:3}" --from 2000-01-01T00:00Z --count "$2" --step 1m 2.3372 >"$work/table.txt"; }
 batch() { "$lst" --batch --model iau2006 "$@" <"$work/lines.txt" >"$work/out.txt"; }
-# Peak resident memory of the table in MiB (the child's, from getrusage).
+# Peak resident memory of the table in MiB.
 table_rss() {
-  "$python" - "$lst" "$rows" "$work/table.txt" <<'PY'
-import resource, subprocess, sys
-lst, rows, out = sys.argv[1:]
-with open(out, "w") as f:
-    subprocess.run([lst, "--model", "iau2006", "--from", "2000-01-01T00:00Z", "--count", rows, "--step", "1m",
-                    "2.3372"], stdout=f, check=True)
-print(f"{resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024:.1f}")
-PY
+  # GNU time reads the program's own peak; a child of Python would carry Python's peak over its exec.
+  /usr/bin/time -f %M -o "$work/rss.txt" "$lst" --model iau2006 --from 2000-01-01T00:00Z --count "$rows" \
+    --step 1m 2.3372 >"$work/table.txt"
+  awk '{ printf "%.1f\n", $1 / 1024 }' "$work/rss.txt"
 }
 peer() { "$python" "$root/bench/cli_skyfield.py" "$1" "$2" 2.3372 "$work/peer.txt" >"$work/peer-times.txt"; }
 # import, compute and text seconds of the last peer run into times[$1_*]

@@ -2,6 +2,7 @@
 #include "astro/time/iers.h"
 
 #include "astro/base/chars.h"
+#include "astro/base/decimal.h"
 #include "astro/base/errors.h"
 #include "astro/base/quoted.h"
 #include "astro/time/calendar.h"
@@ -25,6 +26,13 @@ bool ReadNumber(std::string_view text, double& value)
 {
     text = Trim(text);
     if (text.empty()) return false;
+    // A table's short fixed-point values without the library: the loading is
+    // a batch's serial start. Rounding is symmetric, so the sign comes after.
+    const bool negative = text.front() == '-';
+    if (ReadFastDecimal(text.substr(negative ? 1 : 0), value)) {
+        if (negative) value = -value;
+        return true;
+    }
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
@@ -90,6 +98,7 @@ enum class Form { Unknown, Finals, C04, C04New };
 // One daily value, as read.
 struct Row {
     long long mjd = 0;
+    CalendarDate date; // mjd's, as the row writes it
     double ut1MinusUtc = 0;
     bool predicted = false;
     bool empty = false;      // a finals row past the end of the predictions
@@ -132,6 +141,7 @@ public:
         if (!whole || RealMjd(year, month, day) != std::optional(r.mjd)) {
             Refuse("the MJD in columns 8-15 is not the date in columns 1-6");
         }
+        r.date = {year, static_cast<int>(month), static_cast<int>(day)};
         if (!HasDecimals(line.substr(7, 8), 2)) Refuse("the MJD in columns 8-15 is not whole (F8.2)");
         const char flag = line[57];
         const std::string_view value = line.substr(58, 10);
@@ -171,6 +181,7 @@ public:
         if (hour != 0 || !WholeMjd(mjd, r.mjd) || RealMjd(year, month, day) != std::optional(r.mjd)) {
             Refuse("the MJD is not the date's at 0h");
         }
+        r.date = {year, static_cast<int>(month), static_cast<int>(day)};
         if (!HasDecimals(f[at + 3], 7)) {
             Refuse("UT1-UTC is not whole: expected seconds to 7 decimals, found " + Quoted(f[at + 3]));
         }
@@ -254,7 +265,7 @@ struct EopTable::Parser {
                           std::to_string(row.mjd));
         }
         if (std::fabs(row.ut1MinusUtc) > 1.0) reader.Refuse("UT1-UTC beyond 1 s");
-        const CalendarDate date = DateOfMjd(row.mjd);
+        const CalendarDate& date = row.date;
         const auto y = static_cast<int>(date.year);
         // From 1972 TAI - UTC changes only on the first of a month; before,
         // UTC drifted day by day.

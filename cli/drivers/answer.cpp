@@ -14,11 +14,16 @@ astro::SiderealAnswer Answer(const Context& c, const astro::Query& q)
 
 } // namespace
 
-void AnswerQuery(const Context& c, const astro::Query& q, std::string& out, unsigned& cautions)
+void PrintAnswer(const Context& c, const astro::Query& q, const astro::SiderealAnswer& a, std::string& out,
+                 unsigned& cautions)
 {
-    const astro::SiderealAnswer a = Answer(c, q);
     c.printer->Result(q, a, astro::HourAngleOf(q, a), out);
     cautions |= astro::RunCautions(a, c.scales);
+}
+
+void AnswerQuery(const Context& c, const astro::Query& q, std::string& out, unsigned& cautions)
+{
+    PrintAnswer(c, q, Answer(c, q), out, cautions);
 }
 
 void AnswerRow(const Context& c, const astro::Query& q, const astro::InstantTexts& utc, std::string& out,

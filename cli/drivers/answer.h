@@ -17,6 +17,11 @@ namespace vantoril::cli {
 // `cautions`.
 void AnswerQuery(const Context& c, const astro::Query& q, std::string& out, unsigned& cautions);
 
+// The second half of that, for an answer already worked out: its line and
+// its cautions.
+void PrintAnswer(const Context& c, const astro::Query& q, const astro::SiderealAnswer& a, std::string& out,
+                 unsigned& cautions);
+
 // The same as a table's row, `utc` holding the row's instant as text.
 void AnswerRow(const Context& c, const astro::Query& q, const astro::InstantTexts& utc, std::string& out,
                unsigned& cautions);

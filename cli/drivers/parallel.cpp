@@ -2,6 +2,7 @@
 #include "cli/drivers/parallel.h"
 
 #include <algorithm>
+#include <array>
 #include <barrier>
 #include <memory>
 #include <mutex>
@@ -33,8 +34,8 @@ unsigned Processors()
 // meanwhile, as nothing is read until the block is answered.
 class ParallelAnswers {
 public:
-    ParallelAnswers(const Context& c, AnswerFunction answer, unsigned threads)
-        : c_(c), answer_(answer), start_(threads), done_(threads)
+    ParallelAnswers(const Context& c, AnswerFunction answer, AnswerRunFunction runs, unsigned threads)
+        : c_(c), answer_(answer), runs_(runs), start_(threads), done_(threads)
     {
         for (unsigned n = 1; n < threads; ++n) workers_.emplace_back([this] { Work(); });
     }
@@ -81,14 +82,10 @@ public:
 private:
     static constexpr std::size_t kChunkLines = 256;
 
-    struct Line {
-        std::string_view text;
-        LineKind kind;
-    };
     // Each chunk's text on cache lines of its own: the threads append to them
     // line by line, and shared lines would bounce between the processors.
     struct alignas(64) Chunk {
-        std::vector<Line> lines;
+        std::vector<SourceLine> lines;
         std::string answers;
         bool failed = false;
         unsigned cautions = 0;
@@ -119,7 +116,15 @@ private:
         chunk.answers.clear();
         chunk.failed = false;
         chunk.cautions = 0;
-        for (const Line& line : chunk.lines) {
+        if (runs_ != nullptr) {
+            const std::span<const SourceLine> lines(chunk.lines);
+            for (std::size_t at = 0; at < lines.size(); at += kRunLines) {
+                const auto run = lines.subspan(at, std::min(kRunLines, lines.size() - at));
+                if (!runs_(c_, run, chunk.answers, chunk.cautions)) chunk.failed = true;
+            }
+            return;
+        }
+        for (const SourceLine& line : chunk.lines) {
             if (!answer_(c_, line.text, line.kind, chunk.answers, chunk.cautions)) chunk.failed = true;
         }
     }
@@ -140,7 +145,8 @@ private:
     }
 
     const Context& c_;
-    AnswerFunction answer_;
+    AnswerFunction answer_;  // a line at a time,
+    AnswerRunFunction runs_; // or, where not null, a run at a time
     LineSource* reader_ = nullptr;
     // While the threads answer, the lock guards the reader and the three
     // members after it; between the barriers only Run touches them.
@@ -161,7 +167,7 @@ RunTally AnswerAll(const Context& c, LineSource& source, AnswerFunction answer, 
 {
     const unsigned threads = Processors();
     if (threads > 1) {
-        ParallelAnswers answers(c, answer, threads);
+        ParallelAnswers answers(c, answer, nullptr, threads);
         return answers.Run(source, out);
     }
     RunTally tally;
@@ -169,6 +175,25 @@ RunTally AnswerAll(const Context& c, LineSource& source, AnswerFunction answer, 
     LineKind kind = LineKind::Text;
     while (!out.failed() && source.Next(line, kind, true)) {
         if (!answer(c, line, kind, out.buffer(), tally.cautions)) tally.anyFailed = true;
+        out.FlushIfFull();
+    }
+    return tally;
+}
+
+RunTally AnswerAllInRuns(const Context& c, LineSource& source, AnswerRunFunction answer, Output& out)
+{
+    const unsigned threads = Processors();
+    if (threads > 1) {
+        ParallelAnswers answers(c, nullptr, answer, threads);
+        return answers.Run(source, out);
+    }
+    RunTally tally;
+    std::array<SourceLine, kRunLines> run;
+    // Only a run's first line may read: the lines before stay valid so.
+    while (!out.failed() && source.Next(run[0].text, run[0].kind, true)) {
+        std::size_t n = 1;
+        while (n < kRunLines && source.Next(run[n].text, run[n].kind, false)) ++n;
+        if (!answer(c, std::span<const SourceLine>(run).first(n), out.buffer(), tally.cautions)) tally.anyFailed = true;
         out.FlushIfFull();
     }
     return tally;

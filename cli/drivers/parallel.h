@@ -6,6 +6,8 @@
 #include "cli/io/output.h"
 #include "cli/options/context.h"
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,5 +33,20 @@ using AnswerFunction = bool (*)(const Context& c, std::string_view line, LineKin
 // Every line of `source` answered by `answer` into `out`, in order, flushed
 // block by block.
 RunTally AnswerAll(const Context& c, LineSource& source, AnswerFunction answer, Output& out);
+
+// A line as a source handed it on.
+struct SourceLine {
+    std::string_view text;
+    LineKind kind = LineKind::Text;
+};
+// Lines a run holds at most.
+inline constexpr std::size_t kRunLines = 16;
+// Appends the output lines of a run of lines in order, as AnswerFunction
+// does for one; false when any is an error line.
+using AnswerRunFunction = bool (*)(const Context& c, std::span<const SourceLine> lines, std::string& out,
+                                   unsigned& cautions);
+// The same as AnswerAll, the lines handed to `answer` in runs of up to
+// kRunLines: it can then work on several lines at each step.
+RunTally AnswerAllInRuns(const Context& c, LineSource& source, AnswerRunFunction answer, Output& out);
 
 } // namespace vantoril::cli

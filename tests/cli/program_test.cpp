@@ -330,6 +330,63 @@ TEST(Batch, ApparentLinesAnsweredInParallelStayInOrder)
     EXPECT_EQ(Lines(r.out), expected);
 }
 
+// The iau2006 batch answers its lines in runs, stage by stage: each line,
+// whatever its neighbours in the run, answers as it does alone.
+TEST(Batch, LinesInRunsAnswerAsEachAlone)
+{
+    const std::vector<std::string> kinds = {
+        "2002-01-01 00:00:00 79d51mW",
+        "",
+        "# a comment",
+        "garbage",
+        std::string(5000, '7'),
+        "2016-12-31 23:59:60.5 10", // a leap second
+        "2017-12-31 23:59:60 0",    // none that day: refused with the time scales
+        "10000-01-01 00:00 0",      // past the model's years: likewise
+        "2002-01-01 00:00:00 0 12:00:00",
+        "2002-01-01T12:00+05:30 -33.5",
+        "@1700000000 20",
+        "1999-02-30 06:07:08 180",
+    };
+    std::string input;
+    std::vector<std::string> lines;
+    for (int round = 0; round < 3; ++round) {
+        for (std::size_t k = 0; k < kinds.size(); ++k) {
+            // Each round shifts the kinds against the runs' edges.
+            lines.push_back(kinds[(k + static_cast<std::size_t>(round) * 5) % kinds.size()]);
+            input += lines.back() + "\n";
+        }
+    }
+    const auto check = [&](const char* threads) {
+        for (const char* format : {"text", "json", "csv"}) {
+            const std::vector<std::string> args = {"--batch", "--model", "iau2006", "--format", format};
+            const auto all = Lines(RunWith(args, input).out);
+            const std::size_t header = std::string(format) == "csv" ? 1 : 0;
+            ASSERT_EQ(all.size(), lines.size() + header) << format;
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                const auto alone = Lines(RunWith(args, lines[i] + "\n").out);
+                ASSERT_EQ(alone.size(), 1 + header) << format << " " << lines[i];
+                EXPECT_EQ(all[i + header], alone[header]) << threads << ", " << format << " line " << i + 1;
+            }
+        }
+    };
+    check("every processor");
+    // On one processor the runs are gathered without the threads.
+    cpu_set_t all;
+    ASSERT_EQ(sched_getaffinity(0, sizeof all, &all), 0);
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+        if (CPU_ISSET(cpu, &all)) {
+            CPU_SET(cpu, &one);
+            break;
+        }
+    }
+    ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+    check("one processor");
+    ASSERT_EQ(sched_setaffinity(0, sizeof all, &all), 0);
+}
+
 // A batch fed through a pipe, as by a program that waits for each answer:
 // the lines read so far are answered and written before the batch waits for
 // more input, in blocks that wake the threads and in blocks that do not.

@@ -161,6 +161,22 @@ private:
     std::vector<std::thread> workers_;
 };
 
+// The lines on one processor, up to `most` at a time to `answer`. Only a
+// call's first line may read: the lines before stay valid so.
+template <typename Answer>
+RunTally AnswerOnOne(LineSource& source, std::size_t most, const Answer& answer, Output& out)
+{
+    RunTally tally;
+    std::array<SourceLine, kRunLines> run;
+    while (!out.failed() && source.Next(run[0].text, run[0].kind, true)) {
+        std::size_t n = 1;
+        while (n < most && source.Next(run[n].text, run[n].kind, false)) ++n;
+        if (!answer(std::span<const SourceLine>(run).first(n), out.buffer(), tally.cautions)) tally.anyFailed = true;
+        out.FlushIfFull();
+    }
+    return tally;
+}
+
 } // namespace
 
 RunTally AnswerAll(const Context& c, LineSource& source, AnswerFunction answer, Output& out)
@@ -170,14 +186,10 @@ RunTally AnswerAll(const Context& c, LineSource& source, AnswerFunction answer, 
         ParallelAnswers answers(c, answer, nullptr, threads);
         return answers.Run(source, out);
     }
-    RunTally tally;
-    std::string_view line;
-    LineKind kind = LineKind::Text;
-    while (!out.failed() && source.Next(line, kind, true)) {
-        if (!answer(c, line, kind, out.buffer(), tally.cautions)) tally.anyFailed = true;
-        out.FlushIfFull();
-    }
-    return tally;
+    const auto one = [&](std::span<const SourceLine> lines, std::string& text, unsigned& cautions) {
+        return answer(c, lines[0].text, lines[0].kind, text, cautions);
+    };
+    return AnswerOnOne(source, 1, one, out);
 }
 
 RunTally AnswerAllInRuns(const Context& c, LineSource& source, AnswerRunFunction answer, Output& out)
@@ -187,16 +199,10 @@ RunTally AnswerAllInRuns(const Context& c, LineSource& source, AnswerRunFunction
         ParallelAnswers answers(c, nullptr, answer, threads);
         return answers.Run(source, out);
     }
-    RunTally tally;
-    std::array<SourceLine, kRunLines> run;
-    // Only a run's first line may read: the lines before stay valid so.
-    while (!out.failed() && source.Next(run[0].text, run[0].kind, true)) {
-        std::size_t n = 1;
-        while (n < kRunLines && source.Next(run[n].text, run[n].kind, false)) ++n;
-        if (!answer(c, std::span<const SourceLine>(run).first(n), out.buffer(), tally.cautions)) tally.anyFailed = true;
-        out.FlushIfFull();
-    }
-    return tally;
+    const auto run = [&](std::span<const SourceLine> lines, std::string& text, unsigned& cautions) {
+        return answer(c, lines, text, cautions);
+    };
+    return AnswerOnOne(source, kRunLines, run, out);
 }
 
 } // namespace vantoril::cli

@@ -31,11 +31,13 @@ unsigned Processors()
 // every thread beside the answering, and a thread the system holds up
 // takes fewer chunks instead of keeping the others waiting. The threads
 // are started once and meet at two barriers per block: the lines stay valid
-// meanwhile, as nothing is read until the block is answered.
+// meanwhile, as nothing is read until the block is answered. `answer`
+// takes up to `most` lines at a time, as AnswerOnOne's.
+template <typename Answer>
 class ParallelAnswers {
 public:
-    ParallelAnswers(const Context& c, AnswerFunction answer, AnswerRunFunction runs, unsigned threads)
-        : c_(c), answer_(answer), runs_(runs), start_(threads), done_(threads)
+    ParallelAnswers(const Answer& answer, std::size_t most, unsigned threads)
+        : answer_(answer), most_(most), start_(threads), done_(threads)
     {
         for (unsigned n = 1; n < threads; ++n) workers_.emplace_back([this] { Work(); });
     }
@@ -116,16 +118,10 @@ private:
         chunk.answers.clear();
         chunk.failed = false;
         chunk.cautions = 0;
-        if (runs_ != nullptr) {
-            const std::span<const SourceLine> lines(chunk.lines);
-            for (std::size_t at = 0; at < lines.size(); at += kRunLines) {
-                const auto run = lines.subspan(at, std::min(kRunLines, lines.size() - at));
-                if (!runs_(c_, run, chunk.answers, chunk.cautions)) chunk.failed = true;
-            }
-            return;
-        }
-        for (const SourceLine& line : chunk.lines) {
-            if (!answer_(c_, line.text, line.kind, chunk.answers, chunk.cautions)) chunk.failed = true;
+        const std::span<const SourceLine> lines(chunk.lines);
+        for (std::size_t at = 0; at < lines.size(); at += most_) {
+            const auto run = lines.subspan(at, std::min(most_, lines.size() - at));
+            if (!answer_(run, chunk.answers, chunk.cautions)) chunk.failed = true;
         }
     }
 
@@ -144,9 +140,8 @@ private:
         }
     }
 
-    const Context& c_;
-    AnswerFunction answer_;  // a line at a time,
-    AnswerRunFunction runs_; // or, where not null, a run at a time
+    const Answer& answer_;
+    std::size_t most_;
     LineSource* reader_ = nullptr;
     // While the threads answer, the lock guards the reader and the three
     // members after it; between the barriers only Run touches them.
@@ -177,32 +172,34 @@ RunTally AnswerOnOne(LineSource& source, std::size_t most, const Answer& answer,
     return tally;
 }
 
+// The lines of `source` answered on every processor the process may use.
+template <typename Answer>
+RunTally AnswerEverywhere(LineSource& source, std::size_t most, const Answer& answer, Output& out)
+{
+    const unsigned threads = Processors();
+    if (threads > 1) {
+        ParallelAnswers<Answer> answers(answer, most, threads);
+        return answers.Run(source, out);
+    }
+    return AnswerOnOne(source, most, answer, out);
+}
+
 } // namespace
 
 RunTally AnswerAll(const Context& c, LineSource& source, AnswerFunction answer, Output& out)
 {
-    const unsigned threads = Processors();
-    if (threads > 1) {
-        ParallelAnswers answers(c, answer, nullptr, threads);
-        return answers.Run(source, out);
-    }
     const auto one = [&](std::span<const SourceLine> lines, std::string& text, unsigned& cautions) {
         return answer(c, lines[0].text, lines[0].kind, text, cautions);
     };
-    return AnswerOnOne(source, 1, one, out);
+    return AnswerEverywhere(source, 1, one, out);
 }
 
 RunTally AnswerAllInRuns(const Context& c, LineSource& source, AnswerRunFunction answer, Output& out)
 {
-    const unsigned threads = Processors();
-    if (threads > 1) {
-        ParallelAnswers answers(c, nullptr, answer, threads);
-        return answers.Run(source, out);
-    }
     const auto run = [&](std::span<const SourceLine> lines, std::string& text, unsigned& cautions) {
         return answer(c, lines, text, cautions);
     };
-    return AnswerOnOne(source, kRunLines, run, out);
+    return AnswerEverywhere(source, kRunLines, run, out);
 }
 
 } // namespace vantoril::cli

@@ -46,6 +46,41 @@ DayOffsets OffsetsOf(const CalendarDate& day, bool lastMinute)
     return o;
 }
 
+// The offsets of a day, not counting the leap that may end it. Before 1960
+// TAI - UTC is 0, and from 1972 on it steps only on the first of a month:
+// there one reading at 0h of the month's first day holds for all its days,
+// and is kept, so that a batch in random order looks up each month once
+// rather than each day. The months are kept by their number modulo 4096
+// (341 years), each with its own number to tell a month from another.
+DayOffsets OffsetsBeforeLastMinute(const CalendarDate& day)
+{
+    if (day.year >= 1960 && day.year < 1972) return OffsetsOf(day, false);
+    struct Month {
+        std::int64_t number = -1;
+        int status = 0;
+        double dat0 = 0;
+    };
+    thread_local struct {
+        unsigned generation = 0;
+        std::array<Month, 4096> months;
+    } cache;
+    const unsigned generation = LeapTableGeneration();
+    if (cache.generation != generation) {
+        cache.months.fill(Month{});
+        cache.generation = generation;
+    }
+    const std::int64_t number = day.year * 12 + (day.month - 1);
+    Month& month = cache.months[static_cast<std::size_t>(number) % cache.months.size()];
+    if (month.number != number) {
+        month.number = number;
+        month.status = eraDat(static_cast<int>(day.year), day.month, 1, 0.0, &month.dat0);
+    }
+    DayOffsets o;
+    o.status = month.status;
+    o.dat0 = month.dat0;
+    return o;
+}
+
 // A day's offsets and MJD, kept for the next instants of the same day: a
 // table or a sorted batch asks for the same day many times over. The leap
 // that ends the day is looked up only for its last minute.
@@ -67,7 +102,7 @@ const Day& DayOf(const CalendarDate& day, bool lastMinute)
         cache.generation != generation) {
         cache.date = day;
         cache.generation = generation;
-        cache.day.offsets = OffsetsOf(day, lastMinute);
+        cache.day.offsets = lastMinute ? OffsetsOf(day, true) : OffsetsBeforeLastMinute(day);
         cache.day.mjd = static_cast<double>(MjdOf(day.year, day.month, day.day));
         cache.leapKnown = lastMinute;
     } else if (lastMinute && !cache.leapKnown) {

@@ -23,8 +23,9 @@
 // Called:
 //   eraDat, as eraUtctai, eraUtcut1 and eraTaitt call it, but once for the
 //   day instead of from the Julian date again in each of them (which was half
-//   the cost of an iau2006 batch line). TAI - UTC is read at 0h, at 12h (the
-//   drift of a pre-1972 day) and at 0h of the next day (a leap second).
+//   the cost of an iau2006 batch line), and once for the month where it holds
+//   all month (before 1960 and from 1972). TAI - UTC is read at 0h, at 12h
+//   (the drift of a pre-1972 day) and at 0h of the next day (a leap second).
 // Notes:
 //   Before 1960 TAI - UTC is taken as 0 (eraDat's "dubious year").
 

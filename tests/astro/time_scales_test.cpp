@@ -11,7 +11,9 @@
 #include <erfam.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 #include <string>
 
 namespace vantoril::astro {
@@ -23,6 +25,22 @@ struct ScaleCase {
     double dut1;
     unsigned cautions; // with a leap-second table that expires on 2020-06-28
 };
+
+// How far ours are from TT and UT1 by ERFA's own road, in seconds.
+struct Off {
+    double tt = 0, ut1 = 0;
+};
+Off OffFromErfa(const Date& d, const Time& t, double dut1, const TimeScales& ours)
+{
+    double u1 = 0, u2 = 0, tai1 = 0, tai2 = 0, tt1 = 0, tt2 = 0, ut1 = 0, ut2 = 0;
+    const int year = static_cast<int>(d.year);
+    if (eraDtf2d("UTC", year, d.month, d.day, t.hour, t.minute, t.second, &u1, &u2) < 0 ||
+        eraUtctai(u1, u2, &tai1, &tai2) < 0 || eraTaitt(tai1, tai2, &tt1, &tt2) != 0 ||
+        eraUtcut1(u1, u2, dut1, &ut1, &ut2) < 0) {
+        ADD_FAILURE() << "ERFA refused " << year << '-' << d.month << '-' << d.day;
+    }
+    return {((ours.jd0 - tt1) - tt2 + ours.tt) * ERFA_DAYSEC, ((ours.jd0 - ut1) - ut2 + ours.ut1) * ERFA_DAYSEC};
+}
 
 class Scales : public ::testing::TestWithParam<ScaleCase> {};
 
@@ -38,14 +56,9 @@ TEST_P(Scales, AreErfasAndCarryTheirCautions)
     context.dut1 = c.dut1;
     context.leap = &leap;
     Ut1Detail detail;
-    const TimeScales ours = FromUtc({d.year, d.month, d.day}, t, context, &detail);
-    double u1 = 0, u2 = 0, tai1 = 0, tai2 = 0, tt1 = 0, tt2 = 0, ut1 = 0, ut2 = 0;
-    ASSERT_GE(eraDtf2d("UTC", static_cast<int>(d.year), d.month, d.day, t.hour, t.minute, t.second, &u1, &u2), 0);
-    ASSERT_GE(eraUtctai(u1, u2, &tai1, &tai2), 0);
-    ASSERT_EQ(eraTaitt(tai1, tai2, &tt1, &tt2), 0);
-    ASSERT_GE(eraUtcut1(u1, u2, c.dut1, &ut1, &ut2), 0);
-    EXPECT_NEAR(((ours.jd0 - tt1) - tt2 + ours.tt) * ERFA_DAYSEC, 0, 1e-6) << c.date << ' ' << c.time;
-    EXPECT_NEAR(((ours.jd0 - ut1) - ut2 + ours.ut1) * ERFA_DAYSEC, 0, 1e-6) << c.date << ' ' << c.time;
+    const Off off = OffFromErfa(d, t, c.dut1, FromUtc({d.year, d.month, d.day}, t, context, &detail));
+    EXPECT_NEAR(off.tt, 0, 1e-6) << c.date << ' ' << c.time;
+    EXPECT_NEAR(off.ut1, 0, 1e-6) << c.date << ' ' << c.time;
     EXPECT_EQ(detail.cautions, c.cautions);
     EXPECT_EQ(detail.dut1, c.dut1);
     EXPECT_EQ(detail.dut1Source, nullptr);
@@ -59,6 +72,34 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaleCase{"2020-06-28", "00:00:00", 0, kAfterLeapTableExpiry},
                       ScaleCase{"2020-06-27", "23:59:59", 0, 0}),
     [](const ::testing::TestParamInfo<ScaleCase>& p) { return "Case" + std::to_string(p.index); });
+
+// Instants in random order over eight centuries, as a batch gives them: what
+// is kept of one day or month must not be taken for another's.
+TEST(Scales, InRandomOrderAreErfas)
+{
+    std::mt19937_64 rng(1972);
+    std::uniform_int_distribution<int> year(1600, 2400), month(1, 12), day(1, 31), hour(0, 23), minute(0, 59);
+    std::uniform_real_distribution<double> second(0, 59.999);
+    double worst = 0;
+    std::string worstAt;
+    for (int i = 0; i < 20000; ++i) {
+        Date d;
+        d.year = year(rng);
+        d.month = month(rng);
+        d.day = std::min(day(rng), DaysInMonth(d.year, d.month));
+        // One in four in a day's last minute, where a leap second is looked for.
+        Time t;
+        t.hour = i % 4 == 0 ? 23 : hour(rng);
+        t.minute = i % 4 == 0 ? 59 : minute(rng);
+        t.second = second(rng);
+        const Off off = OffFromErfa(d, t, 0.3, FromUtc({d.year, d.month, d.day}, t, {.dut1 = 0.3}));
+        if (std::max(std::abs(off.tt), std::abs(off.ut1)) > worst) {
+            worst = std::max(std::abs(off.tt), std::abs(off.ut1));
+            worstAt = std::to_string(d.year) + '-' + std::to_string(d.month) + '-' + std::to_string(d.day);
+        }
+    }
+    EXPECT_LT(worst, 1e-6) << worstAt;
+}
 
 TEST(Scales, ASecondTheMinuteDoesNotHaveIsNamedWithItsDay)
 {

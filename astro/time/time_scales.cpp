@@ -51,12 +51,13 @@ DayOffsets OffsetsOf(const CalendarDate& day, bool lastMinute)
 // there one reading at 0h of the month's first day holds for all its days,
 // and is kept, so that a batch in random order looks up each month once
 // rather than each day. The months are kept by their number modulo 4096
-// (341 years), each with its own number to tell a month from another.
+// (341 years), each with its own number to tell a month from another; all
+// zero at first, so that a thread's table takes memory only where it is used.
 DayOffsets OffsetsBeforeLastMinute(const CalendarDate& day)
 {
     if (day.year >= 1960 && day.year < 1972) return OffsetsOf(day, false);
     struct Month {
-        std::int64_t number = -1;
+        std::int32_t key = 0; // the month's number + 1; 0 for none yet
         int status = 0;
         double dat0 = 0;
     };
@@ -69,10 +70,11 @@ DayOffsets OffsetsBeforeLastMinute(const CalendarDate& day)
         cache.months.fill(Month{});
         cache.generation = generation;
     }
-    const std::int64_t number = day.year * 12 + (day.month - 1);
+    // Years 0 to 9999: the number fits, and is not negative.
+    const auto number = static_cast<std::int32_t>(day.year * 12 + (day.month - 1));
     Month& month = cache.months[static_cast<std::size_t>(number) % cache.months.size()];
-    if (month.number != number) {
-        month.number = number;
+    if (month.key != number + 1) {
+        month.key = number + 1;
         month.status = eraDat(static_cast<int>(day.year), day.month, 1, 0.0, &month.dat0);
     }
     DayOffsets o;

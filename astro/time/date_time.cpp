@@ -140,4 +140,14 @@ Time ParseClock(std::string_view text)
     }
 }
 
+bool ReadPlainDateTime(std::string_view date, std::string_view time, Date& d, Time& t)
+{
+    Date day;
+    Time clock;
+    if (!ReadPlainDate(date, day) || !ReadPlainTime(time, clock)) return false;
+    d = day;
+    t = clock;
+    return true;
+}
+
 } // namespace vantoril::astro

@@ -34,4 +34,10 @@ Time ParseTime(std::string_view text);
 // ParseTime's forms and HH:MM, the minute's first second (secondText "00").
 Time ParseClock(std::string_view text);
 
+// DATE and TIME in the form nearly every batch line has, YYYY-MM-DD and
+// HH:MM:SS[.fraction] in range, read by position as ParseDate and ParseClock
+// read them; false, with nothing written, for anything else (those readers
+// take it, and word what is wrong).
+bool ReadPlainDateTime(std::string_view date, std::string_view time, Date& d, Time& t);
+
 } // namespace vantoril::astro

@@ -194,14 +194,17 @@ bool IsOneFieldInstant(std::string_view text) { return IsIsoInstant(text) || IsN
 void ReadInstant(std::string_view date, std::string_view time, const Zone& zone, Fold fold, Instant& at,
                  InstantTexts& texts)
 {
-    if (IsNumericInstant(date)) {
+    // The form nearly every line has (no offset, no other form of instant)
+    // is read without looking for the others.
+    const bool plain = ReadPlainDateTime(date, time, at.date, at.time);
+    if (!plain && IsNumericInstant(date)) {
         if (!time.empty()) {
             throw InputError("instant " + Quoted(date) + ": a number names the whole instant; no TIME after it");
         }
         return ReadNumericInstant(date, at.date, at.time, texts);
     }
     int offset = 0;
-    const bool offsetGiven = ReadTexts(date, time, at, offset);
+    const bool offsetGiven = !plain && ReadTexts(date, time, at, offset);
     if (!offsetGiven && zone.IsUtc()) return;
     if (at.date.year < 0 || at.date.year > 9999) {
         throw CalculationError("date year " + Quoted(at.date.yearText) +

@@ -82,8 +82,6 @@ public:
     }
 
 private:
-    static constexpr std::size_t kChunkLines = 256;
-
     // Each chunk's text on cache lines of its own: the threads append to them
     // line by line, and shared lines would bounce between the processors.
     struct alignas(64) Chunk {
@@ -104,10 +102,11 @@ private:
         chunk.lines.clear();
         std::string_view line;
         LineKind kind = LineKind::Text;
-        while (chunk.lines.size() < kChunkLines && reader_->Next(line, kind, mayRead && chunk.lines.empty())) {
+        const std::size_t most = reader_->ChunkLines();
+        while (chunk.lines.size() < most && reader_->Next(line, kind, mayRead && chunk.lines.empty())) {
             chunk.lines.push_back({line, kind});
         }
-        if (chunk.lines.size() < kChunkLines) drained_ = true;
+        if (chunk.lines.size() < most) drained_ = true;
         if (chunk.lines.empty()) return nullptr;
         ++taken_;
         return &chunk;

@@ -23,6 +23,8 @@ public:
     // where the next line is not at hand yet; lines returned stay valid
     // until the next call that may read.
     virtual bool Next(std::string_view& line, LineKind& kind, bool mayRead) = 0;
+    // Lines a thread takes at a time when the lines are answered on several.
+    [[nodiscard]] virtual std::size_t ChunkLines() const { return 256; }
 };
 
 // Appends the output line of one line of a source, its end included, and

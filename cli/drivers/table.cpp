@@ -100,8 +100,12 @@ struct RowRun {
 };
 
 // The runs as "lines" of a RowRun's bytes, in a buffer that is reused from
-// block to block: a block of 65,536 rows, in 16 chunks of 4,096, so that
-// each of the 16 threads at most that answer lines has one.
+// block to block: a block of 16,384 rows, in 16 chunks of 1,024, so that
+// each of the 16 threads at most that answer lines has one. A block's text
+// is held until it is written: at half a megabyte the chunks' texts stay
+// few pages, each of which costs the system a fault the first time it is
+// touched (blocks four times as large took 2.2 MB more and 1.1 times as
+// long).
 class TableSource final : public LineSource {
 public:
     explicit TableSource(const TableRows& rows) : rows_(rows) {}
@@ -121,8 +125,10 @@ public:
         return true;
     }
 
+    [[nodiscard]] std::size_t ChunkLines() const override { return kBlock / 16; }
+
 private:
-    static constexpr std::size_t kBlock = 4096;
+    static constexpr std::size_t kBlock = 1024;
 
     const TableRows& rows_;
     std::int64_t next_ = 0;

@@ -295,6 +295,21 @@ TEST(Tables, StreamTheirRows)
     ::pclose(table); // the table ends by SIGPIPE
 }
 
+// A table of several blocks, each answered by all the threads: every row in
+// its place, once.
+TEST(Tables, RowsOfManyBlocksComeInOrder)
+{
+    const Outcome r = RunWith({"--model", "iau2006", "--from", "2024-01-01", "--count", "40000", "--step", "1s", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 40000U);
+    for (int i = 0; i < 40000; ++i) {
+        char utc[32];
+        std::snprintf(utc, sizeof utc, "2024-01-01T%02d:%02d:%02dZ ", i / 3600, i / 60 % 60, i % 60);
+        ASSERT_EQ(lines[static_cast<std::size_t>(i)].rfind(utc, 0), 0U) << lines[static_cast<std::size_t>(i)];
+    }
+}
+
 // A damaged zone table's line gives no place, rather than a longitude the
 // program then refuses.
 TEST(ZoneTable, KeepsOnlyLongitudesThatExist)

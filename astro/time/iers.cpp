@@ -259,6 +259,11 @@ struct EopTable::Parser {
         if (ended) reader.Refuse("a UT1-UTC value after rows without one");
         const long long expected = table.firstMjd_ + static_cast<long long>(table.ut1MinusTai_.size());
         if (table.ut1MinusTai_.empty()) {
+            // Room for 358 years of days at once: grown by doubling, the
+            // vector's copies touched twice its pages, each a fault the
+            // first time (half the loading's faults); room not filled is
+            // never touched.
+            table.ut1MinusTai_.reserve(std::size_t{1} << 17);
             table.firstMjd_ = row.mjd;
         } else if (row.mjd != expected) {
             reader.Refuse("expected the day after the previous row (MJD " + std::to_string(expected) + "), found MJD " +

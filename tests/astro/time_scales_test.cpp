@@ -80,6 +80,8 @@ TEST(Scales, InRandomOrderAreErfas)
     std::mt19937_64 rng(1972);
     std::uniform_int_distribution<int> year(1600, 2400), month(1, 12), day(1, 31), hour(0, 23), minute(0, 59);
     std::uniform_real_distribution<double> second(0, 59.999);
+    TimeScaleContext context;
+    context.dut1 = 0.3;
     double worst = 0;
     std::string worstAt;
     for (int i = 0; i < 20000; ++i) {
@@ -92,7 +94,7 @@ TEST(Scales, InRandomOrderAreErfas)
         t.hour = i % 4 == 0 ? 23 : hour(rng);
         t.minute = i % 4 == 0 ? 59 : minute(rng);
         t.second = second(rng);
-        const Off off = OffFromErfa(d, t, 0.3, FromUtc({d.year, d.month, d.day}, t, {.dut1 = 0.3}));
+        const Off off = OffFromErfa(d, t, 0.3, FromUtc({d.year, d.month, d.day}, t, context));
         if (std::max(std::abs(off.tt), std::abs(off.ut1)) > worst) {
             worst = std::max(std::abs(off.tt), std::abs(off.ut1));
             worstAt = std::to_string(d.year) + '-' + std::to_string(d.month) + '-' + std::to_string(d.day);

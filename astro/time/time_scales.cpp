@@ -8,9 +8,12 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <memory>
 
 namespace vantoril::astro {
 
@@ -51,8 +54,7 @@ DayOffsets OffsetsOf(const CalendarDate& day, bool lastMinute)
 // there one reading at 0h of the month's first day holds for all its days,
 // and is kept, so that a batch in random order looks up each month once
 // rather than each day. The months are kept by their number modulo 4096
-// (341 years), each with its own number to tell a month from another; all
-// zero at first, so that a thread's table takes memory only where it is used.
+// (341 years), each with its own number to tell a month from another.
 DayOffsets OffsetsBeforeLastMinute(const CalendarDate& day)
 {
     if (day.year >= 1960 && day.year < 1972) return OffsetsOf(day, false);
@@ -61,18 +63,28 @@ DayOffsets OffsetsBeforeLastMinute(const CalendarDate& day)
         int status = 0;
         double dat0 = 0;
     };
-    thread_local struct {
-        unsigned generation = 0;
-        std::array<Month, 4096> months;
-    } cache;
+    constexpr std::size_t kMonths = 4096;
+    struct Free {
+        void operator()(Month* p) const { std::free(p); }
+    };
+    // On the heap, and zeroed by calloc: a thread's static storage is
+    // cleared whole when the thread starts, a page fault for each of its
+    // pages in every thread, whereas fresh zero pages are touched only where
+    // a month is kept.
+    thread_local std::unique_ptr<Month[], Free> months;
+    thread_local unsigned monthsGeneration = 0;
     const unsigned generation = LeapTableGeneration();
-    if (cache.generation != generation) {
-        cache.months.fill(Month{});
-        cache.generation = generation;
+    if (!months) {
+        months.reset(static_cast<Month*>(std::calloc(kMonths, sizeof(Month))));
+        if (!months) return OffsetsOf(day, false);
+        monthsGeneration = generation;
+    } else if (monthsGeneration != generation) {
+        std::fill_n(months.get(), kMonths, Month{});
+        monthsGeneration = generation;
     }
     // Years 0 to 9999: the number fits, and is not negative.
     const auto number = static_cast<std::int32_t>(day.year * 12 + (day.month - 1));
-    Month& month = cache.months[static_cast<std::size_t>(number) % cache.months.size()];
+    Month& month = months[static_cast<std::size_t>(number) % kMonths];
     if (month.key != number + 1) {
         month.key = number + 1;
         month.status = eraDat(static_cast<int>(day.year), day.month, 1, 0.0, &month.dat0);

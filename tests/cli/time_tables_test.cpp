@@ -291,6 +291,22 @@ TEST(LeapSecondsList, TheSystemTableDecidesLeapsExpiryAndWarnings)
     }
 }
 
+// A table given after another is not answered from what was kept of the
+// other's days and months.
+TEST(LeapSecondsList, ATableIsNotAnsweredFromTheOneBefore)
+{
+    const TempFile future(TableExpiring("4149360000", "4102444800\t38\t# 1 Jan 2030\n"));
+    const auto lstHours = [](const std::string& table) {
+        const ScopedEnv env("VANTORIL_LEAP_SECONDS", table);
+        const std::string out = RunWith({"--model", "iau2006", "--format", "json", "0", "2030-06-15", "12:00:00"}).out;
+        const auto at = out.find("\"lst_hours\":");
+        return at == std::string::npos ? out : out.substr(at, out.find_first_of(",}", at) - at);
+    };
+    const std::string own = lstHours("");
+    EXPECT_NE(lstHours(future.path()), own); // TT a second later: the angle's last digits
+    EXPECT_EQ(lstHours(""), own);
+}
+
 // A finals2000A file written for the test: real Bulletin A values around
 // the leap second that ended 2016, the last two days turned into predictions.
 std::string TinyFinals()

@@ -94,9 +94,9 @@ TEST(Scales, InRandomOrderAreErfas)
         t.hour = i % 4 == 0 ? 23 : hour(rng);
         t.minute = i % 4 == 0 ? 59 : minute(rng);
         t.second = second(rng);
-        const Off off = OffFromErfa(d, t, 0.3, FromUtc({d.year, d.month, d.day}, t, context));
-        if (std::max(std::abs(off.tt), std::abs(off.ut1)) > worst) {
-            worst = std::max(std::abs(off.tt), std::abs(off.ut1));
+        const Off off = OffFromErfa(d, t, context.dut1, FromUtc({d.year, d.month, d.day}, t, context));
+        if (const double apart = std::max(std::abs(off.tt), std::abs(off.ut1)); apart > worst) {
+            worst = apart;
             worstAt = std::to_string(d.year) + '-' + std::to_string(d.month) + '-' + std::to_string(d.day);
         }
     }

@@ -12,10 +12,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-
+#include <filesystem>
+#include <fstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace vantoril::cli::testing {
@@ -23,22 +22,31 @@ namespace {
 
 using namespace vantoril::astro;
 
-// A places file of the user's, with a bad line among good ones.
+// A places file of the user's, with a bad line among good ones, in a folder
+// of the process's own that goes with it.
 void UsePlacesFile()
 {
-    static const std::string kHome = [] {
-        char folder[] = "/tmp/vantoril-places-XXXXXX";
-        std::string home = ::mkdtemp(folder) != nullptr ? folder : "/tmp";
-        ::mkdir((home + "/vantoril-lst").c_str(), 0700);
-        FILE* f = std::fopen((home + "/vantoril-lst/places").c_str(), "w");
-        std::fputs(
-            "# observatories\nLowell 111d39m53sW America/Phoenix\nBroken 200E\nHome_Site 2 21 0 E  # no zone\n"
-            "Paris 2.3372E Europe/Paris\n",
-            f);
-        std::fclose(f);
-        return home;
-    }();
-    ::setenv("XDG_CONFIG_HOME", kHome.c_str(), 1);
+    static const struct Home {
+        std::string path;
+        Home()
+        {
+            char folder[] = "/tmp/vantoril-places-XXXXXX";
+            if (::mkdtemp(folder) == nullptr) return;
+            path = folder;
+            std::filesystem::create_directory(path + "/vantoril-lst");
+            std::ofstream(path + "/vantoril-lst/places")
+                << "# observatories\nLowell 111d39m53sW America/Phoenix\nBroken 200E\nHome_Site 2 21 0 E  # no zone\n"
+                   "Paris 2.3372E Europe/Paris\n";
+        }
+        ~Home()
+        {
+            std::error_code ec;
+            if (!path.empty()) std::filesystem::remove_all(path, ec);
+        }
+        Home(const Home&) = delete;
+        Home& operator=(const Home&) = delete;
+    } kHome;
+    ::setenv("XDG_CONFIG_HOME", kHome.path.empty() ? "/nonexistent" : kHome.path.c_str(), 1);
 }
 
 const std::vector<std::string> kFine = {"--model", "iau2006", "--precision", "6"};

@@ -94,10 +94,13 @@ void FuzzCheckedPlacesFile(std::string_view bytes)
 const std::string& EmptyZoneFolder()
 {
     static const std::string folder = [] {
-        char name[] = "/tmp/vantoril-fuzz-zones-XXXXXX";
-        if (::mkdtemp(name) == nullptr) return std::string("/nonexistent");
+        // Under TMPDIR, which the fuzzing script removes: libFuzzer may end
+        // the process without running exit handlers.
+        const char* tmp = std::getenv("TMPDIR");
+        std::string name = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/vantoril-fuzz-zones-XXXXXX";
+        if (::mkdtemp(name.data()) == nullptr) return std::string("/nonexistent");
         std::atexit([] { ::rmdir(EmptyZoneFolder().c_str()); }); // empty: nothing else to remove
-        return std::string(name);
+        return name;
     }();
     return folder;
 }

@@ -27,6 +27,7 @@ cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+export TMPDIR="$work"  # what the targets leave in it goes with it
 
 run_target() {
   local t="$1" corpus="$work/$1/corpus" artifacts="$build/artifacts/$1/"

@@ -349,6 +349,19 @@ wait_keyboard_in_place() {
   return 1
 }
 
+# weston hands its keyboard only the text inputs activated after the
+# keyboard bound the input method, and it starts the keyboard alongside
+# itself: on a busy machine the program's box could take the focus first and
+# never get the keyboard. Waits up to 20 s in weston's clients' own protocol
+# log for the keyboard's panel, which it sets up right after binding.
+wait_keyboard_client() {
+  for _ in $(seq 200); do
+    grep -qE 'zwp_input_panel_surface_v1[@#][0-9]+\.set_toplevel\(' "$runtime/clients.log" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 check_on_screen_keyboard() {
   find_toplevel
   wait_log "wl_keyboard@[0-9]+\.enter\([0-9]+, $surface," >/dev/null || fail "the window never got the keyboard"
@@ -401,7 +414,10 @@ case $mode in
   keyboard)
     start_x
     # --debug: the scene graph, for where weston's keyboard stands.
-    start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600 --debug
+    # WAYLAND_DEBUG=client: weston's clients log their side, weston not.
+    WAYLAND_DEBUG=client start_weston --backend=x11-backend.so --use-pixman --width=800 --height=600 --debug \
+      2>"$runtime/clients.log"
+    wait_keyboard_client || fail "weston's keyboard never bound the input method"
     start_app
     check_on_screen_keyboard
     ;;

@@ -234,6 +234,11 @@ done
 # Under a decimal-comma locale the hour takes a comma: 1,5 is 1.5 h.
 restart_app LC_ALL=de_DE.UTF-8
 printf '1,5' | xclip -selection clipboard
+# Pasted only once xclip's background child holds the clipboard.
+for _ in $(seq 100); do
+  [ "$(xclip -o -selection clipboard 2>/dev/null)" = '1,5' ] && break
+  sleep 0.05
+done
 xdotool key Tab Tab Tab Tab Tab Tab Tab shift+Insert
 press
 [ "$(result)" = "8:12:9" ] || fail "pasted 1,5 into the hour under de_DE: $(result)"

@@ -38,6 +38,9 @@ log=$runtime/protocol.log
 fail() {
   echo "FAIL: $*"
   echo "---- weston log"; tail -n 20 "$runtime/weston.log" 2>/dev/null || true
+  if [ -f "$runtime/clients.log" ]; then
+    echo "---- weston's and its clients' messages"; grep -v '^\[' "$runtime/clients.log" | tail -n 10 || true
+  fi
   echo "---- protocol log (last lines)"; tail -n 30 "$log" 2>/dev/null || true
   exit 1
 }
@@ -230,9 +233,11 @@ titled_surface() {
 
 # The located surface $1 and its frame width, into tb_x, tb_y0 and tb_width.
 locate_surface() {
-  tb_width=$(read_log | sed -nE "s/.*$tb_xdg\.set_window_geometry\(0, 0, ([0-9]+), [0-9]+\).*/\1/p" | tail -n 1)
   locate "$1" || return 1
   tb_x=$surface_x tb_y0=$surface_y
+  # Qt sends the frame's geometry after the title, with the first frame.
+  tb_width=$(wait_log "$tb_xdg\.set_window_geometry\(0, 0, [0-9]+, [0-9]+\)" | sed -nE 's/.*\(0, 0, ([0-9]+), .*/\1/p')
+  [ -n "$tb_width" ]
 }
 
 # Clicks the title-bar button $1 pixels left of the located surface's right
@@ -247,7 +252,8 @@ click_title_button() {
 
 alive() {
   kill -0 "$app_pid" 2>/dev/null || fail "the program ended ($1)"
-  if read_log | grep -qE 'wl_display@[0-9]+\.error\('; then fail "protocol error ($1)"; fi
+  # Not grep -q: leaving early, it would fail the pipeline and hide the error.
+  if read_log | grep -E 'wl_display@[0-9]+\.error\(' >/dev/null; then fail "protocol error ($1)"; fi
 }
 
 # Maximise on toplevel $1 (from line $2): asked, put back, the size fixed again.

@@ -358,14 +358,10 @@ wait_keyboard_in_place() {
 # weston hands its keyboard only the text inputs activated after the
 # keyboard bound the input method, and it starts the keyboard alongside
 # itself: on a busy machine the program's box could take the focus first and
-# never get the keyboard. Waits up to 20 s in weston's clients' own protocol
-# log for the keyboard's panel, which it sets up right after binding.
+# never get the keyboard. Waits in weston's clients' own protocol log for the
+# keyboard's panel, which it sets up right after binding.
 wait_keyboard_client() {
-  for _ in $(seq 200); do
-    grep -qE 'zwp_input_panel_surface_v1[@#][0-9]+\.set_toplevel\(' "$runtime/clients.log" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  return 1
+  log=$runtime/clients.log wait_log 'zwp_input_panel_surface_v1@[0-9]+\.set_toplevel\(' >/dev/null
 }
 
 check_on_screen_keyboard() {

@@ -62,10 +62,15 @@ if [ -z "$SWAYSOCK" ] || [ -z "$WAYLAND_DISPLAY" ]; then fail "sway made no sock
 export SWAYSOCK WAYLAND_DISPLAY
 
 sway_cmd() { "${as_user[@]}" swaymsg -q -- "$@" || fail "swaymsg $*"; }
-# Keys through a virtual keyboard (zwp_virtual_keyboard_v1). Each wtype is
-# a new keyboard on a seat that had none, and its first key goes before the
-# client has bound it: a throwaway Shift first, and time to bind.
-keys() { "${as_user[@]}" wtype -k Shift_L -s 300 "$@"; }
+# Keys through virtual keyboards (zwp_virtual_keyboard_v1), one a wtype. A
+# keyboard held for the whole test keeps the seat's keyboard, so the window
+# binds it once; each wtype's keys then reach it, after the keymap sway
+# sends ahead of them.
+keyboard() {
+  "${as_user[@]}" wtype -s 600000 &
+  pids+=($!)
+}
+keys() { "${as_user[@]}" wtype "$@"; }
 
 # "geometry WxH fullscreen F focused B floating B frame WxH" of the view
 # titled $1 in sway's tree. The geometry is the window's own size as sway
@@ -151,6 +156,11 @@ pids+=("$app_pid")
 find_toplevel
 # Fixed in size, so sway floats it.
 wait_view "Vantoril Time" "geometry 484x323 fullscreen 0 focused True floating True" || fail "not shown floating at 484 x 323"
+# The keyboard's first key waits for the window to have bound it and have
+# its focus.
+mark=$(lines)
+keyboard
+wait_log 'wl_keyboard@[0-9]+\.enter\(' "$mark" >/dev/null || fail "the window never had the keyboard's focus"
 mark=$(lines)
 keys 79
 wait_log 'wl_keyboard@[0-9]+\.key\([0-9]+, [0-9]+, [0-9]+, 1\)' "$mark" >/dev/null || fail "no key arrived"

@@ -62,7 +62,7 @@ if [ -z "$SWAYSOCK" ] || [ -z "$WAYLAND_DISPLAY" ]; then fail "sway made no sock
 export SWAYSOCK WAYLAND_DISPLAY
 
 sway_cmd() { "${as_user[@]}" swaymsg -q -- "$@" || fail "swaymsg $*"; }
-# Keys through virtual keyboards (zwp_virtual_keyboard_v1), one a wtype. A
+# Keys through virtual keyboards (zwp_virtual_keyboard_v1), a wtype each. One
 # keyboard held for the whole test keeps the seat's keyboard, so the window
 # binds it once; each wtype's keys then reach it, after the keymap sway
 # sends ahead of them.

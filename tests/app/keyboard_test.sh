@@ -76,17 +76,30 @@ expect_box() {
   done
   fail "message box stayed open ($1)"
 }
+# The program's windows on the screen.
+shown_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
 # Opens the focused drop-down box's list and waits up to 10 s for it to show:
 # a window of the program's own more on the screen.
 open_list() {
-  local before
-  before=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)
+  list_closed=$(shown_windows)
   xdotool key alt+Down
   for _ in $(seq 100); do
-    [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" -gt "$before" ] && return 0
+    [ "$(shown_windows)" -gt "$list_closed" ] && return 0
     sleep 0.1
   done
   fail "the list did not open"
+}
+# Types keys into the open list, the last of them closing it, and waits up to
+# 10 s for the list to leave the screen. Until the program has taken it down,
+# the list holds the pointer, and a click meant for the window would be lost
+# closing it, as a user's would.
+keys_into_list() {
+  xdotool key "$@"
+  for _ in $(seq 100); do
+    [ "$(shown_windows)" -le "$list_closed" ] && return 0
+    sleep 0.1
+  done
+  fail "the list stayed open after $*"
 }
 # No message box after the keys just typed. Where the result box holds a
 # result (X Y given), it is read back first: the program answers that click
@@ -140,13 +153,13 @@ kill -0 "$app_pid" || fail "program ended"
 restart_app
 click 222 194                     # cmbDate's text
 open_list
-xdotool key 3 Return
+keys_into_list 3 Return
 no_box "typing into an open list"
 press
 [ "$(result)" = "6:41:54" ] || fail "a digit typed into the open list chose an item: $(result)"
 click 222 194
 open_list
-xdotool key Down Down Return
+keys_into_list Down Down Return
 press
 [ "$(result)" = "6:49:47" ] || fail "arrows in the open list: $(result)"
 
